@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace kemuyi {
+
+// The executable's directory with a trailing separator, rebuilt at every call so that
+// nothing caches a stale location.
+QString AppDir();
+
+// Tests point AppDir at a fixture folder; an empty string restores the executable's folder.
+void setAppDirOverride(const QString &dir);
+
+// The platform's temporary directory (honours TMPDIR) with a trailing separator.
+QString GetTempDirectory();
+
+// Asset names are matched without regard to letter case, as they were on the system the
+// artwork was first made for: "Checked.jpg" finds "checked.jpg". Returns the path as given when
+// it exists or when no case-insensitive match exists either.
+QString resolveAssetPath(const QString &path);
+
+} // namespace kemuyi

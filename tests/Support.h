@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVector>
+
+#include <optional>
+
+namespace kemuyi::test {
+
+// A throw-away folder that also serves as AppDir and TMPDIR while it lives, so nothing a test
+// does touches the real temporary directory or the build folder.
+class Sandbox
+{
+public:
+    Sandbox();
+    ~Sandbox();
+
+    QString path(const QString &name = {}) const;
+    QString appDir() const { return path(QStringLiteral("app")) + QLatin1Char('/'); }
+    QString tempDir() const { return path(QStringLiteral("tmp")) + QLatin1Char('/'); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldTmpdir;
+};
+
+// Collects failure reports instead of showing boxes, for as long as it lives.
+class FailureLog
+{
+public:
+    FailureLog();
+    ~FailureLog();
+    const QStringList &captions() const;
+    const QStringList &messages() const;
+    void clear();
+};
+
+struct Row
+{
+    std::optional<qint64> id;
+    QString type;
+    QString subject;
+    QString a, b, c, d;
+    QString pic;
+    QString select;
+    QString answer;
+};
+
+Row choiceRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("A"));
+Row judgeRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("正确"));
+
+// Writes a bank with table TK and the given rows, in the given order.
+void writeBank(const QString &path, const QVector<Row> &rows);
+// Runs SQL on a bank, for the cases writeBank does not make (NULLs, odd types).
+void execOnBank(const QString &path, const QString &sql);
+
+QImage solidImage(int width, int height, QRgb colour);
+void writeJpeg(const QString &path, const QImage &image);
+void writeBytes(const QString &path, const QByteArray &bytes);
+QByteArray readBytes(const QString &path);
+
+} // namespace kemuyi::test

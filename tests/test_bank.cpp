@@ -1,0 +1,202 @@
+#include "Support.h"
+
+#include "bank/BankStore.h"
+#include "common/Failure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+using namespace kemuyi;
+using namespace kemuyi::test;
+
+namespace {
+
+QByteArray randomBytes(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator generator(42);
+    for (char &b : bytes)
+        b = char(generator.bounded(256));
+    return bytes;
+}
+
+template <typename F>
+QString failureOf(F &&f)
+{
+    try {
+        f();
+    } catch (const Failure &failure) {
+        return failure.message();
+    }
+    return {};
+}
+
+QStringList leftoverTempFiles(const Sandbox &sandbox)
+{
+    return QDir(sandbox.tempDir()).entryList({QStringLiteral("e9p7k6m8.lib.*")}, QDir::Files);
+}
+
+// A bank whose rows were inserted out of ID order, with categories spread over them.
+QVector<Row> mixedRows()
+{
+    return {
+        choiceRow(30, QStringLiteral("C1C2C3C4A1A3B1A2B2M"), QStringLiteral("C")),
+        judgeRow(7, QStringLiteral("DEF")),
+        choiceRow(12, QStringLiteral("C1C2C3C4")),
+        judgeRow(5, QStringLiteral("xx m yy"), QStringLiteral("错误")),
+        choiceRow(21, QStringLiteral("A2B2"), QStringLiteral("D")),
+    };
+}
+
+class BankQueries : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        writeBank(sandbox.path(QStringLiteral("bank.lib")), mixedRows());
+        bank.OpenBank(sandbox.path(QStringLiteral("bank.lib")));
+    }
+
+    Sandbox sandbox;
+    BankStore bank;
+};
+
+} // namespace
+
+TEST(CopyBank, CopiesByteForByteToTheWorkingCopy)
+{
+    Sandbox sandbox;
+    const QByteArray content = randomBytes(3 * 1024 * 1024 + 17);
+    writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), content);
+
+    CopyBank();
+    EXPECT_EQ(workingCopyPath(), sandbox.tempDir() + QStringLiteral("e9p7k6m8.lib"));
+    EXPECT_EQ(readBytes(workingCopyPath()), content);
+
+    // A second start rewrites the copy from whatever bank lies beside the program now.
+    writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), QByteArray("new bank"));
+    CopyBank();
+    EXPECT_EQ(readBytes(workingCopyPath()), QByteArray("new bank"));
+    EXPECT_TRUE(leftoverTempFiles(sandbox).isEmpty());
+}
+
+TEST(CopyBank, MissingSourceKeepsTheEarlierCopyAndSaysWhy)
+{
+    Sandbox sandbox;
+    writeBytes(workingCopyPath(), QByteArray("earlier copy"));
+    const QString message = failureOf([] { CopyBank(); });
+    EXPECT_TRUE(message.contains(bankSourcePath())) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("无法打开题库文件")));
+    EXPECT_EQ(readBytes(workingCopyPath()), QByteArray("earlier copy"));
+}
+
+TEST(CopyBank, ReplacesALinkAtTheWorkingCopyInsteadOfFollowingIt)
+{
+    Sandbox sandbox;
+    const QString victim = sandbox.path(QStringLiteral("victim.txt"));
+    writeBytes(victim, QByteArray("not yours"));
+    ASSERT_TRUE(QFile::link(victim, workingCopyPath()));
+    writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), QByteArray("bank"));
+
+    CopyBank();
+    EXPECT_EQ(readBytes(victim), QByteArray("not yours"));
+    EXPECT_FALSE(QFileInfo(workingCopyPath()).isSymLink());
+    EXPECT_EQ(readBytes(workingCopyPath()), QByteArray("bank"));
+}
+
+TEST(CopyBank, AnOpenCopyIsNotTruncatedUnderItsReader)
+{
+    Sandbox sandbox;
+    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"),
+              {choiceRow(1, QStringLiteral("M")), choiceRow(2, QStringLiteral("M"))});
+    CopyBank();
+    BankStore first;
+    first.OpenBank();
+
+    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), {choiceRow(9, QStringLiteral("DEF"))});
+    CopyBank();
+    EXPECT_EQ(first.QueryCategoryCount(QStringLiteral("M")), 2);
+
+    BankStore second;
+    second.OpenBank();
+    EXPECT_EQ(second.QueryCategoryCount(QStringLiteral("DEF")), 1);
+}
+
+TEST_F(BankQueries, CountMatchesTheCodeAnywhereInAnyCase)
+{
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("M")), 2);
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("C1C2C3C4")), 2);
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("a2b2")), 2);
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("DEF")), 1);
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("A1A3B1")), 1);
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("Z9")), 0);
+    // The code is a plain substring, not a pattern.
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("%")), 0);
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("_")), 0);
+}
+
+TEST_F(BankQueries, CountLeavesTheLastRowCurrent)
+{
+    ASSERT_EQ(bank.QueryCategoryCount(QStringLiteral("M")), 2);
+    EXPECT_EQ(bank.FieldText(QStringLiteral("id")), QStringLiteral("5"));
+    EXPECT_EQ(bank.FieldText(QStringLiteral("answer")), QStringLiteral("错误"));
+
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("Z9")), 0);
+    EXPECT_FALSE(bank.hasCurrentRecord());
+    EXPECT_FALSE(failureOf([&] { bank.FieldText(QStringLiteral("answer")); }).isEmpty());
+}
+
+TEST_F(BankQueries, IdsComeInAscendingOrderAndLeaveNoCurrentRecord)
+{
+    EXPECT_EQ(bank.QueryCategoryIds(QStringLiteral("M")), (QVector<qint32>{5, 30}));
+    EXPECT_EQ(bank.QueryCategoryIds(QStringLiteral("C1C2C3C4")), (QVector<qint32>{12, 30}));
+    EXPECT_TRUE(bank.QueryCategoryIds(QStringLiteral("Z9")).isEmpty());
+    EXPECT_FALSE(bank.hasCurrentRecord());
+}
+
+TEST_F(BankQueries, SelectQuestionMakesThatRowCurrent)
+{
+    bank.SelectQuestion(21);
+    EXPECT_EQ(bank.FieldText(QStringLiteral("subject")), QStringLiteral("题目21"));
+    EXPECT_EQ(bank.FieldText(QStringLiteral("SUBJECT")), QStringLiteral("题目21"));
+    EXPECT_EQ(bank.FieldText(QStringLiteral("select")), QStringLiteral("Y"));
+    EXPECT_EQ(bank.FieldText(QStringLiteral("answer")), QStringLiteral("D"));
+    EXPECT_EQ(bank.FieldText(QStringLiteral("pic")), QString());
+
+    bank.SelectQuestion(999);
+    EXPECT_FALSE(bank.hasCurrentRecord());
+    EXPECT_TRUE(failureOf([&] { bank.FieldText(QStringLiteral("subject")); })
+                    .contains(QStringLiteral("subject")));
+}
+
+TEST_F(BankQueries, UnreadableValuesFailWithTheColumnNamed)
+{
+    execOnBank(sandbox.path(QStringLiteral("bank.lib")), QStringLiteral("UPDATE TK SET pic = NULL WHERE ID = 12"));
+    bank.OpenBank(sandbox.path(QStringLiteral("bank.lib")));
+    bank.SelectQuestion(12);
+    EXPECT_TRUE(failureOf([&] { bank.FieldText(QStringLiteral("pic")); }).contains(QStringLiteral("pic")));
+    EXPECT_TRUE(failureOf([&] { bank.FieldText(QStringLiteral("nosuch")); })
+                    .contains(QStringLiteral("nosuch")));
+    EXPECT_EQ(bank.FieldText(QStringLiteral("subject")), QStringLiteral("题目12"));
+}
+
+TEST_F(BankQueries, AnIdThatIsNoIntegerFailsTheIdQuery)
+{
+    execOnBank(sandbox.path(QStringLiteral("bank.lib")),
+               QStringLiteral("INSERT INTO TK VALUES ('x1', 'M', 's', '', '', '', '', '', 'N', '正确')"));
+    bank.OpenBank(sandbox.path(QStringLiteral("bank.lib")));
+    const QString message = failureOf([&] { bank.QueryCategoryIds(QStringLiteral("M")); });
+    EXPECT_TRUE(message.contains(QStringLiteral("x1"))) << message.toStdString();
+}
+
+TEST(OpenBank, AMissingWorkingCopyFails)
+{
+    Sandbox sandbox;
+    BankStore bank;
+    const QString message = failureOf([&] { bank.OpenBank(); });
+    EXPECT_TRUE(message.contains(workingCopyPath())) << message.toStdString();
+}

@@ -1,0 +1,155 @@
+#include "Support.h"
+
+#include "common/Failure.h"
+#include "ui/JpegCodec.h"
+#include "ui/LoadPicture.h"
+#include "ui/PictureBox.h"
+
+#include <gtest/gtest.h>
+
+using namespace kemuyi;
+using namespace kemuyi::test;
+
+namespace {
+
+QImage twoColourImage()
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, x < 20 ? qRgb(220, 30, 30) : qRgb(30, 30, 220));
+    return image;
+}
+
+void expectNear(QRgb actual, QRgb expected)
+{
+    EXPECT_NEAR(qRed(actual), qRed(expected), 12);
+    EXPECT_NEAR(qGreen(actual), qGreen(expected), 12);
+    EXPECT_NEAR(qBlue(actual), qBlue(expected), 12);
+}
+
+// The message of the Failure that loading `path` into `box` throws; empty if it did not throw.
+QString loadFailure(PictureBox &box, const QString &path)
+{
+    try {
+        LoadPicture(box, path);
+    } catch (const Failure &failure) {
+        return failure.message();
+    }
+    return {};
+}
+
+// Patches the frame size in the first SOF0 marker of a baseline JPEG.
+QByteArray withFrameSize(QByteArray jpeg, quint16 width, quint16 height)
+{
+    const int sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    EXPECT_GT(sof, 0);
+    jpeg[sof + 5] = char(height >> 8);
+    jpeg[sof + 6] = char(height & 0xFF);
+    jpeg[sof + 7] = char(width >> 8);
+    jpeg[sof + 8] = char(width & 0xFF);
+    return jpeg;
+}
+
+} // namespace
+
+TEST(LoadPicture, DecodesSizeAndColours)
+{
+    Sandbox sandbox;
+    const QString file = sandbox.path(QStringLiteral("two.jpg"));
+    writeJpeg(file, twoColourImage());
+
+    PictureBox box;
+    LoadPicture(box, file);
+    ASSERT_EQ(box.picture().size(), QSize(40, 30));
+    expectNear(box.picture().pixel(5, 15), qRgb(220, 30, 30));
+    expectNear(box.picture().pixel(35, 15), qRgb(30, 30, 220));
+}
+
+TEST(LoadPicture, BadFilesFailNamingTheFileAndKeepThePreviousPicture)
+{
+    Sandbox sandbox;
+    const QString good = sandbox.path(QStringLiteral("good.jpg"));
+    writeJpeg(good, twoColourImage());
+    const QByteArray jpeg = readBytes(good);
+
+    struct Case
+    {
+        const char *name;
+        std::optional<QByteArray> bytes; // nullopt: the file does not exist
+        const char *reason;
+    };
+    const Case cases[] = {
+        {"missing.jpg", std::nullopt, "文件不存在"},
+        {"empty.jpg", QByteArray(), "文件为空"},
+        {"truncated.jpg", jpeg.left(jpeg.size() / 2), "不是有效的 JPEG 图片"},
+        {"garbage.jpg", QByteArray(500, 'x'), "不是有效的 JPEG 图片"},
+        {"huge.jpg", withFrameSize(jpeg, 60000, 60000), "图片尺寸过大"},
+    };
+
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = sandbox.path(QString::fromLatin1(c.name));
+        if (c.bytes)
+            writeBytes(path, *c.bytes);
+        PictureBox box;
+        LoadPicture(box, good);
+        const QString message = loadFailure(box, path);
+        EXPECT_TRUE(message.contains(path)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(c.reason))) << message.toStdString();
+        EXPECT_EQ(box.picture().size(), QSize(40, 30));
+    }
+}
+
+TEST(LoadPicture, EmptyNameClearsAndKeepsTheSize)
+{
+    Sandbox sandbox;
+    const QString file = sandbox.path(QStringLiteral("a.jpg"));
+    writeJpeg(file, twoColourImage());
+    PictureBox box;
+    box.setAutoSize(true);
+    LoadPicture(box, file);
+    EXPECT_EQ(box.size(), QSize(40, 30));
+    LoadPicture(box, QString());
+    EXPECT_TRUE(box.picture().isNull());
+    EXPECT_EQ(box.size(), QSize(40, 30));
+}
+
+TEST(LoadPicture, NamesMatchWithoutRegardToCase)
+{
+    Sandbox sandbox;
+    writeJpeg(sandbox.path(QStringLiteral("checked.jpg")), solidImage(8, 8, qRgb(0, 200, 0)));
+    writeJpeg(sandbox.path(QStringLiteral("pic/sign.jpg")), solidImage(9, 9, qRgb(0, 200, 0)));
+    PictureBox box;
+    LoadPicture(box, sandbox.path(QStringLiteral("Checked.jpg")));
+    EXPECT_EQ(box.picture().size(), QSize(8, 8));
+    LoadPicture(box, sandbox.path(QStringLiteral("PIC/Sign.JPG")));
+    EXPECT_EQ(box.picture().size(), QSize(9, 9));
+}
+
+TEST(LoadPicture, OnlyJpegNamesAreAccepted)
+{
+    Sandbox sandbox;
+    const QString file = sandbox.path(QStringLiteral("picture.png"));
+    writeJpeg(file, twoColourImage());
+    PictureBox box;
+    EXPECT_TRUE(loadFailure(box, file).contains(QStringLiteral("不支持的图片格式")));
+}
+
+TEST(JpegCodec, EncodingIsDeterministic)
+{
+    EXPECT_EQ(encodeJpeg(twoColourImage()), encodeJpeg(twoColourImage()));
+}
+
+TEST(LoadBuiltInPicture, EveryWindowPictureIsCompiledIn)
+{
+    const char *names[] = {"logo", "bground1", "bground2", "a1a3b1", "a2b2", "c1c2c3c4", "m", "def",
+                           "tc", "1", "2", "3", "4", "5", "6", "7", "dui", "cuo", "sxlx", "jqlx",
+                           "exit", "uncheck", "checked", "thinking", "yes", "no"};
+    for (const char *name : names) {
+        PictureBox box;
+        EXPECT_NO_THROW(LoadBuiltInPicture(box, QStringLiteral(":/builtin/%1.jpg").arg(QLatin1String(name))))
+            << name;
+        EXPECT_FALSE(box.picture().isNull()) << name;
+    }
+}
