@@ -4,6 +4,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "ui/Fonts.h"
+#include "ui/HoverTracker.h"
 
 #include <QApplication>
 
@@ -32,8 +33,11 @@ StartedWindows runStartup(const StartupOptions &options)
 
     // Waits on the event queue, not in a spin: timers, clicks and paints are handled meanwhile,
     // and the wait ends when the splash's timer has fired or at once if it already has.
-    while (!splash->timerFired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    {
+        HoverPause noHoverSwaps;
+        while (!splash->timerFired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
 
     splash->close();
     splash.reset();

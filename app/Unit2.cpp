@@ -1,31 +1,455 @@
 #include "Unit2.h"
 
 #include "common/AppPaths.h"
+#include "common/Failure.h"
+#include "practice/Judging.h"
+#include "practice/QuestionText.h"
+#include "ui/EventWait.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
+#include "ui/HoverTracker.h"
+#include "ui/ImageButton.h"
+#include "ui/KeyCodes.h"
 #include "ui/LoadPicture.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
 namespace kemuyi {
 
-TForm2::TForm2(QWidget *parent) : QDialog(parent)
+namespace {
+
+QLabel *whiteLabel(QWidget *parent, const char *name, const QRect &place)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(pixelFont(QStringLiteral("宋体"), 16));
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    return label;
+}
+
+PictureBox *pictureBox(QWidget *parent, const char *name, const QRect &place)
+{
+    auto *box = new PictureBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(place);
+    return box;
+}
+
+QString unsafePictureName(const QString &pic)
+{
+    return QStringLiteral("题目的插图名“%1”含有路径，已拒绝加载").arg(pic);
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
 {
     setObjectName(QStringLiteral("Form2"));
     setUpFixedWindow(*this, 690, 450);
     setFont(pixelFont(QStringLiteral("宋体"), 14));
+    setFocusPolicy(Qt::StrongFocus);
 
-    Image5 = new PictureBox(this);
-    Image5->setObjectName(QStringLiteral("Image5"));
-    Image5->setGeometry(0, 0, 690, 450);
-    guardEvent([this] { LoadBuiltInPicture(*Image5, QStringLiteral(":/builtin/bground2.jpg")); });
+    createControls();
+    loadBuiltInPictures();
+    m_hover = new HoverTracker(
+        this, [this](QWidget *control) { CMMouseEnter(control); },
+        [this](QWidget *control) { CMMouseLeave(control); });
+    // Key preview: every key reaches the window first, whichever child has the focus.
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
 
     guardEvent([this] { FormCreate(); });
+}
+
+TForm2::~TForm2() = default;
+
+ImageButton *TForm2::addButton(const char *name, int x, int y, int w, int h,
+                               const QString &normalFile, const QString &hoverFile)
+{
+    auto *button = new ImageButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(x, y, w, h);
+    button->setPictureFiles(normalFile, hoverFile);
+    return button;
+}
+
+void TForm2::createControls()
+{
+    Image5 = pictureBox(this, "Image5", {0, 0, 690, 450});
+    Image5->setAutoSize(true);
+    ImgDui = addButton("ImgDui", 144, 48, 60, 40, QStringLiteral("dui.jpg"), QStringLiteral("dui_ovr.jpg"));
+    ImgCuo = addButton("ImgCuo", 207, 48, 60, 40, QStringLiteral("cuo.jpg"), QStringLiteral("cuo_ovr.jpg"));
+    ImgPrev = addButton("ImgPrev", 432, 48, 90, 40, QStringLiteral("5.jpg"), QStringLiteral("5_ovr.jpg"));
+    ImgSxlx = addButton("ImgSxlx", 16, 303, 110, 40, QStringLiteral("sxlx.jpg"), QStringLiteral("sxlx_ovr.jpg"));
+    ImgJqlx = addButton("ImgJqlx", 16, 349, 110, 40, QStringLiteral("jqlx.jpg"), QStringLiteral("jqlx_ovr.jpg"));
+    ImgExit = addButton("ImgExit", 16, 395, 110, 40, QStringLiteral("exit.jpg"), QStringLiteral("exit_ovr.jpg"));
+    Label1 = whiteLabel(this, "Label1", {144, 96, 529, 297});
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2 = whiteLabel(this, "Label2", {144, 412, 529, 29});
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Image1 = pictureBox(this, "Image1", {19, 96, 107, 107});
+    Image1->setAutoSize(true);
+    ImgA = addButton("ImgA", 144, 48, 60, 40, QStringLiteral("1.jpg"), QStringLiteral("1_ovr.jpg"));
+    ImgB = addButton("ImgB", 207, 48, 60, 40, QStringLiteral("2.jpg"), QStringLiteral("2_ovr.jpg"));
+    ImgC = addButton("ImgC", 270, 48, 60, 40, QStringLiteral("3.jpg"), QStringLiteral("3_ovr.jpg"));
+    ImgHelp = addButton("ImgHelp", 625, 48, 50, 40, QStringLiteral("7.jpg"), QStringLiteral("7_ovr.jpg"));
+    ImgNext = addButton("ImgNext", 527, 48, 90, 40, QStringLiteral("6.jpg"), QStringLiteral("6_ovr.jpg"));
+    Image2 = pictureBox(this, "Image2", {240, 264, 329, 129});
+    Image2->setCentered(true);
+    ImgChk = addButton("ImgChk", 16, 224, 110, 40, QStringLiteral("uncheck.jpg"), QStringLiteral("chk_ovr.jpg"));
+    ImgD = addButton("ImgD", 334, 48, 59, 41, QStringLiteral("4.jpg"), QStringLiteral("4_ovr.jpg"));
+    ImgD->setAutoSize(false);
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->hide();
+    CheckBox1 = new QCheckBox(this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->hide();
+
+    const std::pair<ImageButton *, void (TForm2::*)()> clicks[] = {
+        {ImgA, &TForm2::ImgAClick},       {ImgB, &TForm2::ImgBClick},
+        {ImgC, &TForm2::ImgCClick},       {ImgD, &TForm2::ImgDClick},
+        {ImgDui, &TForm2::ImgDuiClick},   {ImgCuo, &TForm2::ImgCuoClick},
+        {ImgPrev, &TForm2::ImgPrevClick}, {ImgNext, &TForm2::ImgNextClick},
+        {ImgHelp, &TForm2::ImgHelpClick}, {ImgSxlx, &TForm2::ImgSxlxClick},
+        {ImgJqlx, &TForm2::ImgJqlxClick}, {ImgChk, &TForm2::ImgChkClick},
+        {ImgExit, &TForm2::ImgExitClick},
+    };
+    for (const auto &[button, handler] : clicks) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, handler = handler] { guardEvent([this, handler] { (this->*handler)(); }); });
+    }
+}
+
+// The artwork compiled into the program: what each control shows until its file is loaded, and
+// what it keeps when the file is missing.
+void TForm2::loadBuiltInPictures()
+{
+    LoadBuiltInPicture(*Image5, QStringLiteral(":/builtin/bground2.jpg"));
+    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext, ImgHelp,
+                                ImgChk, ImgSxlx, ImgJqlx, ImgExit})
+        LoadBuiltInPicture(*button, QStringLiteral(":/builtin/") + button->normalFile());
 }
 
 void TForm2::FormCreate()
 {
     LoadPicture(*Image5, AppDir() + QStringLiteral("bground2.jpg"));
+    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext, ImgHelp,
+                                ImgChk, ImgSxlx, ImgJqlx, ImgExit})
+        LoadPicture(*button, AppDir() + button->normalFile());
+    CheckBox1->setChecked(false);
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    centerOnScreen(*this);
+    guardEvent([this] { FormShow(); });
+}
+
+void TForm2::FormShow()
+{
+    m_run.PrepareOnShow();
+}
+
+bool TForm2::autoAdvance() const
+{
+    return CheckBox1->isChecked();
+}
+
+// ---- the run's view of the window ----
+
+QString TForm2::categoryCode() const
+{
+    return Edit1->text();
+}
+
+ImageButton *TForm2::buttonFor(RunButton button) const
+{
+    switch (button) {
+    case RunButton::A: return ImgA;
+    case RunButton::B: return ImgB;
+    case RunButton::C: return ImgC;
+    case RunButton::D: return ImgD;
+    case RunButton::Dui: return ImgDui;
+    case RunButton::Cuo: return ImgCuo;
+    case RunButton::Prev: return ImgPrev;
+    case RunButton::Next: return ImgNext;
+    case RunButton::Help: return ImgHelp;
+    }
+    return nullptr;
+}
+
+void TForm2::setButtonEnabled(RunButton button, bool enabled)
+{
+    buttonFor(button)->setEnabled(enabled);
+}
+
+bool TForm2::isButtonEnabled(RunButton button) const
+{
+    return buttonFor(button)->isEnabled();
+}
+
+void TForm2::clearQuestionArea()
+{
+    Label1->clear();
+    Label2->clear();
+    Image1->clearPicture();
+    Image2->clearPicture();
+}
+
+void TForm2::setBusyCursor(bool busy)
+{
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+void TForm2::showEmptyCategory()
+{
+    Label2->setText(QStringLiteral(" 本类别题库中没有题目。"));
+}
+
+// ---- showing a question ----
+
+void TForm2::ShowRecord()
+{
+    m_run.CurrentQuestionId = m_run.currentEntry().QuestionId;
+    m_bank.SelectQuestion(m_run.CurrentQuestionId);
+
+    const QuestionFields fields{m_bank.FieldText(QStringLiteral("subject")),
+                                m_bank.FieldText(QStringLiteral("a")), m_bank.FieldText(QStringLiteral("b")),
+                                m_bank.FieldText(QStringLiteral("c")), m_bank.FieldText(QStringLiteral("d"))};
+    const QString text = composeQuestionText(m_run.CurrentPosition, fields);
+    Label1->clear();
+    Label1->setText(text);
+
+    const QString pic = m_bank.FieldText(QStringLiteral("pic"));
+    if (pic.isEmpty()) {
+        Image2->clearPicture();
+    } else {
+        // The name comes from a file we do not control: it may name a picture, never a path.
+        if (pic.contains(QLatin1Char('/')) || pic.contains(QLatin1Char('\\')) || pic.contains(QLatin1String("..")))
+            throw Failure(unsafePictureName(pic));
+        LoadPicture(*Image2, AppDir() + QStringLiteral("pic/") + pic + QStringLiteral(".jpg"));
+    }
+
+    Label2->clear();
+    Label2->setText(choiceStatusText(m_run.currentEntry().Choice));
+    LoadPicture(*Image1, AppDir() + QStringLiteral("thinking.jpg"));
+    m_run.CheckStatus();
+
+    const bool choice = m_bank.FieldText(QStringLiteral("select")) == QLatin1String("Y");
+    ImgA->setVisible(choice);
+    ImgB->setVisible(choice);
+    ImgDui->setVisible(!choice);
+    ImgCuo->setVisible(!choice);
+    ImgC->setVisible(choice);
+    ImgD->setVisible(choice);
+}
+
+// ---- answering ----
+
+void TForm2::answer(RunButton button)
+{
+    const AnswerKey &key = answerKey(button);
+    switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
+    case Verdict::Right:
+        RightAnswer(key.value);
+        break;
+    case Verdict::Wrong:
+        WrongAnswer(key.value);
+        break;
+    case Verdict::NotJudged:
+        break;
+    }
+}
+
+void TForm2::RightAnswer(const QString &value)
+{
+    afterJudged(rightAnswerText(value), QStringLiteral("yes.jpg"));
+}
+
+void TForm2::WrongAnswer(const QString &value)
+{
+    afterJudged(wrongAnswerText(value), QStringLiteral("no.jpg"));
+}
+
+void TForm2::afterJudged(const QString &statusText, const QString &pictureFile)
+{
+    Label2->setText(statusText);
+    LoadPicture(*Image1, AppDir() + pictureFile);
+    // Both are looked at once, now: whatever happens during the wait, the step follows it, and
+    // the step's own guard decides whether it still moves.
+    if (autoAdvance() && ImgNext->isEnabled()) {
+        Delay(m_advanceDelayMs);
+        m_run.StepForward();
+    }
+}
+
+void TForm2::Delay(int ms)
+{
+    waitProcessingEvents(ms);
+}
+
+void TForm2::ImgAClick() { answer(RunButton::A); }
+void TForm2::ImgBClick() { answer(RunButton::B); }
+void TForm2::ImgCClick() { answer(RunButton::C); }
+void TForm2::ImgDClick() { answer(RunButton::D); }
+void TForm2::ImgDuiClick() { answer(RunButton::Dui); }
+void TForm2::ImgCuoClick() { answer(RunButton::Cuo); }
+void TForm2::ImgPrevClick() { m_run.StepBack(); }
+void TForm2::ImgNextClick() { m_run.StepForward(); }
+void TForm2::ImgSxlxClick() { m_run.StartSequential(); }
+void TForm2::ImgJqlxClick() { m_run.StartIntensive(); }
+
+void TForm2::ImgHelpClick()
+{
+    Label2->setText(hintText(m_bank.FieldText(QStringLiteral("answer"))));
+}
+
+// ---- the switch and leaving ----
+
+void TForm2::setAutoAdvance(bool on)
+{
+    CheckBox1->setChecked(on);
+    ImgPrev->setVisible(!on);
+    ImgNext->setVisible(!on);
+}
+
+void TForm2::ImgChkClick()
+{
+    const bool on = !autoAdvance();
+    CheckBox1->setChecked(on);
+    LoadPicture(*ImgChk, AppDir() + (on ? QStringLiteral("checked.jpg") : QStringLiteral("uncheck.jpg")));
+    ImgPrev->setVisible(!on);
+    ImgNext->setVisible(!on);
+}
+
+void TForm2::ImgExitClick()
+{
+    // Leaving must never be blocked by a missing picture: the window is frameless and modal,
+    // so a learner would have no other way out. The failure is still reported.
+    setAutoAdvance(false);
+    const bool pictureLoaded = guardEvent([this] { LoadPicture(*ImgChk, AppDir() + QStringLiteral("uncheck.jpg")); });
+    Q_UNUSED(pictureLoaded);
+    close();
+}
+
+// ---- hover pictures ----
+
+void TForm2::CMMouseEnter(QWidget *control)
+{
+    auto *button = qobject_cast<ImageButton *>(control);
+    if (!button || button->parentWidget() != this)
+        return;
+    if (button == ImgChk)
+        swapHoverPicture(button, autoAdvance() ? QStringLiteral("unchk_ovr.jpg") : QStringLiteral("chk_ovr.jpg"));
+    else if (button == ImgExit || button->isEnabled())
+        swapHoverPicture(button, button->hoverFile());
+}
+
+void TForm2::CMMouseLeave(QWidget *control)
+{
+    auto *button = qobject_cast<ImageButton *>(control);
+    if (!button || button->parentWidget() != this)
+        return;
+    if (button == ImgChk)
+        swapHoverPicture(button, autoAdvance() ? QStringLiteral("Checked.jpg") : QStringLiteral("uncheck.jpg"));
+    else
+        swapHoverPicture(button, button->normalFile());
+}
+
+// A hover picture that fails to load must not raise a box at every pointer movement: the button
+// keeps the picture it has, the failure is reported once per file, and the window works on.
+void TForm2::swapHoverPicture(ImageButton *button, const QString &file)
+{
+    try {
+        LoadPicture(*button, AppDir() + file);
+    } catch (const std::exception &e) {
+        if (m_reportedHoverFailures.contains(file))
+            return;
+        m_reportedHoverFailures.insert(file);
+        reportFailure(QString::fromUtf8(e.what()));
+    }
+}
+
+// ---- keys ----
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched != this) {
+        keyPressEvent(static_cast<QKeyEvent *>(event));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm2::keyPressEvent(QKeyEvent *event)
+{
+    const int key = virtualKeyCode(*event);
+    event->accept();
+    guardEvent([this, key] { FormKeyDown(key); });
+}
+
+void TForm2::FormKeyDown(int key)
+{
+    const auto pressIfEnabled = [](ImageButton *button, void (TForm2::*handler)(), TForm2 *form) {
+        if (button->isEnabled())
+            (form->*handler)();
+    };
+    switch (key) {
+    case VkReturn:
+        if (ImgNext->isEnabled())
+            m_run.StepForward();
+        break;
+    case VkEscape:
+        ImgExitClick();
+        break;
+    case VkNumpad0 + 4:
+        pressIfEnabled(ImgDui, &TForm2::ImgDuiClick, this);
+        break;
+    case VkNumpad0 + 5:
+        pressIfEnabled(ImgCuo, &TForm2::ImgCuoClick, this);
+        break;
+    case VkNumpad0 + 6:
+        pressIfEnabled(ImgD, &TForm2::ImgDClick, this);
+        break;
+    case VkNumpad0 + 7:
+        pressIfEnabled(ImgA, &TForm2::ImgAClick, this);
+        break;
+    case VkNumpad0 + 8:
+        pressIfEnabled(ImgB, &TForm2::ImgBClick, this);
+        break;
+    case VkNumpad0 + 9:
+        pressIfEnabled(ImgC, &TForm2::ImgCClick, this);
+        break;
+    case VkAdd:
+        if (ImgPrev->isEnabled())
+            m_run.StepBack();
+        break;
+    case VkDecimal:
+        ImgHelpClick();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace kemuyi

@@ -1,22 +1,116 @@
 #pragma once
 
+#include "bank/BankStore.h"
+#include "practice/PracticeRun.h"
+
 #include <QDialog>
+#include <QSet>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
 
 namespace kemuyi {
 
+class HoverTracker;
+class ImageButton;
 class PictureBox;
 
-// The practice window, shown modally over the menu.
-class TForm2 : public QDialog
+// The practice window, shown modally over the menu: the question area, the six answer buttons,
+// Previous/Next/hint, the two practice modes, the auto-advance switch and the exam keyboard on
+// the numeric keypad.
+class TForm2 : public QDialog, private PracticeView
 {
     Q_OBJECT
 
 public:
     explicit TForm2(QWidget *parent = nullptr);
+    ~TForm2() override;
 
+    // Controls, bottom to top.
     PictureBox *Image5 = nullptr;
+    ImageButton *ImgDui = nullptr;
+    ImageButton *ImgCuo = nullptr;
+    ImageButton *ImgPrev = nullptr;
+    ImageButton *ImgSxlx = nullptr;
+    ImageButton *ImgJqlx = nullptr;
+    ImageButton *ImgExit = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    PictureBox *Image1 = nullptr;
+    ImageButton *ImgA = nullptr;
+    ImageButton *ImgB = nullptr;
+    ImageButton *ImgC = nullptr;
+    ImageButton *ImgHelp = nullptr;
+    ImageButton *ImgNext = nullptr;
+    PictureBox *Image2 = nullptr;
+    ImageButton *ImgChk = nullptr;
+    ImageButton *ImgD = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+
+    PracticeRun &run() { return m_run; }
+    BankStore &bank() { return m_bank; }
+    HoverTracker &hoverTracker() { return *m_hover; }
+    bool autoAdvance() const;
+
+    // The wait after a judged answer; tests shorten it.
+    void setAdvanceDelay(int ms) { m_advanceDelayMs = ms; }
 
     void FormCreate();
+    void FormShow();
+    void FormKeyDown(int key);
+    void ShowRecord();
+    void RightAnswer(const QString &value);
+    void WrongAnswer(const QString &value);
+    void Delay(int ms);
+    void CMMouseEnter(QWidget *control);
+    void CMMouseLeave(QWidget *control);
+
+    void ImgAClick();
+    void ImgBClick();
+    void ImgCClick();
+    void ImgDClick();
+    void ImgDuiClick();
+    void ImgCuoClick();
+    void ImgPrevClick();
+    void ImgNextClick();
+    void ImgHelpClick();
+    void ImgSxlxClick();
+    void ImgJqlxClick();
+    void ImgChkClick();
+    void ImgExitClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // PracticeView
+    QString categoryCode() const override;
+    void setButtonEnabled(RunButton button, bool enabled) override;
+    bool isButtonEnabled(RunButton button) const override;
+    void clearQuestionArea() override;
+    void showRecord() override { ShowRecord(); }
+    void setBusyCursor(bool busy) override;
+    void showEmptyCategory() override;
+
+    void createControls();
+    ImageButton *addButton(const char *name, int x, int y, int w, int h, const QString &normalFile,
+                           const QString &hoverFile);
+    void loadBuiltInPictures();
+    ImageButton *buttonFor(RunButton button) const;
+    void answer(RunButton button);
+    void afterJudged(const QString &statusText, const QString &pictureFile);
+    void setAutoAdvance(bool on);
+    void swapHoverPicture(ImageButton *button, const QString &file);
+
+    BankStore m_bank;
+    PracticeRun m_run;
+    HoverTracker *m_hover = nullptr;
+    QSet<QString> m_reportedHoverFailures;
+    int m_advanceDelayMs = 1000;
 };
 
 } // namespace kemuyi

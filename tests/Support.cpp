@@ -157,3 +157,73 @@ QByteArray readBytes(const QString &path)
 }
 
 } // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+namespace {
+
+struct PictureSpec
+{
+    const char *name;
+    int width;
+    int height;
+};
+
+const PictureSpec kPictures[] = {
+    {"logo.jpg", 440, 300},      {"bground1.jpg", 690, 450},  {"bground2.jpg", 690, 450},
+    {"a1a3b1.jpg", 153, 43},     {"a1a3b1_ovr.jpg", 153, 43}, {"a2b2.jpg", 153, 42},
+    {"a2b2_ovr.jpg", 153, 42},   {"c1c2c3c4.jpg", 153, 42},   {"c1c2c3c4_ovr.jpg", 153, 42},
+    {"m.jpg", 153, 41},          {"m_ovr.jpg", 153, 41},      {"def.jpg", 153, 43},
+    {"def_ovr.jpg", 153, 43},    {"tc.jpg", 153, 41},         {"tc_ovr.jpg", 153, 41},
+    {"1.jpg", 60, 40},           {"1_ovr.jpg", 60, 40},       {"2.jpg", 60, 40},
+    {"2_ovr.jpg", 60, 40},       {"3.jpg", 60, 40},           {"3_ovr.jpg", 60, 40},
+    {"4.jpg", 59, 41},           {"4_ovr.jpg", 59, 41},       {"5.jpg", 90, 40},
+    {"5_ovr.jpg", 90, 40},       {"6.jpg", 90, 40},           {"6_ovr.jpg", 90, 40},
+    {"7.jpg", 50, 40},           {"7_ovr.jpg", 50, 40},       {"dui.jpg", 60, 40},
+    {"dui_ovr.jpg", 60, 40},     {"cuo.jpg", 60, 40},         {"cuo_ovr.jpg", 60, 40},
+    {"sxlx.jpg", 110, 40},       {"sxlx_ovr.jpg", 110, 40},   {"jqlx.jpg", 110, 40},
+    {"jqlx_ovr.jpg", 110, 40},   {"exit.jpg", 110, 40},       {"exit_ovr.jpg", 110, 40},
+    {"uncheck.jpg", 110, 40},    {"checked.jpg", 110, 40},    {"chk_ovr.jpg", 110, 40},
+    {"unchk_ovr.jpg", 110, 40},  {"thinking.jpg", 107, 107},  {"yes.jpg", 107, 107},
+    {"no.jpg", 107, 107},        {"pic/sign.jpg", 120, 80},   {"pic/lamp.jpg", 100, 60},
+};
+
+QRgb colourOf(int index)
+{
+    return qRgb(30 + (index % 4) * 64, 30 + ((index / 4) % 4) * 64, 30 + (index / 16) * 64);
+}
+
+} // namespace
+
+void writeAllPictures(const QString &appDir)
+{
+    int index = 0;
+    for (const PictureSpec &spec : kPictures)
+        writeJpeg(appDir + QLatin1String(spec.name), solidImage(spec.width, spec.height, colourOf(index++)));
+}
+
+QString pictureName(const QImage &picture)
+{
+    if (picture.isNull())
+        return {};
+    const QRgb pixel = picture.pixel(picture.width() / 2, picture.height() / 2);
+    int index = 0;
+    for (const PictureSpec &spec : kPictures) {
+        const QRgb colour = colourOf(index++);
+        if (qAbs(qRed(pixel) - qRed(colour)) < 20 && qAbs(qGreen(pixel) - qGreen(colour)) < 20
+            && qAbs(qBlue(pixel) - qBlue(colour)) < 20)
+            return QLatin1String(spec.name);
+    }
+    return QStringLiteral("(unknown)");
+}
+
+QSize pictureSize(const QString &file)
+{
+    for (const PictureSpec &spec : kPictures) {
+        if (file == QLatin1String(spec.name))
+            return {spec.width, spec.height};
+    }
+    return {};
+}
+
+} // namespace kemuyi::test

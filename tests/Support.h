@@ -63,3 +63,14 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 QByteArray readBytes(const QString &path);
 
 } // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+// Every picture file the program loads, each written in its real size and its own solid colour,
+// so a test can tell from a control's picture which file it shows.
+void writeAllPictures(const QString &appDir);
+// The file a picture was loaded from, told by its colour; empty if none matches.
+QString pictureName(const QImage &picture);
+QSize pictureSize(const QString &file);
+
+} // namespace kemuyi::test

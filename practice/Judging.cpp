@@ -1,0 +1,36 @@
+#include "Judging.h"
+
+#include "bank/BankStore.h"
+
+#include <stdexcept>
+
+namespace kemuyi {
+
+const AnswerKey &answerKey(RunButton button)
+{
+    static const AnswerKey keys[] = {
+        {RunButton::A, ChoiceA, "Y", QStringLiteral("A")},
+        {RunButton::B, ChoiceB, "Y", QStringLiteral("B")},
+        {RunButton::C, ChoiceC, "Y", QStringLiteral("C")},
+        {RunButton::D, ChoiceD, "Y", QStringLiteral("D")},
+        {RunButton::Dui, ChoiceTrue, "N", QStringLiteral("正确")},
+        {RunButton::Cuo, ChoiceFalse, "N", QStringLiteral("错误")},
+    };
+    for (const AnswerKey &key : keys) {
+        if (key.button == button)
+            return key;
+    }
+    throw std::invalid_argument("not an answer button");
+}
+
+Verdict recordAnswer(PracticeRun &run, const BankStore &bank, const AnswerKey &key, bool buttonEnabled)
+{
+    if (!run.isActive())
+        return Verdict::NotJudged;
+    run.currentEntry().Choice = key.choice;
+    if (bank.FieldText(QStringLiteral("select")) != QLatin1String(key.kind) || !buttonEnabled)
+        return Verdict::NotJudged;
+    return bank.FieldText(QStringLiteral("answer")) == key.value ? Verdict::Right : Verdict::Wrong;
+}
+
+} // namespace kemuyi

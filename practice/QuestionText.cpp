@@ -1,0 +1,58 @@
+#include "QuestionText.h"
+
+#include "PracticeRun.h"
+
+namespace kemuyi {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kYourChoice = QStringLiteral(" 您选择的是");
+
+} // namespace
+
+QString composeQuestionText(qint32 position, const QuestionFields &fields)
+{
+    QString text = kCrLf + QStringLiteral("  (") + QString::number(position) + QStringLiteral(") ")
+                   + fields.subject;
+    for (const QString *option : {&fields.a, &fields.b, &fields.c, &fields.d})
+        text += kCrLf + kCrLf + QStringLiteral("    ") + *option;
+    return text;
+}
+
+QString choiceStatusText(qint32 choice)
+{
+    switch (choice) {
+    case ChoiceA:
+        return kYourChoice + QStringLiteral("A。");
+    case ChoiceB:
+        return kYourChoice + QStringLiteral("B。");
+    case ChoiceC:
+        return kYourChoice + QStringLiteral("C。");
+    case ChoiceD:
+        return kYourChoice + QStringLiteral("D。");
+    case ChoiceTrue:
+        return kYourChoice + QStringLiteral("正确。");
+    case ChoiceFalse:
+        return kYourChoice + QStringLiteral("错误。");
+    default:
+        return QString();
+    }
+}
+
+QString rightAnswerText(const QString &value)
+{
+    return kYourChoice + value + QStringLiteral("。恭喜！您答对了！");
+}
+
+QString wrongAnswerText(const QString &value)
+{
+    return kYourChoice + value + QStringLiteral("。抱歉！您答错了！");
+}
+
+QString hintText(const QString &answer)
+{
+    return QStringLiteral(" 正确的答案应该是：") + answer;
+}
+
+} // namespace kemuyi

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace kemuyi {
+
+struct QuestionFields
+{
+    QString subject;
+    QString a, b, c, d;
+};
+
+// The question area's text: CR LF, two spaces, "(n)", one space, the stem; then for each of the
+// four options CR LF CR LF, four spaces and its text. True/false questions keep the four (empty)
+// option blocks, which leaves blank lines; nothing follows the last option.
+QString composeQuestionText(qint32 position, const QuestionFields &fields);
+
+// The status line restating the choice recorded for a slot; empty for no choice.
+QString choiceStatusText(qint32 choice);
+
+QString rightAnswerText(const QString &value);
+QString wrongAnswerText(const QString &value);
+QString hintText(const QString &answer);
+
+} // namespace kemuyi

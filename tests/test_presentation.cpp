@@ -1,0 +1,246 @@
+#include "PracticeFixture.h"
+
+#include "practice/QuestionText.h"
+
+#include <QTest>
+#include <QTimer>
+
+using namespace kemuyi;
+using namespace kemuyi::test;
+
+TEST(QuestionText, ComposesNumberStemAndOptionsExactly)
+{
+    const QString text = composeQuestionText(12, {QStringLiteral("S"), QStringLiteral("P"), QStringLiteral("Q"),
+                                                  QStringLiteral("R"), QStringLiteral("T")});
+    EXPECT_EQ(text, QStringLiteral("\r\n  (12) S\r\n\r\n    P\r\n\r\n    Q\r\n\r\n    R\r\n\r\n    T"));
+    EXPECT_EQ(composeQuestionText(3, {QStringLiteral("判断"), {}, {}, {}, {}}),
+              QStringLiteral("\r\n  (3) 判断\r\n\r\n    \r\n\r\n    \r\n\r\n    \r\n\r\n    "));
+}
+
+TEST(QuestionText, StatusLinesForEveryChoice)
+{
+    const QStringList expected = {QString(),
+                                  QStringLiteral(" 您选择的是A。"),
+                                  QStringLiteral(" 您选择的是B。"),
+                                  QStringLiteral(" 您选择的是C。"),
+                                  QStringLiteral(" 您选择的是D。"),
+                                  QStringLiteral(" 您选择的是正确。"),
+                                  QStringLiteral(" 您选择的是错误。")};
+    for (int choice = 0; choice <= 6; ++choice)
+        EXPECT_EQ(choiceStatusText(choice), expected.at(choice)) << choice;
+    EXPECT_EQ(rightAnswerText(QStringLiteral("A")), QStringLiteral(" 您选择的是A。恭喜！您答对了！"));
+    EXPECT_EQ(wrongAnswerText(QStringLiteral("错误")), QStringLiteral(" 您选择的是错误。抱歉！您答错了！"));
+    EXPECT_EQ(hintText(QStringLiteral("C")), QStringLiteral(" 正确的答案应该是：C"));
+}
+
+TEST_F(PracticeWindowTest, SequentialStartShowsTheFirstQuestion)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    EXPECT_EQ(form->run().CurrentQuestionId, 101);
+    EXPECT_EQ(form->Label1->text(), composeQuestionText(1, {QStringLiteral("题目101"), QStringLiteral("甲101"),
+                                                            QStringLiteral("乙101"), QStringLiteral("丙101"),
+                                                            QStringLiteral("丁101")}));
+    EXPECT_EQ(pictureName(form->Image2->picture()), QStringLiteral("pic/sign.jpg"));
+    EXPECT_EQ(status(), QString());
+    EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
+    EXPECT_TRUE(choiceButtonsShown());
+    EXPECT_FALSE(form->ImgPrev->isEnabled());
+    EXPECT_TRUE(form->ImgNext->isEnabled());
+
+    form->ImgNextClick(); // a true/false question without a picture
+    EXPECT_TRUE(judgeButtonsShown());
+    EXPECT_TRUE(form->Image2->picture().isNull());
+    EXPECT_TRUE(form->Label1->text().startsWith(QStringLiteral("\r\n  (2) 判断102")));
+    EXPECT_TRUE(failures.messages().isEmpty());
+}
+
+TEST_F(PracticeWindowTest, AnswersAreJudgedAndRestatedOnReturn)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgAClick();
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是A。抱歉！您答错了！"));
+    EXPECT_EQ(feedback(), QStringLiteral("no.jpg"));
+    form->ImgBClick(); // the same question again: the second choice counts
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是B。恭喜！您答对了！"));
+    EXPECT_EQ(feedback(), QStringLiteral("yes.jpg"));
+    EXPECT_EQ(choiceAt(1), ChoiceB);
+
+    form->ImgNextClick();
+    form->ImgCuoClick();
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是错误。抱歉！您答错了！"));
+    form->ImgDuiClick();
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是正确。恭喜！您答对了！"));
+
+    form->ImgPrevClick();
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是B。"));
+    EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
+}
+
+TEST_F(PracticeWindowTest, AnAnswerOfTheOtherKindIsRecordedButNotJudged)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgNextClick(); // true/false
+    form->ImgAClick();
+    EXPECT_EQ(choiceAt(2), ChoiceA);
+    EXPECT_EQ(status(), QString());
+    EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
+    form->ImgNextClick();
+    form->ImgPrevClick();
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是A。"));
+}
+
+TEST_F(PracticeWindowTest, AnUnknownKindShowsTrueFalseButJudgesNothing)
+{
+    Row odd = choiceRow(5, QStringLiteral("M"), QStringLiteral("A"));
+    odd.select = QStringLiteral("X");
+    writeBank(workingCopyPath(), {odd});
+    showFor(QStringLiteral("M"));
+    form->ImgSxlxClick();
+    EXPECT_TRUE(judgeButtonsShown());
+    for (auto click : {&TForm2::ImgAClick, &TForm2::ImgDuiClick, &TForm2::ImgCuoClick}) {
+        (form.get()->*click)();
+        EXPECT_EQ(status(), QString());
+    }
+    EXPECT_EQ(choiceAt(1), ChoiceFalse);
+}
+
+TEST_F(PracticeWindowTest, HintShowsTheAnswerAndChangesNoChoice)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    // Before any mode the current record is the last row the count query met.
+    form->ImgHelpClick();
+    EXPECT_EQ(status(), QStringLiteral(" 正确的答案应该是：错误"));
+
+    form->ImgSxlxClick();
+    form->ImgHelpClick();
+    EXPECT_EQ(status(), QStringLiteral(" 正确的答案应该是：B"));
+    EXPECT_EQ(choiceAt(1), ChoiceNone);
+}
+
+TEST_F(PracticeWindowTest, AnswersBeforeAModeChangeNothing)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgCClick();
+    form->hide();
+    showFor(QStringLiteral("C1C2C3C4")); // a new showing: no run until a mode starts
+    form->ImgAClick();
+    form->ImgDuiClick();
+    EXPECT_EQ(choiceAt(1), ChoiceC);
+    EXPECT_EQ(status(), QString());
+}
+
+TEST_F(PracticeWindowTest, MissingIllustrationShowsTheTextAndKeepsTheRest)
+{
+    QFile::remove(sandbox.appDir() + QStringLiteral("pic/sign.jpg"));
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlx->click();
+    form->ImgNextClick();
+    form->ImgCuoClick();
+    ASSERT_EQ(status(), QStringLiteral(" 您选择的是错误。抱歉！您答错了！"));
+    failures.clear();
+
+    form->ImgPrev->click(); // back to the question whose picture is missing
+    ASSERT_EQ(failures.messages().size(), 1);
+    EXPECT_TRUE(failures.messages().first().contains(QStringLiteral("sign.jpg")));
+    EXPECT_TRUE(form->Label1->text().startsWith(QStringLiteral("\r\n  (1) 题目101")));
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是错误。抱歉！您答错了！"));
+    EXPECT_EQ(feedback(), QStringLiteral("no.jpg"));
+    EXPECT_TRUE(judgeButtonsShown());
+    EXPECT_TRUE(form->ImgPrev->isEnabled());
+}
+
+TEST_F(PracticeWindowTest, UnreadableRowsAndUnsafePictureNamesFailBeforeTheTextChanges)
+{
+    QVector<Row> rows = practiceRows();
+    rows[1].pic = QStringLiteral("../../secret");
+    writeBank(workingCopyPath(), rows);
+    execOnBank(workingCopyPath(), QStringLiteral("UPDATE TK SET c = NULL WHERE ID = 103"));
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+
+    form->ImgNext->click();
+    ASSERT_EQ(failures.messages().size(), 1);
+    EXPECT_TRUE(failures.messages().first().contains(QStringLiteral("../../secret")));
+    const QString second = form->Label1->text();
+    EXPECT_TRUE(second.startsWith(QStringLiteral("\r\n  (2)")));
+
+    form->ImgNext->click();
+    ASSERT_EQ(failures.messages().size(), 2);
+    EXPECT_TRUE(failures.messages().last().contains(QStringLiteral("c")));
+    EXPECT_EQ(form->Label1->text(), second);
+    EXPECT_EQ(position(), 3); // the step itself happened; only its display failed
+}
+
+// ---- auto-advance ----
+
+class AutoAdvanceTest : public PracticeWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        PracticeWindowTest::SetUp();
+        showFor(QStringLiteral("C1C2C3C4"));
+        form->ImgSxlxClick();
+        form->ImgChkClick();
+        ASSERT_TRUE(form->autoAdvance());
+    }
+};
+
+TEST_F(AutoAdvanceTest, AJudgedAnswerMovesOnAfterTheWait)
+{
+    form->ImgAClick(); // wrong, still judged
+    EXPECT_EQ(position(), 2);
+    form->ImgDuiClick();
+    EXPECT_EQ(position(), 3);
+    form->ImgAClick(); // A on the last choice question: wrong, judged
+    EXPECT_EQ(position(), 4);
+    form->ImgAClick(); // the other kind: recorded, not judged, no move
+    EXPECT_EQ(position(), 4);
+    form->ImgCuoClick(); // the last question: Next is disabled, no wait and no move
+    EXPECT_EQ(position(), 4);
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是错误。恭喜！您答对了！"));
+}
+
+TEST_F(AutoAdvanceTest, NextDuringTheWaitOnTheSecondToLastEndsOnTheLast)
+{
+    form->ImgNextClick();
+    form->ImgNextClick();
+    ASSERT_EQ(position(), 3);
+    QTimer::singleShot(5, form.get(), [this] { form->ImgNextClick(); });
+    form->ImgCClick();
+    EXPECT_EQ(position(), 4);
+    EXPECT_TRUE(form->Label1->text().startsWith(QStringLiteral("\r\n  (4)")));
+}
+
+TEST_F(AutoAdvanceTest, AnAnswerDuringTheWaitNestsAndStepsFirst)
+{
+    QVector<qint32> positionsAfterSteps;
+    QTimer::singleShot(5, form.get(), [this, &positionsAfterSteps] {
+        form->ImgBClick(); // still on question 1: an inner wait, whose step comes first
+        positionsAfterSteps.append(position());
+    });
+    form->ImgBClick();
+    positionsAfterSteps.append(position());
+    EXPECT_EQ(positionsAfterSteps, (QVector<qint32>{2, 3}));
+}
+
+TEST_F(AutoAdvanceTest, SwitchedOffTheRunNeverMovesByItself)
+{
+    form->ImgChkClick();
+    ASSERT_FALSE(form->autoAdvance());
+    form->ImgBClick();
+    QTest::qWait(80);
+    EXPECT_EQ(position(), 1);
+}
+
+TEST_F(AutoAdvanceTest, SwitchingOffDuringTheWaitDoesNotCancelTheStep)
+{
+    QTimer::singleShot(5, form.get(), [this] { form->ImgChkClick(); });
+    form->ImgBClick();
+    EXPECT_FALSE(form->autoAdvance());
+    EXPECT_EQ(position(), 2);
+}

@@ -1,0 +1,47 @@
+#include "ImageButton.h"
+
+#include <QPainter>
+
+namespace kemuyi {
+
+ImageButton::ImageButton(QWidget *parent) : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ImageButton::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    if (m_autoSize && !m_picture.isNull())
+        resize(m_picture.size());
+    update();
+}
+
+void ImageButton::clearPicture()
+{
+    m_picture = QImage();
+    update();
+}
+
+void ImageButton::setPictureFiles(const QString &normalFile, const QString &hoverFile)
+{
+    m_normalFile = normalFile;
+    m_hoverFile = hoverFile;
+}
+
+QSize ImageButton::sizeHint() const
+{
+    return m_picture.isNull() ? size() : m_picture.size();
+}
+
+void ImageButton::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_picture);
+}
+
+} // namespace kemuyi

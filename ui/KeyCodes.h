@@ -1,0 +1,25 @@
+#pragma once
+
+class QKeyEvent;
+
+namespace kemuyi {
+
+// The exam terminal's keys by their Windows virtual-key codes.
+enum VirtualKey : int {
+    VkNone = 0,
+    VkReturn = 13,
+    VkEscape = 27,
+    VkNumpad0 = 96, // keypad 0..9 are 96..105
+    VkMultiply = 106,
+    VkAdd = 107,
+    VkSubtract = 109,
+    VkDecimal = 110,
+    VkDivide = 111,
+};
+
+// Translates a Qt key event to that code. Keypad digits, plus and decimal point count only as
+// keypad keys (Num Lock on); with Num Lock off the keypad sends navigation keys, which have no
+// code here and so do nothing.
+int virtualKeyCode(const QKeyEvent &event);
+
+} // namespace kemuyi
