@@ -8,6 +8,14 @@
 
 #include <QApplication>
 
+#ifdef Q_OS_UNIX
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
 namespace kemuyi {
 
 QString applicationTitle()
@@ -28,6 +36,7 @@ StartedWindows runStartup(const StartupOptions &options)
     StartedWindows windows;
     windows.form1 = std::make_unique<TForm1>();
     windows.form2 = new TForm2(windows.form1.get());
+    windows.form1->setPracticeWindow(windows.form2);
     if (options.afterWindowsCreated)
         options.afterWindowsCreated();
 
@@ -44,11 +53,56 @@ StartedWindows runStartup(const StartupOptions &options)
     return windows;
 }
 
+#ifdef Q_OS_UNIX
+namespace {
+
+int terminateSocket[2] = {-1, -1};
+bool terminateRequested = false;
+
+void onTerminateSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(terminateSocket[0], &byte, 1);
+}
+
+// A desktop session ending (SIGTERM) or Ctrl+C in a terminal ends the main loop in order, as
+// closing the menu would, instead of killing the process mid-event. A signal handler may only
+// write to a socket; the loop picks the byte up.
+void quitOnTerminateSignals(QApplication &app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminateSocket) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(terminateSocket[1], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(terminateSocket[1], &byte, 1);
+        terminateRequested = true;
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminateSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+} // namespace
+#endif
+
 int runProgram(int argc, char **argv)
 {
     QApplication app(argc, argv);
+#ifdef Q_OS_UNIX
+    quitOnTerminateSignals(app);
+#endif
     registerFontSubstitutions();
     StartedWindows windows = runStartup();
+#ifdef Q_OS_UNIX
+    // Asked to stop during start-up, before the main loop could take the request.
+    if (terminateRequested)
+        return 0;
+#endif
     windows.form1->show();
     return app.exec();
 }

@@ -1,33 +1,169 @@
 #include "Unit1.h"
 
+#include "Unit2.h"
 #include "bank/BankStore.h"
 #include "common/AppPaths.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
+#include "ui/HoverTracker.h"
+#include "ui/ImageButton.h"
 #include "ui/LoadPicture.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
 namespace kemuyi {
+
+namespace {
+
+QLabel *titleLabel(QWidget *parent, const char *name, const QRect &place, const QFont &font,
+                   const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+QString introductionText()
+{
+    QFile file(QStringLiteral(":/text/introduction.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
 
 TForm1::TForm1(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setUpFixedWindow(*this, 690, 450);
     setFont(pixelFont(QStringLiteral("宋体"), 14));
+    createControls();
+    m_hover = new HoverTracker(
+        this, [this](QWidget *control) { CMMouseEnter(control); },
+        [this](QWidget *control) { CMMouseLeave(control); });
+    guardEvent([this] { FormCreate(); });
+}
 
+ImageButton *TForm1::addButton(const char *name, const QRect &place, const QString &stem)
+{
+    auto *button = new ImageButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(place);
+    button->setPictureFiles(stem + QStringLiteral(".jpg"), stem + QStringLiteral("_ovr.jpg"));
+    // The buttons keep the artwork compiled into the program until the pointer first passes.
+    guardEvent([button] { LoadBuiltInPicture(*button, QStringLiteral(":/builtin/") + button->normalFile()); });
+    return button;
+}
+
+void TForm1::createControls()
+{
     Image1 = new PictureBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 690, 450);
     guardEvent([this] { LoadBuiltInPicture(*Image1, QStringLiteral(":/builtin/bground1.jpg")); });
 
-    guardEvent([this] { FormCreate(); });
+    Image_a1a3b1 = addButton("Image_a1a3b1", {500, 154, 153, 43}, QStringLiteral("a1a3b1"));
+    Image_a2b2 = addButton("Image_a2b2", {500, 204, 153, 42}, QStringLiteral("a2b2"));
+    Image_c1c2c3c4 = addButton("Image_c1c2c3c4", {500, 104, 153, 42}, QStringLiteral("c1c2c3c4"));
+    Image_m = addButton("Image_m", {500, 304, 153, 41}, QStringLiteral("m"));
+    Image_def = addButton("Image_def", {500, 254, 153, 43}, QStringLiteral("def"));
+    Image_tc = addButton("Image_tc", {500, 354, 153, 41}, QStringLiteral("tc"));
+
+    Label1 = titleLabel(this, "Label1", {44, 64, 247, 21},
+                        pixelFont(QStringLiteral("华文细黑"), 19, QFont::Light),
+                        QStringLiteral("机动车驾驶人科目一考试题库"));
+    Label2 = titleLabel(this, "Label2", {40, 24, 258, 35}, pixelFont(QStringLiteral("黑体"), 35, QFont::Bold),
+                        QStringLiteral("新  手  上  路"));
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(40, 112, 417, 273);
+    Memo1->setReadOnly(true);
+    Memo1->setFocusPolicy(Qt::NoFocus);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setFont(pixelFont(QStringLiteral("宋体"), 16));
+    QPalette palette = Memo1->palette();
+    palette.setColor(QPalette::Base, QColor(0xF4, 0xF1, 0xE8));
+    palette.setColor(QPalette::Text, QColor(0x20, 0x2A, 0x36));
+    Memo1->setPalette(palette);
+    Memo1->setPlainText(introductionText());
+
+    const std::pair<ImageButton *, void (TForm1::*)()> clicks[] = {
+        {Image_a1a3b1, &TForm1::Image_a1a3b1Click}, {Image_a2b2, &TForm1::Image_a2b2Click},
+        {Image_c1c2c3c4, &TForm1::Image_c1c2c3c4Click}, {Image_m, &TForm1::Image_mClick},
+        {Image_def, &TForm1::Image_defClick}, {Image_tc, &TForm1::Image_tcClick},
+    };
+    for (const auto &[button, handler] : clicks) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, handler = handler] { guardEvent([this, handler] { (this->*handler)(); }); });
+    }
 }
 
 void TForm1::FormCreate()
 {
     LoadPicture(*Image1, AppDir() + QStringLiteral("bground1.jpg"));
     CopyBank();
+}
+
+void TForm1::practise(const QString &categoryCode)
+{
+    if (!m_practice)
+        return;
+    m_practice->Edit1->setText(categoryCode);
+    m_practice->exec();
+}
+
+void TForm1::Image_a1a3b1Click() { practise(QStringLiteral("A1A3B1")); }
+void TForm1::Image_a2b2Click() { practise(QStringLiteral("A2B2")); }
+void TForm1::Image_c1c2c3c4Click() { practise(QStringLiteral("C1C2C3C4")); }
+void TForm1::Image_mClick() { practise(QStringLiteral("M")); }
+void TForm1::Image_defClick() { practise(QStringLiteral("DEF")); }
+
+void TForm1::Image_tcClick()
+{
+    close();
+}
+
+void TForm1::CMMouseEnter(QWidget *control)
+{
+    auto *button = qobject_cast<ImageButton *>(control);
+    if (button && button->parentWidget() == this)
+        swapHoverPicture(button, button->hoverFile());
+}
+
+void TForm1::CMMouseLeave(QWidget *control)
+{
+    auto *button = qobject_cast<ImageButton *>(control);
+    if (button && button->parentWidget() == this)
+        swapHoverPicture(button, button->normalFile());
+}
+
+// As in the practice window: a failing hover picture keeps the button's picture and is reported
+// once per file, not at every pointer movement.
+void TForm1::swapHoverPicture(ImageButton *button, const QString &file)
+{
+    try {
+        LoadPicture(*button, AppDir() + file);
+    } catch (const std::exception &e) {
+        if (m_reportedHoverFailures.contains(file))
+            return;
+        m_reportedHoverFailures.insert(file);
+        reportFailure(QString::fromUtf8(e.what()));
+    }
 }
 
 } // namespace kemuyi

@@ -1,12 +1,20 @@
 #pragma once
 
+#include <QSet>
 #include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
 
 namespace kemuyi {
 
+class HoverTracker;
+class ImageButton;
 class PictureBox;
+class TForm2;
 
-// The main window: the category menu. Its creation makes the working copy of the bank.
+// The main window: the introduction and the category menu. Its creation makes the working copy
+// of the bank; a category opens the practice window modally; leaving closes the program.
 class TForm1 : public QWidget
 {
     Q_OBJECT
@@ -14,9 +22,44 @@ class TForm1 : public QWidget
 public:
     explicit TForm1(QWidget *parent = nullptr);
 
+    // Controls, bottom to top.
     PictureBox *Image1 = nullptr;
+    ImageButton *Image_a1a3b1 = nullptr;
+    ImageButton *Image_a2b2 = nullptr;
+    ImageButton *Image_c1c2c3c4 = nullptr;
+    ImageButton *Image_m = nullptr;
+    ImageButton *Image_def = nullptr;
+    ImageButton *Image_tc = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+
+    // The practice window is created after this one; start-up hands it over.
+    void setPracticeWindow(TForm2 *form) { m_practice = form; }
+    HoverTracker &hoverTracker() { return *m_hover; }
 
     void FormCreate();
+    void Image_a1a3b1Click();
+    void Image_a2b2Click();
+    void Image_c1c2c3c4Click();
+    void Image_mClick();
+    void Image_defClick();
+    void Image_tcClick();
+    void CMMouseEnter(QWidget *control);
+    void CMMouseLeave(QWidget *control);
+
+private:
+    void createControls();
+    ImageButton *addButton(const char *name, const QRect &place, const QString &stem);
+    void practise(const QString &categoryCode);
+    void swapHoverPicture(ImageButton *button, const QString &file);
+
+    TForm2 *m_practice = nullptr;
+    HoverTracker *m_hover = nullptr;
+    QSet<QString> m_reportedHoverFailures;
 };
+
+// The introduction shown in the menu (compiled into the program).
+QString introductionText();
 
 } // namespace kemuyi

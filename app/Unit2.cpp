@@ -31,6 +31,8 @@ QLabel *whiteLabel(QWidget *parent, const char *name, const QRect &place)
     label->setTextFormat(Qt::PlainText);
     label->setFont(pixelFont(QStringLiteral("宋体"), 16));
     label->setAutoFillBackground(true);
+    // The window paints in the button-face role; the question area is plain white paper.
+    label->setBackgroundRole(QPalette::Window);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, Qt::white);
     palette.setColor(QPalette::WindowText, Qt::black);

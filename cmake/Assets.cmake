@@ -29,4 +29,18 @@ foreach(_file IN LISTS KEMUYI_ILLUSTRATION_FILES)
     DEPENDS ${_file} VERBATIM)
   list(APPEND _copied ${KEMUYI_BIN_DIR}/pic/${_name})
 endforeach()
+
+# The bank beside the program, built from the TSV source. The glob makes the build notice when
+# the source first appears; until then there is no bank to build.
+set(KEMUYI_QUESTION_SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/assets/questions.tsv)
+file(GLOB _question_source CONFIGURE_DEPENDS ${KEMUYI_QUESTION_SOURCE})
+if(EXISTS ${KEMUYI_QUESTION_SOURCE})
+  add_custom_command(OUTPUT ${KEMUYI_BIN_DIR}/examdb.lib
+    COMMAND kemuyi-bank build ${KEMUYI_QUESTION_SOURCE} -o ${KEMUYI_BIN_DIR}/examdb.lib
+    DEPENDS ${KEMUYI_QUESTION_SOURCE} kemuyi-bank
+    COMMENT "Building the question bank examdb.lib"
+    VERBATIM)
+  list(APPEND _copied ${KEMUYI_BIN_DIR}/examdb.lib)
+endif()
+
 add_custom_target(kemuyi_assets ALL DEPENDS ${_copied})

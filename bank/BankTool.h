@@ -1,0 +1,49 @@
+#pragma once
+
+#include "QuestionSource.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace kemuyi {
+
+// Validates source bytes and, only when they are sound, writes them as the bank at `bankPath`
+// (see writeBankFile). The result's problems say why nothing was written; an earlier bank at
+// the path is then left as it was. A bank that cannot be written is a Failure.
+ParsedSource buildBank(const QByteArray &source, const QString &bankPath);
+
+// Writes the rows as a bank: table TK as the program reads it and table BASIS for the rules
+// behind the answers. The bank is made in a new file beside `bankPath` and renamed over it at
+// the end, so a failure leaves neither a partial bank nor a stray file.
+void writeBankFile(const QVector<QuestionRow> &rows, const QString &bankPath);
+
+// Everything in the bank the program would stumble over, one entry per problem, each naming the
+// row's ID (or the missing table or column). With `assetsDir` (the folder that holds pic/), each
+// picture must also exist there and decode. A file that cannot be opened as a database, or an
+// `assetsDir` that does not exist, is a Failure.
+QStringList checkBank(const QString &bankPath, const QString &assetsDir = QString());
+
+struct CategoryStats
+{
+    QString code;
+    int questions = 0;
+    int choice = 0;
+    int judge = 0;
+    int withPicture = 0;
+};
+
+// One entry per category code, as the program selects them, then the whole bank under "合计".
+QVector<CategoryStats> bankStats(const QString &bankPath);
+// The entries as a text table whose columns line up in a terminal.
+QString statsTable(const QVector<CategoryStats> &stats);
+
+// The bank's questions in ascending ID order, with their basis when the bank has table BASIS.
+// A NULL, a non-integer ID or a missing table or column is a Failure.
+QVector<QuestionRow> readBankRows(const QString &bankPath);
+// readBankRows as source bytes: building a source and exporting it gives the source back
+// sorted by ID.
+QByteArray exportBank(const QString &bankPath);
+
+} // namespace kemuyi

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace artgen {
+
+// One picture the generator writes: its file name (relative to its folder) and how to draw it.
+struct Artwork
+{
+    QString fileName;
+    std::function<QImage()> draw;
+};
+
+// Splash, window backgrounds, buttons, the auto-advance switch and the feedback pictures.
+std::vector<Artwork> interfaceArtworks();
+
+// The question illustrations, one per name question writers may use.
+std::vector<Artwork> illustrationArtworks();
+
+// Illustration groups, kept in their own files to keep each file readable.
+void addProhibitionSigns(std::vector<Artwork> &out);
+void addWarningAndIndicationSigns(std::vector<Artwork> &out);
+void addRoadMarkings(std::vector<Artwork> &out);
+void addSignals(std::vector<Artwork> &out);
+void addDashboardLamps(std::vector<Artwork> &out);
+
+// Window mock-ups built from the written pictures, for checking the design by eye.
+void writePreviews(const QString &assetDir, const QString &pngDir);
+
+// The six menu buttons: picture stem, height and top edge in the menu window.
+struct MenuButton
+{
+    QString stem;
+    int height;
+    int top;
+};
+std::vector<MenuButton> menuButtons();
+
+} // namespace artgen

@@ -1,0 +1,67 @@
+// kemuyi-artgen: draws every picture the program loads and writes them as JPEG.
+//   kemuyi-artgen OUTDIR                    writes OUTDIR/*.jpg and OUTDIR/pic/*.jpg
+//   kemuyi-artgen --preview OUTDIR PNGDIR   also writes window mock-ups to PNGDIR
+
+#include "ArtGen.h"
+#include "Painting.h"
+
+#include "common/Failure.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+void makeFolder(const QString &path)
+{
+    if (!QDir().mkpath(path))
+        throw kemuyi::Failure(QStringLiteral("无法创建文件夹 %1").arg(path));
+}
+
+void writeAll(const std::vector<artgen::Artwork> &artworks, const QString &folder,
+              QSize largest = {})
+{
+    makeFolder(folder);
+    for (const artgen::Artwork &art : artworks) {
+        const QImage image = art.draw();
+        if (largest.isValid() && (image.width() > largest.width() || image.height() > largest.height()))
+            throw kemuyi::Failure(QStringLiteral("%1 大于 %2×%3")
+                                      .arg(art.fileName).arg(largest.width()).arg(largest.height()));
+        artgen::saveJpeg(image, folder + QLatin1Char('/') + art.fileName);
+    }
+}
+
+int usage()
+{
+    std::fputs("usage: kemuyi-artgen OUTDIR\n"
+               "       kemuyi-artgen --preview OUTDIR PNGDIR\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const bool preview = !args.isEmpty() && args.first() == QLatin1String("--preview");
+    if (args.size() != (preview ? 3 : 1))
+        return usage();
+    const QString outDir = args.at(preview ? 1 : 0);
+
+    try {
+        writeAll(artgen::interfaceArtworks(), outDir);
+        writeAll(artgen::illustrationArtworks(), outDir + QStringLiteral("/pic"), QSize(300, 120));
+        if (preview) {
+            makeFolder(args.at(2));
+            artgen::writePreviews(outDir, args.at(2));
+        }
+    } catch (const kemuyi::Failure &failure) {
+        QTextStream(stderr) << "kemuyi-artgen: " << failure.message() << '\n';
+        return 1;
+    }
+    return 0;
+}
