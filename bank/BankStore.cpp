@@ -5,10 +5,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <filesystem>
 #include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace kemuyi {
 
@@ -60,6 +65,58 @@ void copyBytes(QFile &in, QFile &out, const QString &source, const QString &dest
         throw Failure(QStringLiteral("读取题库文件 %1 失败：文件在复制时发生了变化").arg(source));
     if (!out.flush())
         throw Failure(QStringLiteral("写入题库副本 %1 失败：%2").arg(destination, out.errorString()));
+}
+
+// In a temporary folder shared with other users, someone else could plant a file or a link at
+// the working copy's fixed name; such a file is not ours to read.
+void refuseForeignFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return; // opening reports the missing file
+    bool ours = info.isFile() && !info.isSymLink();
+#ifdef Q_OS_UNIX
+    ours = ours && info.ownerId() == uint(::geteuid());
+#endif
+    if (!ours)
+        throw Failure(QStringLiteral("题库文件 %1 不是当前用户的普通文件，已拒绝打开").arg(path));
+}
+
+QString damagedBank(const QString &path, const QString &reason)
+{
+    return QStringLiteral("题库文件已损坏：%1（%2）").arg(path, reason);
+}
+
+// A bank damaged by a bad download or a full disk is refused at once with a clear message,
+// instead of failing later in some query with SQLite's own words.
+void verifyIntegrity(const SqliteDb &db)
+{
+    QString verdict;
+    try {
+        SqliteStatement check(db, "PRAGMA quick_check(1)");
+        verdict = check.step() ? check.text(0) : QStringLiteral("没有检查结果");
+    } catch (const Failure &) {
+        throw Failure(damagedBank(db.path(), db.lastError()));
+    }
+    if (verdict != QLatin1String("ok"))
+        throw Failure(damagedBank(db.path(), verdict));
+}
+
+void verifySchema(const SqliteDb &db)
+{
+    SqliteStatement table(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'TK' COLLATE NOCASE");
+    if (!table.step())
+        throw Failure(QStringLiteral("题库 %1 中没有题目表 TK").arg(db.path()));
+
+    QStringList columns;
+    SqliteStatement info(db, "PRAGMA table_info(TK)");
+    while (info.step())
+        columns.append(info.text(info.findColumn(QStringLiteral("name"))).toLower());
+    const char *required[] = {"id", "type", "subject", "a", "b", "c", "d", "pic", "select", "answer"};
+    for (const char *column : required) {
+        if (!columns.contains(QLatin1String(column)))
+            throw Failure(QStringLiteral("题库 %1 的题目表 TK 缺少字段 %2").arg(db.path(), QLatin1String(column)));
+    }
 }
 
 } // namespace
@@ -116,7 +173,15 @@ void BankStore::OpenBank(const QString &path)
     m_record.reset();
     m_selectById.reset();
     m_db.close();
+    refuseForeignFile(path);
     m_db.openReadOnly(path);
+    try {
+        verifyIntegrity(m_db);
+        verifySchema(m_db);
+    } catch (...) {
+        m_db.close();
+        throw;
+    }
 }
 
 void BankStore::prepareCategoryFilter(SqliteStatement &statement, const QString &code) const
@@ -195,8 +260,13 @@ QString BankStore::FieldText(const QString &name) const
         if (m_record->names.at(i).compare(name, Qt::CaseInsensitive) != 0)
             continue;
         const auto &value = m_record->values.at(i);
-        if (!value)
-            throw Failure(QStringLiteral("题目的字段 %1 为空值（NULL）").arg(name));
+        if (!value) {
+            const int idColumn = m_record->names.indexOf(QRegularExpression(QStringLiteral("^id$"),
+                                                                            QRegularExpression::CaseInsensitiveOption));
+            const QString id = idColumn >= 0 ? m_record->values.at(idColumn).value_or(QStringLiteral("?"))
+                                             : QStringLiteral("?");
+            throw Failure(QStringLiteral("题号 %1 的字段 %2 为空值（NULL）").arg(id, name));
+        }
         return *value;
     }
     throw Failure(QStringLiteral("题库中没有字段 %1").arg(name));

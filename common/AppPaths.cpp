@@ -1,5 +1,7 @@
 #include "AppPaths.h"
 
+#include "Failure.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -35,7 +37,12 @@ void setAppDirOverride(const QString &dir)
 
 QString GetTempDirectory()
 {
-    return withTrailingSeparator(QDir::tempPath());
+    const QString temp = QDir::tempPath();
+    if (temp.isEmpty() || !QFileInfo(temp).isDir()) {
+        throw Failure(QStringLiteral("找不到可用的临时目录（TMPDIR=%1）")
+                          .arg(qEnvironmentVariable("TMPDIR")));
+    }
+    return withTrailingSeparator(temp);
 }
 
 QString resolveAssetPath(const QString &path)

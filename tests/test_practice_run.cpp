@@ -258,8 +258,8 @@ TEST_F(Practice, AFailedStartLeavesNoActiveRunAndTheBusyCursor)
     show(QStringLiteral("C1C2C3C4"));
     run.StartSequential();
     run.StepForward();
-    execOnBank(sandbox.tempDir() + QStringLiteral("e9p7k6m8.lib"), QStringLiteral("DROP TABLE TK"));
-    bank.OpenBank();
+    execOnBank(sandbox.tempDir() + QStringLiteral("e9p7k6m8.lib"),
+               QStringLiteral("INSERT INTO TK VALUES ('x1', 'C1C2C3C4', 's', '', '', '', '', '', 'N', '正确')"));
     EXPECT_THROW(run.StartSequential(), Failure);
     EXPECT_FALSE(run.isActive());
     EXPECT_TRUE(view.busy);

@@ -160,7 +160,7 @@ QImage decodeJpegFile(const QString &path, const JpegLimits &limits)
     return decodeJpeg(data, path, limits);
 }
 
-QByteArray encodeJpeg(const QImage &source, int quality)
+QByteArray encodeJpeg(const QImage &source, int quality, JpegMode mode)
 {
     if (source.isNull())
         throw Failure(QStringLiteral("无法编码空图片"));
@@ -180,6 +180,8 @@ QByteArray encodeJpeg(const QImage &source, int quality)
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
     cinfo.optimize_coding = TRUE;
+    if (mode == JpegMode::Progressive)
+        jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         auto row = const_cast<JSAMPROW>(image.constScanLine(int(cinfo.next_scanline)));

@@ -23,8 +23,10 @@ QImage decodeJpeg(const QByteArray &data, const QString &name, const JpegLimits 
 // Reads and decodes a file; a missing, unreadable or empty file is a Failure naming it.
 QImage decodeJpegFile(const QString &path, const JpegLimits &limits = {});
 
-// Encodes an image as a baseline JPEG. Deterministic: the same image gives the same bytes.
-QByteArray encodeJpeg(const QImage &image, int quality = 92);
+// Encodes an image as a JPEG, baseline unless asked otherwise. Deterministic: the same image
+// gives the same bytes.
+enum class JpegMode { Baseline, Progressive };
+QByteArray encodeJpeg(const QImage &image, int quality = 92, JpegMode mode = JpegMode::Baseline);
 
 // Writes encodeJpeg's bytes to a file; a write error is a Failure naming the file.
 void encodeJpegFile(const QImage &image, const QString &path, int quality = 92);

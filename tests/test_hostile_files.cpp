@@ -1,0 +1,230 @@
+#include "PracticeFixture.h"
+
+#include "bank/BankStore.h"
+#include "common/Failure.h"
+#include "ui/HoverTracker.h"
+#include "ui/JpegCodec.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace kemuyi;
+using namespace kemuyi::test;
+
+namespace {
+
+template <typename F>
+QString failureOf(F &&f)
+{
+    try {
+        f();
+    } catch (const Failure &failure) {
+        return failure.message();
+    }
+    return {};
+}
+
+QImage noisyImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, ((x ^ y) * 5) % 256));
+    return image;
+}
+
+long residentKilobytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
+}
+
+} // namespace
+
+// ---- pictures ----
+
+TEST(HostilePictures, ProgressiveScansAndWorkingMemoryAreCapped)
+{
+    const QByteArray progressive = encodeJpeg(noisyImage(690, 450), 90, JpegMode::Progressive);
+    EXPECT_NO_THROW(decodeJpeg(progressive, QStringLiteral("p.jpg")));
+
+    JpegLimits fewScans;
+    fewScans.maxScans = 2;
+    EXPECT_TRUE(failureOf([&] { decodeJpeg(progressive, QStringLiteral("p.jpg"), fewScans); })
+                    .contains(QStringLiteral("p.jpg")));
+
+    JpegLimits littleMemory;
+    littleMemory.maxMemory = 64 * 1024;
+    EXPECT_TRUE(failureOf([&] { decodeJpeg(progressive, QStringLiteral("p.jpg"), littleMemory); })
+                    .contains(QStringLiteral("不是有效的 JPEG 图片")));
+}
+
+TEST(HostilePictures, EveryCutOfAPictureFailsCleanly)
+{
+    const QByteArray jpeg = encodeJpeg(noisyImage(64, 48), 90);
+    for (int size = 0; size < jpeg.size() - 2; size += 7) {
+        // Either decodes (a cut after the image data) or fails with a message: never aborts.
+        try {
+            decodeJpeg(jpeg.left(size), QStringLiteral("cut.jpg"));
+        } catch (const Failure &failure) {
+            EXPECT_TRUE(failure.message().contains(QStringLiteral("cut.jpg")));
+        }
+    }
+}
+
+// ---- banks ----
+
+class HostileBanks : public ::testing::Test
+{
+protected:
+    QString bank() const { return sandbox.tempDir() + QStringLiteral("e9p7k6m8.lib"); }
+
+    Sandbox sandbox;
+    BankStore store;
+};
+
+TEST_F(HostileBanks, DamagedFilesAreRefusedAsDamaged)
+{
+    writeBank(bank(), practiceRows());
+    const QByteArray sound = readBytes(bank());
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+    };
+    QByteArray scribbled = sound;
+    for (int i = 4096; i < scribbled.size(); i += 97)
+        scribbled[i] = char(0xA5);
+    const Case cases[] = {
+        {"garbage", QByteArray(8192, 'x')},
+        {"truncated", sound.left(sound.size() / 2)},
+        {"scribbled pages", scribbled},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(bank(), c.bytes);
+        const QString message = failureOf([&] { store.OpenBank(); });
+        EXPECT_TRUE(message.contains(QStringLiteral("题库文件已损坏"))) << message.toStdString();
+        EXPECT_TRUE(message.contains(bank()));
+        EXPECT_FALSE(store.isOpen());
+    }
+}
+
+TEST_F(HostileBanks, MissingTableOrColumnIsNamed)
+{
+    execOnBank(bank(), QStringLiteral("CREATE TABLE questions (ID INTEGER)"));
+    EXPECT_TRUE(failureOf([&] { store.OpenBank(); }).contains(QStringLiteral("没有题目表 TK")));
+
+    QFile::remove(bank());
+    execOnBank(bank(), QStringLiteral("CREATE TABLE TK (ID INTEGER, TYPE TEXT, subject TEXT, a TEXT, b TEXT,"
+                                      " c TEXT, d TEXT, \"select\" TEXT, answer TEXT)"));
+    const QString message = failureOf([&] { store.OpenBank(); });
+    EXPECT_TRUE(message.contains(QStringLiteral("缺少字段 pic"))) << message.toStdString();
+}
+
+TEST_F(HostileBanks, AViewOrTriggerCannotRunAnythingOnOpening)
+{
+    // A view named TK that would call a function: refused as no table, and nothing runs.
+    execOnBank(bank(), QStringLiteral("CREATE TABLE real (ID INTEGER, TYPE TEXT, subject TEXT, a TEXT, b TEXT,"
+                                      " c TEXT, d TEXT, pic TEXT, \"select\" TEXT, answer TEXT);"
+                                      "INSERT INTO real VALUES (1, 'M', 's', '', '', '', '', '', 'N', '正确');"
+                                      "CREATE VIEW TK AS SELECT ID, TYPE, load_extension('/tmp/evil') AS subject,"
+                                      " a, b, c, d, pic, \"select\", answer FROM real;"));
+    EXPECT_TRUE(failureOf([&] { store.OpenBank(); }).contains(QStringLiteral("没有题目表 TK")));
+
+    // Triggers are switched off on our connection; reads would never fire them anyway.
+    QFile::remove(bank());
+    writeBank(bank(), practiceRows());
+    execOnBank(bank(), QStringLiteral("CREATE TABLE log (x TEXT);"
+                                      "CREATE TRIGGER t AFTER UPDATE ON TK BEGIN INSERT INTO log VALUES ('ran'); END;"));
+    store.OpenBank();
+    EXPECT_EQ(store.QueryCategoryCount(QStringLiteral("C1C2C3C4")), 4);
+}
+
+TEST_F(HostileBanks, AWorkingCopyThatIsNotOursIsRefused)
+{
+    const QString elsewhere = sandbox.path(QStringLiteral("planted.lib"));
+    writeBank(elsewhere, practiceRows());
+    ASSERT_TRUE(QFile::link(elsewhere, bank()));
+    EXPECT_TRUE(failureOf([&] { store.OpenBank(); }).contains(QStringLiteral("不是当前用户的普通文件")));
+
+    QFile::remove(bank());
+    QDir().mkpath(bank());
+    EXPECT_TRUE(failureOf([&] { store.OpenBank(); }).contains(QStringLiteral("不是当前用户的普通文件")));
+    QDir().rmdir(bank());
+
+    if (::geteuid() == 0) { // only root can give a file away to test the owner check
+        writeBank(bank(), practiceRows());
+        ASSERT_EQ(::chown(QFile::encodeName(bank()).constData(), 4242, 4242), 0);
+        EXPECT_TRUE(failureOf([&] { store.OpenBank(); }).contains(QStringLiteral("不是当前用户的普通文件")));
+    }
+}
+
+// ---- copying the bank ----
+
+TEST(HostileCopy, AFullDiskLeavesTheEarlierCopyIntactAndNoPartialFile)
+{
+    Sandbox sandbox;
+    QByteArray big(3 * 1024 * 1024, 'b');
+    writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), big);
+    writeBytes(workingCopyPath(), QByteArray("earlier copy"));
+
+    // The file-size limit stands in for a full disk: writes past it fail with EFBIG.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1024 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString message = failureOf([] { CopyBank(); });
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE(message.contains(workingCopyPath())) << message.toStdString();
+    EXPECT_EQ(readBytes(workingCopyPath()), QByteArray("earlier copy"));
+    EXPECT_EQ(QDir(sandbox.tempDir()).entryList(QDir::Files), QStringList{QStringLiteral("e9p7k6m8.lib")});
+}
+
+TEST(HostileCopy, AnUnusableTemporaryFolderIsReported)
+{
+    Sandbox sandbox;
+    writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), QByteArray("bank"));
+    writeBytes(sandbox.path(QStringLiteral("a-file")), QByteArray("x"));
+    for (const QString &tmp : {sandbox.path(QStringLiteral("missing/folder")), sandbox.path(QStringLiteral("a-file/sub"))}) {
+        qputenv("TMPDIR", QFile::encodeName(tmp));
+        const QString message = failureOf([] { CopyBank(); });
+        EXPECT_FALSE(QFile::exists(QStringLiteral("/e9p7k6m8.lib")));
+        EXPECT_TRUE(message.contains(QStringLiteral("临时目录"))) << message.toStdString();
+        EXPECT_TRUE(message.contains(tmp)) << message.toStdString();
+    }
+}
+
+// ---- hover ----
+
+TEST_F(PracticeWindowTest, ManyHoverCyclesLeakNothingAndReportOnce)
+{
+    QFile::remove(sandbox.appDir() + QStringLiteral("jqlx_ovr.jpg"));
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    auto cycle = [&](int times) {
+        for (int i = 0; i < times; ++i) {
+            form->hoverTracker().pointerAt(form->ImgA->geometry().center());
+            form->hoverTracker().pointerAt(form->ImgJqlx->geometry().center());
+            form->hoverTracker().pointerLeft();
+        }
+    };
+    cycle(500); // warm up allocators and caches
+    const long before = residentKilobytes();
+    cycle(10'000);
+    const long growth = residentKilobytes() - before;
+    EXPECT_LT(growth, 4 * 1024) << growth << " kB";
+    EXPECT_EQ(failures.messages().size(), 1);
+    EXPECT_EQ(pictureName(form->ImgA->picture()), QStringLiteral("1.jpg"));
+}
