@@ -15,6 +15,14 @@
 using namespace kemuyi;
 using namespace kemuyi::test;
 
+#if defined(__SANITIZE_ADDRESS__)
+#define KEMUYI_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KEMUYI_ADDRESS_SANITIZER
+#endif
+#endif
+
 namespace {
 
 template <typename F>
@@ -224,7 +232,11 @@ TEST_F(PracticeWindowTest, ManyHoverCyclesLeakNothingAndReportOnce)
     const long before = residentKilobytes();
     cycle(10'000);
     const long growth = residentKilobytes() - before;
+    (void)growth;
+#ifndef KEMUYI_ADDRESS_SANITIZER
+    // Under AddressSanitizer freed memory sits in quarantine; LeakSanitizer checks leaks there.
     EXPECT_LT(growth, 4 * 1024) << growth << " kB";
+#endif
     EXPECT_EQ(failures.messages().size(), 1);
     EXPECT_EQ(pictureName(form->ImgA->picture()), QStringLiteral("1.jpg"));
 }
