@@ -3,6 +3,7 @@
 #include "Unit2.h"
 #include "bank/BankStore.h"
 #include "common/AppPaths.h"
+#include "ui/Accessibility.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
@@ -101,6 +102,14 @@ void TForm1::createControls()
     palette.setColor(QPalette::Text, QColor(0x20, 0x2A, 0x36));
     Memo1->setPalette(palette);
     Memo1->setPlainText(introductionText());
+
+    describe(Image_c1c2c3c4, QStringLiteral("小型汽车"), QStringLiteral("练习小型汽车类（C1 C2 C3 C4）题目"));
+    describe(Image_a1a3b1, QStringLiteral("客车"), QStringLiteral("练习客车类（A1 A3 B1）题目"));
+    describe(Image_a2b2, QStringLiteral("货车"), QStringLiteral("练习货车类（A2 B2）题目"));
+    describe(Image_def, QStringLiteral("摩托车"), QStringLiteral("练习摩托车类（D E F）题目"));
+    describe(Image_m, QStringLiteral("轮式专用机械车"), QStringLiteral("练习轮式专用机械车类（M）题目"));
+    describe(Image_tc, QStringLiteral("退出"), QStringLiteral("退出程序"));
+    describe(Memo1, QStringLiteral("题库说明"), QString());
 
     const std::pair<ImageButton *, void (TForm1::*)()> clicks[] = {
         {Image_a1a3b1, &TForm1::Image_a1a3b1Click}, {Image_a2b2, &TForm1::Image_a2b2Click},

@@ -4,6 +4,7 @@
 #include "common/Failure.h"
 #include "practice/Judging.h"
 #include "practice/QuestionText.h"
+#include "ui/Accessibility.h"
 #include "ui/EventWait.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
@@ -121,6 +122,8 @@ void TForm2::createControls()
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->hide();
 
+    describeControls();
+
     const std::pair<ImageButton *, void (TForm2::*)()> clicks[] = {
         {ImgA, &TForm2::ImgAClick},       {ImgB, &TForm2::ImgBClick},
         {ImgC, &TForm2::ImgCClick},       {ImgD, &TForm2::ImgDClick},
@@ -134,6 +137,28 @@ void TForm2::createControls()
         connect(button, &QAbstractButton::clicked, this,
                 [this, handler = handler] { guardEvent([this, handler] { (this->*handler)(); }); });
     }
+}
+
+void TForm2::describeControls()
+{
+    describe(ImgA, QStringLiteral("答案A"), QStringLiteral("选择答案A（小键盘7）"));
+    describe(ImgB, QStringLiteral("答案B"), QStringLiteral("选择答案B（小键盘8）"));
+    describe(ImgC, QStringLiteral("答案C"), QStringLiteral("选择答案C（小键盘9）"));
+    describe(ImgD, QStringLiteral("答案D"), QStringLiteral("选择答案D（小键盘6）"));
+    describe(ImgDui, QStringLiteral("正确"), QStringLiteral("判断为正确（小键盘4）"));
+    describe(ImgCuo, QStringLiteral("错误"), QStringLiteral("判断为错误（小键盘5）"));
+    describe(ImgPrev, QStringLiteral("上一题"), QStringLiteral("回到上一题（小键盘+）"));
+    describe(ImgNext, QStringLiteral("下一题"), QStringLiteral("进入下一题（回车键）"));
+    describe(ImgHelp, QStringLiteral("显示正确答案"), QStringLiteral("在状态栏显示本题的正确答案（小键盘.）"));
+    describe(ImgSxlx, QStringLiteral("顺序练习"), QStringLiteral("按题号顺序从第一题开始练习"));
+    describe(ImgJqlx, QStringLiteral("加强练习"), QStringLiteral("打乱题目顺序从头开始练习"));
+    describe(ImgChk, QStringLiteral("自动转下题"), QStringLiteral("打开后，答题一秒后自动进入下一题"));
+    describe(ImgExit, QStringLiteral("退出"), QStringLiteral("退出练习，回到主界面（Esc键）"));
+    // The labels keep their text as their accessible name: that is what a screen reader reads.
+    describe(Label1, QString(), QStringLiteral("题目及选项"));
+    describe(Label2, QString(), QStringLiteral("状态栏：所选答案、判断结果或正确答案"));
+    describe(Image1, QStringLiteral("答题结果图示"), QString());
+    describe(Image2, QStringLiteral("题目插图"), QString());
 }
 
 // The artwork compiled into the program: what each control shows until its file is loaded, and
@@ -225,7 +250,7 @@ void TForm2::setBusyCursor(bool busy)
 
 void TForm2::showEmptyCategory()
 {
-    Label2->setText(QStringLiteral(" 本类别题库中没有题目。"));
+    setAnnouncedText(Label2, QStringLiteral(" 本类别题库中没有题目。"));
 }
 
 // ---- showing a question ----
@@ -253,7 +278,7 @@ void TForm2::ShowRecord()
     }
 
     Label2->clear();
-    Label2->setText(choiceStatusText(m_run.currentEntry().Choice));
+    setAnnouncedText(Label2, choiceStatusText(m_run.currentEntry().Choice));
     LoadPicture(*Image1, AppDir() + QStringLiteral("thinking.jpg"));
     m_run.CheckStatus();
 
@@ -295,7 +320,7 @@ void TForm2::WrongAnswer(const QString &value)
 
 void TForm2::afterJudged(const QString &statusText, const QString &pictureFile)
 {
-    Label2->setText(statusText);
+    setAnnouncedText(Label2, statusText);
     LoadPicture(*Image1, AppDir() + pictureFile);
     // Both are looked at once, now: whatever happens during the wait, the step follows it, and
     // the step's own guard decides whether it still moves.
@@ -323,7 +348,7 @@ void TForm2::ImgJqlxClick() { m_run.StartIntensive(); }
 
 void TForm2::ImgHelpClick()
 {
-    Label2->setText(hintText(m_bank.FieldText(QStringLiteral("answer"))));
+    setAnnouncedText(Label2, hintText(m_bank.FieldText(QStringLiteral("answer"))));
 }
 
 // ---- the switch and leaving ----

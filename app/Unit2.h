@@ -97,6 +97,7 @@ private:
     void showEmptyCategory() override;
 
     void createControls();
+    void describeControls();
     ImageButton *addButton(const char *name, int x, int y, int w, int h, const QString &normalFile,
                            const QString &hoverFile);
     void loadBuiltInPictures();

@@ -1,0 +1,58 @@
+#include "PracticeFixture.h"
+
+#include "app/Unit1.h"
+
+#include <QAccessible>
+
+using namespace kemuyi;
+using namespace kemuyi::test;
+
+namespace {
+
+QString accessibleText(QWidget *control, QAccessible::Text kind)
+{
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
+    return face ? face->text(kind) : QString();
+}
+
+} // namespace
+
+TEST_F(PracticeWindowTest, EveryPracticeControlHasAChineseName)
+{
+    const std::pair<QWidget *, const char *> names[] = {
+        {form->ImgA, "答案A"},   {form->ImgB, "答案B"},        {form->ImgC, "答案C"},
+        {form->ImgD, "答案D"},   {form->ImgDui, "正确"},        {form->ImgCuo, "错误"},
+        {form->ImgPrev, "上一题"}, {form->ImgNext, "下一题"},     {form->ImgHelp, "显示正确答案"},
+        {form->ImgSxlx, "顺序练习"}, {form->ImgJqlx, "加强练习"}, {form->ImgChk, "自动转下题"},
+        {form->ImgExit, "退出"},
+    };
+    for (const auto &[control, name] : names) {
+        EXPECT_EQ(accessibleText(control, QAccessible::Name), QString::fromUtf8(name));
+        EXPECT_FALSE(accessibleText(control, QAccessible::Description).isEmpty()) << name;
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->role(), QAccessible::Button) << name;
+    }
+}
+
+TEST_F(PracticeWindowTest, QuestionAndStatusAreReadText)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgBClick();
+    EXPECT_TRUE(accessibleText(form->Label1, QAccessible::Name).contains(QStringLiteral("题目101")));
+    EXPECT_EQ(accessibleText(form->Label2, QAccessible::Name), QStringLiteral(" 您选择的是B。恭喜！您答对了！"));
+    EXPECT_TRUE(accessibleText(form->Label2, QAccessible::Description).startsWith(QStringLiteral("状态栏")));
+}
+
+TEST(MenuAccessibility, EveryCategoryIsNamed)
+{
+    Sandbox sandbox;
+    FailureLog failures;
+    writeAllPictures(sandbox.appDir());
+    TForm1 menu;
+    const std::pair<QWidget *, const char *> names[] = {
+        {menu.Image_c1c2c3c4, "小型汽车"}, {menu.Image_a1a3b1, "客车"}, {menu.Image_a2b2, "货车"},
+        {menu.Image_def, "摩托车"},        {menu.Image_m, "轮式专用机械车"}, {menu.Image_tc, "退出"},
+    };
+    for (const auto &[control, name] : names)
+        EXPECT_EQ(accessibleText(control, QAccessible::Name), QString::fromUtf8(name));
+}
