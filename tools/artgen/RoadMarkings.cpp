@@ -96,7 +96,7 @@ QImage stopLine()
         laneArrow(p, QPointF(160, 98));
         p.fillRect(QRectF(206, 0, 94, 120), asphalt.darker(104));
         for (qreal y = 4; y < 120; y += 18)
-            p.fillRect(QRectF(252, y, 3, 10), paint);
+            p.fillRect(QRectF(252, y, 3, 10), sign::markingYellow);
     });
 }
 
