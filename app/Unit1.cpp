@@ -6,6 +6,7 @@
 #include "ui/Accessibility.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
+#include "ui/HoverPictures.h"
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
 #include "ui/LoadPicture.h"
@@ -151,28 +152,14 @@ void TForm1::CMMouseEnter(QWidget *control)
 {
     auto *button = qobject_cast<ImageButton *>(control);
     if (button && button->parentWidget() == this)
-        swapHoverPicture(button, button->hoverFile());
+        m_hoverPictures.load(*button, button->hoverFile());
 }
 
 void TForm1::CMMouseLeave(QWidget *control)
 {
     auto *button = qobject_cast<ImageButton *>(control);
     if (button && button->parentWidget() == this)
-        swapHoverPicture(button, button->normalFile());
-}
-
-// As in the practice window: a failing hover picture keeps the button's picture and is reported
-// once per file, not at every pointer movement.
-void TForm1::swapHoverPicture(ImageButton *button, const QString &file)
-{
-    try {
-        LoadPicture(*button, AppDir() + file);
-    } catch (const std::exception &e) {
-        if (m_reportedHoverFailures.contains(file))
-            return;
-        m_reportedHoverFailures.insert(file);
-        reportFailure(QString::fromUtf8(e.what()));
-    }
+        m_hoverPictures.load(*button, button->normalFile());
 }
 
 } // namespace kemuyi

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSet>
+#include "ui/HoverPictures.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -52,11 +53,10 @@ private:
     void createControls();
     ImageButton *addButton(const char *name, const QRect &place, const QString &stem);
     void practise(const QString &categoryCode);
-    void swapHoverPicture(ImageButton *button, const QString &file);
 
     TForm2 *m_practice = nullptr;
     HoverTracker *m_hover = nullptr;
-    QSet<QString> m_reportedHoverFailures;
+    HoverPictures m_hoverPictures;
 };
 
 // The introduction shown in the menu (compiled into the program).

@@ -8,6 +8,7 @@
 #include "ui/EventWait.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
+#include "ui/HoverPictures.h"
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
 #include "ui/KeyCodes.h"
@@ -387,9 +388,9 @@ void TForm2::CMMouseEnter(QWidget *control)
     if (!button || button->parentWidget() != this)
         return;
     if (button == ImgChk)
-        swapHoverPicture(button, autoAdvance() ? QStringLiteral("unchk_ovr.jpg") : QStringLiteral("chk_ovr.jpg"));
+        m_hoverPictures.load(*button, autoAdvance() ? QStringLiteral("unchk_ovr.jpg") : QStringLiteral("chk_ovr.jpg"));
     else if (button == ImgExit || button->isEnabled())
-        swapHoverPicture(button, button->hoverFile());
+        m_hoverPictures.load(*button, button->hoverFile());
 }
 
 void TForm2::CMMouseLeave(QWidget *control)
@@ -398,23 +399,9 @@ void TForm2::CMMouseLeave(QWidget *control)
     if (!button || button->parentWidget() != this)
         return;
     if (button == ImgChk)
-        swapHoverPicture(button, autoAdvance() ? QStringLiteral("Checked.jpg") : QStringLiteral("uncheck.jpg"));
+        m_hoverPictures.load(*button, autoAdvance() ? QStringLiteral("Checked.jpg") : QStringLiteral("uncheck.jpg"));
     else
-        swapHoverPicture(button, button->normalFile());
-}
-
-// A hover picture that fails to load must not raise a box at every pointer movement: the button
-// keeps the picture it has, the failure is reported once per file, and the window works on.
-void TForm2::swapHoverPicture(ImageButton *button, const QString &file)
-{
-    try {
-        LoadPicture(*button, AppDir() + file);
-    } catch (const std::exception &e) {
-        if (m_reportedHoverFailures.contains(file))
-            return;
-        m_reportedHoverFailures.insert(file);
-        reportFailure(QString::fromUtf8(e.what()));
-    }
+        m_hoverPictures.load(*button, button->normalFile());
 }
 
 // ---- keys ----

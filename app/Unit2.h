@@ -2,9 +2,9 @@
 
 #include "bank/BankStore.h"
 #include "practice/PracticeRun.h"
+#include "ui/HoverPictures.h"
 
 #include <QDialog>
-#include <QSet>
 
 class QCheckBox;
 class QLabel;
@@ -105,12 +105,11 @@ private:
     void answer(RunButton button);
     void afterJudged(const QString &statusText, const QString &pictureFile);
     void setAutoAdvance(bool on);
-    void swapHoverPicture(ImageButton *button, const QString &file);
 
     BankStore m_bank;
     PracticeRun m_run;
     HoverTracker *m_hover = nullptr;
-    QSet<QString> m_reportedHoverFailures;
+    HoverPictures m_hoverPictures;
     int m_advanceDelayMs = 1000;
 };
 

@@ -2,14 +2,13 @@
 
 #include "common/AppPaths.h"
 #include "common/Failure.h"
+#include "common/ReplaceFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
-#include <filesystem>
-#include <system_error>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -34,15 +33,6 @@ QString likeLiteral(const QString &code)
         escaped += c;
     }
     return escaped;
-}
-
-std::filesystem::path nativePath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
 }
 
 void copyBytes(QFile &in, QFile &out, const QString &source, const QString &destination)
@@ -147,11 +137,8 @@ void FileCopy(const QString &source, const QString &destination)
     copyBytes(in, out, source, destination);
     out.close();
 
-    std::error_code error;
-    std::filesystem::rename(nativePath(out.fileName()), nativePath(destination), error);
-    if (error)
-        throw Failure(QStringLiteral("无法写入题库副本 %1：%2")
-                          .arg(destination, QString::fromLocal8Bit(error.message().c_str())));
+    if (const auto error = replaceFile(out.fileName(), destination))
+        throw Failure(QStringLiteral("无法写入题库副本 %1：%2").arg(destination, *error));
     out.setAutoRemove(false);
 }
 

@@ -3,6 +3,7 @@
 #include "Sqlite.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
+#include "common/ReplaceFile.h"
 #include "ui/JpegCodec.h"
 
 #include <QDir>
@@ -12,10 +13,8 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <optional>
-#include <system_error>
 
 namespace kemuyi {
 
@@ -36,15 +35,6 @@ const char kCreateTables[] =
     " a TEXT NOT NULL, b TEXT NOT NULL, c TEXT NOT NULL, d TEXT NOT NULL, pic TEXT NOT NULL,"
     " \"select\" TEXT NOT NULL, answer TEXT NOT NULL);"
     "CREATE TABLE BASIS (ID INTEGER PRIMARY KEY, basis TEXT NOT NULL);";
-
-std::filesystem::path nativePath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 
 void insertRows(SqliteDb &db, const QVector<QuestionRow> &rows)
 {
@@ -313,11 +303,8 @@ void writeBankFile(const QVector<QuestionRow> &rows, const QString &bankPath)
     // Temporary files are private to their owner; the bank is read by whoever runs the program.
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
                         | QFileDevice::ReadOther);
-    std::error_code error;
-    std::filesystem::rename(nativePath(file.fileName()), nativePath(bankPath), error);
-    if (error)
-        throw Failure(QStringLiteral("无法写入题库 %1：%2")
-                          .arg(bankPath, QString::fromLocal8Bit(error.message().c_str())));
+    if (const auto error = replaceFile(file.fileName(), bankPath))
+        throw Failure(QStringLiteral("无法写入题库 %1：%2").arg(bankPath, *error));
     file.setAutoRemove(false);
 }
 

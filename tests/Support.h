@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Failure.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -72,5 +74,21 @@ void writeAllPictures(const QString &appDir);
 // The file a picture was loaded from, told by its colour; empty if none matches.
 QString pictureName(const QImage &picture);
 QSize pictureSize(const QString &file);
+
+} // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+// The message of the Failure that `f` throws; empty when it throws none.
+template <typename F>
+QString failureOf(F &&f)
+{
+    try {
+        f();
+    } catch (const Failure &failure) {
+        return failure.message();
+    }
+    return {};
+}
 
 } // namespace kemuyi::test

@@ -24,17 +24,6 @@ QByteArray randomBytes(int size)
     return bytes;
 }
 
-template <typename F>
-QString failureOf(F &&f)
-{
-    try {
-        f();
-    } catch (const Failure &failure) {
-        return failure.message();
-    }
-    return {};
-}
-
 QStringList leftoverTempFiles(const Sandbox &sandbox)
 {
     return QDir(sandbox.tempDir()).entryList({QStringLiteral("e9p7k6m8.lib.*")}, QDir::Files);

@@ -39,17 +39,6 @@ QByteArray line(const QByteArray &id, const QByteArray &type, const QByteArray &
            + answer + "\t依据\n";
 }
 
-template <typename F>
-QString failureOf(F &&f)
-{
-    try {
-        f();
-    } catch (const Failure &failure) {
-        return failure.message();
-    }
-    return {};
-}
-
 QStringList filesIn(const QString &dir)
 {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden);

@@ -25,17 +25,6 @@ using namespace kemuyi::test;
 
 namespace {
 
-template <typename F>
-QString failureOf(F &&f)
-{
-    try {
-        f();
-    } catch (const Failure &failure) {
-        return failure.message();
-    }
-    return {};
-}
-
 QImage noisyImage(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
