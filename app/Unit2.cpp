@@ -65,7 +65,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
     setFocusPolicy(Qt::StrongFocus);
 
     createControls();
-    loadBuiltInPictures();
+    guardEvent([this] { loadBuiltInPictures(); });
     m_hover = new HoverTracker(
         this, [this](QWidget *control) { CMMouseEnter(control); },
         [this](QWidget *control) { CMMouseLeave(control); });
@@ -375,8 +375,7 @@ void TForm2::ImgExitClick()
     // Leaving must never be blocked by a missing picture: the window is frameless and modal,
     // so a learner would have no other way out. The failure is still reported.
     setAutoAdvance(false);
-    const bool pictureLoaded = guardEvent([this] { LoadPicture(*ImgChk, AppDir() + QStringLiteral("uncheck.jpg")); });
-    Q_UNUSED(pictureLoaded);
+    guardEvent([this] { LoadPicture(*ImgChk, AppDir() + QStringLiteral("uncheck.jpg")); });
     close();
 }
 
