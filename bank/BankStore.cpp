@@ -9,9 +9,12 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
-
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace kemuyi {
@@ -35,8 +38,45 @@ QString likeLiteral(const QString &code)
     return escaped;
 }
 
+QString writeFailure(const QString &destination, const QString &reason)
+{
+    return QStringLiteral("写入题库副本 %1 失败：%2").arg(destination, reason);
+}
+
+#ifdef Q_OS_LINUX
+enum class KernelCopy { Done, Unsupported };
+
+// Lets the kernel move the bytes between the two open files, without a round trip through our
+// memory. Falls back (Unsupported) only before the first byte, e.g. across file systems.
+KernelCopy copyInKernel(QFile &in, QFile &out, const QString &source, const QString &destination)
+{
+    const qint64 expected = in.size();
+    qint64 copied = 0;
+    for (;;) {
+        const ssize_t got = ::copy_file_range(in.handle(), nullptr, out.handle(), nullptr,
+                                              size_t(qMax<qint64>(expected - copied, 1 << 20)), 0);
+        if (got < 0) {
+            const int error = errno;
+            if (copied == 0 && (error == ENOSYS || error == EXDEV || error == EINVAL || error == EOPNOTSUPP))
+                return KernelCopy::Unsupported;
+            throw Failure(writeFailure(destination, QString::fromLocal8Bit(std::strerror(error))));
+        }
+        if (got == 0)
+            break;
+        copied += got;
+    }
+    if (copied != expected)
+        throw Failure(QStringLiteral("读取题库文件 %1 失败：文件在复制时发生了变化").arg(source));
+    return KernelCopy::Done;
+}
+#endif
+
 void copyBytes(QFile &in, QFile &out, const QString &source, const QString &destination)
 {
+#ifdef Q_OS_LINUX
+    if (copyInKernel(in, out, source, destination) == KernelCopy::Done)
+        return;
+#endif
     constexpr qint64 kChunk = 1 << 20;
     QByteArray buffer(kChunk, Qt::Uninitialized);
     const qint64 expected = in.size();
@@ -48,13 +88,13 @@ void copyBytes(QFile &in, QFile &out, const QString &source, const QString &dest
         if (got == 0)
             break;
         if (out.write(buffer.constData(), got) != got)
-            throw Failure(QStringLiteral("写入题库副本 %1 失败：%2").arg(destination, out.errorString()));
+            throw Failure(writeFailure(destination, out.errorString()));
         copied += got;
     }
     if (copied != expected)
         throw Failure(QStringLiteral("读取题库文件 %1 失败：文件在复制时发生了变化").arg(source));
     if (!out.flush())
-        throw Failure(QStringLiteral("写入题库副本 %1 失败：%2").arg(destination, out.errorString()));
+        throw Failure(writeFailure(destination, out.errorString()));
 }
 
 // In a temporary folder shared with other users, someone else could plant a file or a link at

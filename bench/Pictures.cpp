@@ -73,11 +73,6 @@ void addGrain(QImage &image, std::mt19937 &random)
     }
 }
 
-void writePicture(const QString &path, const QImage &image)
-{
-    encodeJpegFile(image, path);
-}
-
 } // namespace
 
 QImage photoImage(int width, int height, quint32 seed)
@@ -158,15 +153,15 @@ void writeWindowPictures(const QString &appDir)
     for (const Picture &p : pictures) {
         const QString name = QString::fromUtf8(p.name);
         const QString caption = QString::fromUtf8(p.caption);
-        writePicture(appDir + name + QStringLiteral(".jpg"), drawnImage(p.width, p.height, seed++, caption));
-        writePicture(appDir + name + QStringLiteral("_ovr.jpg"), drawnImage(p.width, p.height, seed++, caption));
+        encodeJpegFile(drawnImage(p.width, p.height, seed++, caption), appDir + name + QStringLiteral(".jpg"));
+        encodeJpegFile(drawnImage(p.width, p.height, seed++, caption), appDir + name + QStringLiteral("_ovr.jpg"));
     }
     for (const char *name : {"uncheck", "checked", "chk_ovr", "unchk_ovr"})
-        writePicture(appDir + QLatin1String(name) + QStringLiteral(".jpg"),
-                     drawnImage(110, 40, seed++, QStringLiteral("自动下一题")));
+        encodeJpegFile(drawnImage(110, 40, seed++, QStringLiteral("自动下一题")),
+                       appDir + QLatin1String(name) + QStringLiteral(".jpg"));
     for (const char *name : {"thinking", "yes", "no"})
-        writePicture(appDir + QLatin1String(name) + QStringLiteral(".jpg"), drawnImage(107, 107, seed++));
-    writePicture(appDir + QStringLiteral("bground2.jpg"), photoImage(690, 450, seed++));
+        encodeJpegFile(drawnImage(107, 107, seed++), appDir + QLatin1String(name) + QStringLiteral(".jpg"));
+    encodeJpegFile(photoImage(690, 450, seed++), appDir + QStringLiteral("bground2.jpg"));
 }
 
 QStringList writeIllustrations(const QString &appDir, int count)
@@ -178,8 +173,8 @@ QStringList writeIllustrations(const QString &appDir, int count)
         // About 300 × 120, varying a little as real illustrations do.
         const int width = 300 - (i % 4) * 10;
         const int height = 120 - (i % 3) * 8;
-        writePicture(appDir + QStringLiteral("pic/") + name + QStringLiteral(".jpg"),
-                     drawnImage(width, height, 1000u + quint32(i)));
+        encodeJpegFile(drawnImage(width, height, 1000u + quint32(i)),
+                       appDir + QStringLiteral("pic/") + name + QStringLiteral(".jpg"));
         names.append(name);
     }
     return names;

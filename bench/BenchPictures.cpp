@@ -1,0 +1,160 @@
+// LoadPicture against libjpeg on its own, on the largest picture the program shows.
+
+#include "Benchmarks.h"
+#include "Fixtures.h"
+#include "Pictures.h"
+#include "Summary.h"
+#include "Timing.h"
+
+#include "ui/JpegCodec.h"
+#include "ui/LoadPicture.h"
+#include "ui/PictureHolder.h"
+
+#include <QFile>
+
+#include <benchmark/benchmark.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <memory>
+
+#include <jpeglib.h>
+
+namespace kemuyi::bench {
+
+namespace {
+
+// Holds the picture and nothing else, so only LoadPicture's own work is timed.
+class BareHolder : public PictureHolder
+{
+public:
+    void setPicture(const QImage &picture) override { m_picture = picture; }
+    void clearPicture() override { m_picture = QImage(); }
+    QImage picture() const override { return m_picture; }
+
+private:
+    QImage m_picture;
+};
+
+struct PlainError
+{
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void plainErrorExit(j_common_ptr cinfo)
+{
+    std::longjmp(reinterpret_cast<PlainError *>(cinfo->err)->jump, 1);
+}
+
+// The least a caller can do with libjpeg: decode into a fresh buffer of four-byte pixels (the
+// layout LoadPicture produces), no checks beyond libjpeg's own. Returns the pixel count.
+long plainDecode(const unsigned char *data, unsigned long size, std::unique_ptr<JSAMPLE[]> &pixels)
+{
+    jpeg_decompress_struct cinfo;
+    PlainError err;
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = plainErrorExit;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return -1;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, size);
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.out_color_space = JCS_EXT_BGRX;
+    jpeg_start_decompress(&cinfo);
+    const size_t stride = size_t(cinfo.output_width) * 4;
+    pixels.reset(new JSAMPLE[stride * cinfo.output_height]);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = pixels.get() + stride * cinfo.output_scanline;
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    const long count = long(cinfo.output_width) * long(cinfo.output_height);
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return count;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct PhotoFixture
+{
+    QString path;
+    QByteArray bytes;
+};
+
+const PhotoFixture &photo()
+{
+    static const PhotoFixture fixture = [] {
+        const QString path = fixtureFolder(QStringLiteral("photo")) + QStringLiteral("photo690x450.jpg");
+        encodeJpegFile(photoImage(690, 450, 7), path);
+        return PhotoFixture{path, fileBytes(path)};
+    }();
+    return fixture;
+}
+
+// Both decoders in the same loop, their order alternating, so that whatever the machine is doing
+// at the moment weighs on both alike; the ratio is of their medians.
+void loadPictureAgainstLibjpeg(benchmark::State &state)
+{
+    const PhotoFixture &fixture = photo();
+    const auto *data = reinterpret_cast<const unsigned char *>(fixture.bytes.constData());
+    const auto size = static_cast<unsigned long>(fixture.bytes.size());
+    BareHolder holder;
+    std::unique_ptr<JSAMPLE[]> pixels;
+    Samples load, plain, plainWithRead;
+    bool loadFirst = true;
+    for (auto _ : state) {
+        double loadSeconds = 0;
+        const auto timeLoad = [&] {
+            loadSeconds = secondsOf([&] { LoadPicture(holder, fixture.path); });
+            load.add(loadSeconds);
+        };
+        const auto timePlain = [&] { plain.add(secondsOf([&] { plainDecode(data, size, pixels); })); };
+        if (loadFirst) {
+            timeLoad();
+            timePlain();
+        } else {
+            timePlain();
+            timeLoad();
+        }
+        // The file read a caller of libjpeg would need as well, timed apart for the breakdown.
+        plainWithRead.add(secondsOf([&] {
+            const QByteArray bytes = fileBytes(fixture.path);
+            plainDecode(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                        static_cast<unsigned long>(bytes.size()), pixels);
+        }));
+        loadFirst = !loadFirst;
+        state.SetIterationTime(loadSeconds);
+    }
+    if (holder.picture().size() != QSize(690, 450))
+        state.SkipWithError("LoadPicture did not produce a 690x450 picture");
+    const double ratio = load.median() / plain.median();
+    state.counters["LoadPicture_us"] = load.microsecondsAt(0.5);
+    state.counters["libjpeg_us"] = plain.microsecondsAt(0.5);
+    state.counters["libjpeg_with_read_us"] = plainWithRead.microsecondsAt(0.5);
+    state.counters["ratio"] = ratio;
+    state.counters["ratio_vs_read"] = load.median() / plainWithRead.median();
+    state.counters["file_KiB"] = double(fixture.bytes.size()) / 1024.0;
+    record("1. LoadPicture 690x450 / plain libjpeg", ratio, "x", 1.2);
+    record("   LoadPicture 690x450 median", load.microsecondsAt(0.5), "us");
+    record("   plain libjpeg decode median", plain.microsecondsAt(0.5), "us");
+    record("   LoadPicture / (file read + libjpeg)", load.median() / plainWithRead.median(), "x");
+}
+
+} // namespace
+
+void registerPictureBenchmarks()
+{
+    benchmark::RegisterBenchmark("LoadPicture_vs_libjpeg/690x450", loadPictureAgainstLibjpeg)
+        ->UseManualTime()
+        ->MinTime(1.0)
+        ->Unit(benchmark::kMicrosecond);
+}
+
+} // namespace kemuyi::bench
