@@ -162,14 +162,14 @@ namespace kemuyi::test {
 
 namespace {
 
-struct PictureSpec
+struct PictureFile
 {
     const char *name;
     int width;
     int height;
 };
 
-const PictureSpec kPictures[] = {
+const PictureFile kPictures[] = {
     {"logo.jpg", 440, 300},      {"bground1.jpg", 690, 450},  {"bground2.jpg", 690, 450},
     {"a1a3b1.jpg", 153, 43},     {"a1a3b1_ovr.jpg", 153, 43}, {"a2b2.jpg", 153, 42},
     {"a2b2_ovr.jpg", 153, 42},   {"c1c2c3c4.jpg", 153, 42},   {"c1c2c3c4_ovr.jpg", 153, 42},
@@ -198,8 +198,8 @@ QRgb colourOf(int index)
 void writeAllPictures(const QString &appDir)
 {
     int index = 0;
-    for (const PictureSpec &spec : kPictures)
-        writeJpeg(appDir + QLatin1String(spec.name), solidImage(spec.width, spec.height, colourOf(index++)));
+    for (const PictureFile &file : kPictures)
+        writeJpeg(appDir + QLatin1String(file.name), solidImage(file.width, file.height, colourOf(index++)));
 }
 
 QString pictureName(const QImage &picture)
@@ -208,22 +208,13 @@ QString pictureName(const QImage &picture)
         return {};
     const QRgb pixel = picture.pixel(picture.width() / 2, picture.height() / 2);
     int index = 0;
-    for (const PictureSpec &spec : kPictures) {
+    for (const PictureFile &file : kPictures) {
         const QRgb colour = colourOf(index++);
         if (qAbs(qRed(pixel) - qRed(colour)) < 20 && qAbs(qGreen(pixel) - qGreen(colour)) < 20
             && qAbs(qBlue(pixel) - qBlue(colour)) < 20)
-            return QLatin1String(spec.name);
+            return QLatin1String(file.name);
     }
     return QStringLiteral("(unknown)");
-}
-
-QSize pictureSize(const QString &file)
-{
-    for (const PictureSpec &spec : kPictures) {
-        if (file == QLatin1String(spec.name))
-            return {spec.width, spec.height};
-    }
-    return {};
 }
 
 } // namespace kemuyi::test

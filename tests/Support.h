@@ -73,7 +73,6 @@ namespace kemuyi::test {
 void writeAllPictures(const QString &appDir);
 // The file a picture was loaded from, told by its colour; empty if none matches.
 QString pictureName(const QImage &picture);
-QSize pictureSize(const QString &file);
 
 } // namespace kemuyi::test
 
