@@ -32,6 +32,9 @@ void addDashboardLamps(std::vector<Artwork> &out);
 // Window mock-ups built from the written pictures, for checking the design by eye.
 void writePreviews(const QString &assetDir, const QString &pngDir);
 
+// The application icon for the desktop: kemuyi-48.png, kemuyi-128.png and kemuyi.svg.
+void writeIcons(const QString &folder);
+
 // The six menu buttons: picture stem, height and top edge in the menu window.
 struct MenuButton
 {

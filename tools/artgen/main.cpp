@@ -1,6 +1,7 @@
 // kemuyi-artgen: draws every picture the program loads and writes them as JPEG.
 //   kemuyi-artgen OUTDIR                    writes OUTDIR/*.jpg and OUTDIR/pic/*.jpg
 //   kemuyi-artgen --preview OUTDIR PNGDIR   also writes window mock-ups to PNGDIR
+//   kemuyi-artgen --icons DIR               writes only the desktop icon (PNG and SVG) to DIR
 
 #include "ArtGen.h"
 #include "Painting.h"
@@ -37,7 +38,8 @@ void writeAll(const std::vector<artgen::Artwork> &artworks, const QString &folde
 int usage()
 {
     std::fputs("usage: kemuyi-artgen OUTDIR\n"
-               "       kemuyi-artgen --preview OUTDIR PNGDIR\n", stderr);
+               "       kemuyi-artgen --preview OUTDIR PNGDIR\n"
+               "       kemuyi-artgen --icons DIR\n", stderr);
     return 2;
 }
 
@@ -47,12 +49,19 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    const bool preview = !args.isEmpty() && args.first() == QLatin1String("--preview");
-    if (args.size() != (preview ? 3 : 1))
+    const QString mode = args.value(0);
+    const bool preview = mode == QLatin1String("--preview");
+    const bool icons = mode == QLatin1String("--icons");
+    if (args.size() != (preview ? 3 : icons ? 2 : 1))
         return usage();
-    const QString outDir = args.at(preview ? 1 : 0);
+    const QString outDir = args.at(preview || icons ? 1 : 0);
 
     try {
+        if (icons) {
+            makeFolder(outDir);
+            artgen::writeIcons(outDir);
+            return 0;
+        }
         writeAll(artgen::interfaceArtworks(), outDir);
         writeAll(artgen::illustrationArtworks(), outDir + QStringLiteral("/pic"), QSize(300, 120));
         if (preview) {
