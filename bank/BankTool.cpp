@@ -227,6 +227,21 @@ private:
     int m_ordinal = 0;
 };
 
+// An id stored as text looks right when read, but sorts as text and is never found when the
+// program selects a question by its number.
+QStringList textIdProblems(const SqliteDb &db)
+{
+    QStringList problems;
+    SqliteStatement statement(db, "SELECT ID FROM TK WHERE typeof(ID) NOT IN ('integer', 'null')");
+    while (statement.step()) {
+        bool number = false;
+        statement.text(0).toInt(&number);
+        if (number) // anything else is already reported as no number at all
+            problems.append(QStringLiteral("题号“%1”不是以整数保存的，程序按题号找不到这道题").arg(statement.text(0)));
+    }
+    return problems;
+}
+
 QHash<qint64, QString> readBasis(const SqliteDb &db)
 {
     QHash<qint64, QString> basis;
@@ -319,7 +334,7 @@ QStringList checkBank(const QString &bankPath, const QString &assetsDir)
         return structure;
     RowCheck check(assetsDir);
     forEachRow(db, [&](const RawRow &row) { check.check(row); });
-    return check.problems();
+    return check.problems() + textIdProblems(db);
 }
 
 QVector<CategoryStats> bankStats(const QString &bankPath)
