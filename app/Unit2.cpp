@@ -1,5 +1,6 @@
 #include "Unit2.h"
 
+#include "bank/QuestionSource.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
 #include "practice/Judging.h"
@@ -273,7 +274,7 @@ void TForm2::ShowRecord()
         Image2->clearPicture();
     } else {
         // The name comes from a file we do not control: it may name a picture, never a path.
-        if (pic.contains(QLatin1Char('/')) || pic.contains(QLatin1Char('\\')) || pic.contains(QLatin1String("..")))
+        if (isUnsafePictureName(pic))
             throw Failure(unsafePictureName(pic));
         LoadPicture(*Image2, AppDir() + QStringLiteral("pic/") + pic + QStringLiteral(".jpg"));
     }
