@@ -6,7 +6,10 @@
 #include "ui/JpegCodec.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTest>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -215,6 +218,37 @@ QString pictureName(const QImage &picture)
             return QLatin1String(file.name);
     }
     return QStringLiteral("(unknown)");
+}
+
+} // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+void expectProgramCopiesBankAndStops(const QString &program, const QString &bank)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("TMPDIR"), tmp.path());
+    process.setProcessEnvironment(environment);
+    process.start(program, {});
+    ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
+
+    const QString copy = tmp.path() + QStringLiteral("/e9p7k6m8.lib");
+    const QByteArray expected = readBytes(bank);
+    ASSERT_FALSE(expected.isEmpty()) << bank.toStdString();
+    QElapsedTimer clock;
+    clock.start();
+    while (readBytes(copy) != expected && clock.elapsed() < 30'000)
+        QTest::qWait(50);
+    EXPECT_TRUE(readBytes(copy) == expected) << "no working copy identical to " << bank.toStdString();
+
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(10'000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
 }
 
 } // namespace kemuyi::test

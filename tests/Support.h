@@ -91,3 +91,11 @@ QString failureOf(F &&f)
 }
 
 } // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+// Starts `program` on the offscreen platform with a private TMPDIR, expects the working copy of
+// the bank to appear identical to `bank`, then stops it with SIGTERM and expects a normal exit.
+void expectProgramCopiesBankAndStops(const QString &program, const QString &bank);
+
+} // namespace kemuyi::test

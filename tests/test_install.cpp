@@ -4,7 +4,6 @@
 #include "Support.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QMap>
@@ -169,33 +168,11 @@ void expectDesktopIntegration(const QString &prefix)
     EXPECT_TRUE(isSvgWithShapes(icons + QStringLiteral("scalable/apps/") + id + QStringLiteral(".svg")));
 }
 
-// Starts the program through bin/kemuyi on the offscreen platform with a private TMPDIR: the
-// working copy of the bank appears byte for byte, and SIGTERM ends it as a normal quit.
+// The installed launcher starts the program, which copies the installed bank and quits on SIGTERM.
 void expectStartsAndStopsOnTerm(const QString &prefix)
 {
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("TMPDIR"), tmp.path());
-    program.setProcessEnvironment(environment);
-    program.start(prefix + QStringLiteral("/bin/kemuyi"), {});
-    ASSERT_TRUE(program.waitForStarted()) << program.errorString().toStdString();
-
-    const QString copy = tmp.path() + QStringLiteral("/e9p7k6m8.lib");
-    const QByteArray installed = readBytes(appDirUnder(prefix) + QStringLiteral("/examdb.lib"));
-    ASSERT_FALSE(installed.isEmpty());
-    QElapsedTimer clock;
-    clock.start();
-    while (readBytes(copy) != installed && clock.elapsed() < 30'000)
-        QTest::qWait(50);
-    EXPECT_TRUE(readBytes(copy) == installed) << "no working copy identical to the installed bank";
-
-    program.terminate();
-    ASSERT_TRUE(program.waitForFinished(10'000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    expectProgramCopiesBankAndStops(prefix + QStringLiteral("/bin/kemuyi"),
+                                    appDirUnder(prefix) + QStringLiteral("/examdb.lib"));
 }
 
 void validate(const char *tool, const QStringList &arguments, const char *package)

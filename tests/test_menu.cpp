@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
@@ -226,29 +225,7 @@ TEST(EndToEnd, ALearnerPractisesWithTheKeypad)
 
 TEST(EndToEnd, TheRealProgramMakesItsWorkingCopyAndStopsCleanly)
 {
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("TMPDIR"), tmp.path());
-    program.setProcessEnvironment(environment);
-    program.start(shippedBin(QStringLiteral("kemuyi")), {});
-    ASSERT_TRUE(program.waitForStarted());
-
-    const QString copy = tmp.path() + QStringLiteral("/e9p7k6m8.lib");
-    const QByteArray shipped = readBytes(shippedBin(QStringLiteral("examdb.lib")));
-    ASSERT_FALSE(shipped.isEmpty());
-    QElapsedTimer clock;
-    clock.start();
-    while (readBytes(copy) != shipped && clock.elapsed() < 30'000)
-        QTest::qWait(50);
-    EXPECT_EQ(readBytes(copy), shipped);
-
-    program.terminate();
-    ASSERT_TRUE(program.waitForFinished(10'000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    expectProgramCopiesBankAndStops(shippedBin(QStringLiteral("kemuyi")), shippedBin(QStringLiteral("examdb.lib")));
 }
 
 TEST(Introduction, HasItsThreeSectionsAndAgreesWithTheShippedBank)
