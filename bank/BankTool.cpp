@@ -6,7 +6,7 @@
 #include "common/AppPaths.h"
 #include "common/Failure.h"
 #include "common/ReplaceFile.h"
-#include "ui/JpegCodec.h"
+#include "picture/JpegCodec.h"
 
 #include <QDir>
 #include <QFile>
