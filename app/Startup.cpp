@@ -11,6 +11,7 @@
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -61,8 +62,11 @@ bool terminateRequested = false;
 
 void onTerminateSignal(int)
 {
+    // The interrupted code may be about to read errno.
+    const int savedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(terminateSocket[0], &byte, 1);
+    errno = savedErrno;
 }
 
 // A desktop session ending (SIGTERM) or Ctrl+C in a terminal ends the main loop in order, as
