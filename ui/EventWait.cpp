@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 namespace kemuyi {
 
@@ -25,6 +27,19 @@ void waitProcessingEvents(const QDeadlineTimer &deadline)
         wake.start(int(qMax<qint64>(0, deadline.remainingTime())));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     } while (!deadline.hasExpired());
+}
+
+void waitUntilExposed(QWidget &window, int maxMs)
+{
+    const QDeadlineTimer deadline(maxMs);
+    const auto exposed = [&window] { return window.windowHandle() && window.windowHandle()->isExposed(); };
+    HoverPause noHoverSwaps;
+    QTimer wake;
+    wake.setSingleShot(true);
+    while (!exposed() && !deadline.hasExpired()) {
+        wake.start(int(qMax<qint64>(0, deadline.remainingTime())));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
 }
 
 } // namespace kemuyi

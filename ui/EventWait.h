@@ -1,6 +1,7 @@
 #pragma once
 
 class QDeadlineTimer;
+class QWidget;
 
 namespace kemuyi {
 
@@ -12,5 +13,9 @@ void waitProcessingEvents(int ms);
 // The same, until `deadline`, which the events handled during the wait may move: it is read
 // again after every batch of events.
 void waitProcessingEvents(const QDeadlineTimer &deadline);
+
+// Handles events until the window system has exposed `window` (a paint before that is dropped),
+// for at most `maxMs` milliseconds; hover swaps are held off meanwhile.
+void waitUntilExposed(QWidget &window, int maxMs);
 
 } // namespace kemuyi
