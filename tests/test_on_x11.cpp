@@ -5,7 +5,7 @@
 
 #include "app/Startup.h"
 #include "app/Unit1.h"
-#include "ui/JpegCodec.h"
+#include "picture/JpegCodec.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 #include "app/Unit1.h"
 #include "bank/BankStore.h"
 #include "common/AppPaths.h"
-#include "ui/JpegCodec.h"
+#include "picture/JpegCodec.h"
 
 #include <QDir>
 #include <QFile>
