@@ -291,6 +291,29 @@ TEST_F(PracticeWindowTest, TheKeypadWorksAsTheExamKeyboard)
     EXPECT_EQ(choiceAt(1), ChoiceD);
 }
 
+// Enter and keypad + look at whether Next and Previous are enabled, even when a question whose
+// picture is missing left them as they were for the question before.
+TEST_F(PracticeWindowTest, EnterAndPlusFollowTheButtonsEvenWhenTheyLagBehind)
+{
+    QVector<Row> rows = practiceRows();
+    rows[1].pic = QStringLiteral("missing");
+    rows[2].pic = QStringLiteral("missing");
+    writeBank(workingCopyPath(), rows);
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgNext->click(); // to 2, whose picture fails: Previous stays disabled
+    ASSERT_EQ(position(), 2);
+    pressKey(form.get(), Qt::Key_Plus);
+    EXPECT_EQ(position(), 2);
+    form->ImgNext->click(); // to 3, failing too
+    form->ImgNext->click(); // to 4, the last: Next disabled
+    form->ImgPrev->click(); // back to 3, failing: Next stays disabled
+    ASSERT_EQ(position(), 3);
+    pressKey(form.get(), Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(position(), 3);
+    EXPECT_EQ(failures.messages().size(), 3);
+}
+
 TEST_F(PracticeWindowTest, EnterAndPlusWorkWhileTheSwitchHidesPreviousAndNext)
 {
     showFor(QStringLiteral("C1C2C3C4"));

@@ -173,6 +173,8 @@ TEST_F(PracticeWindowTest, UnreadableRowsAndUnsafePictureNamesFailBeforeTheTextC
 {
     QVector<Row> rows = practiceRows();
     rows[1].pic = QStringLiteral("../../secret");
+    // A picture really lies where that name leads, outside the program's pic/ folder.
+    writeJpeg(sandbox.path(QStringLiteral("secret.jpg")), solidImage(20, 20, qRgb(9, 9, 9)));
     writeBank(workingCopyPath(), rows);
     execOnBank(workingCopyPath(), QStringLiteral("UPDATE TK SET c = NULL WHERE ID = 103"));
     showFor(QStringLiteral("C1C2C3C4"));
@@ -181,6 +183,8 @@ TEST_F(PracticeWindowTest, UnreadableRowsAndUnsafePictureNamesFailBeforeTheTextC
     form->ImgNext->click();
     ASSERT_EQ(failures.messages().size(), 1);
     EXPECT_TRUE(failures.messages().first().contains(QStringLiteral("../../secret")));
+    EXPECT_TRUE(failures.messages().first().contains(QStringLiteral("已拒绝加载")));
+    EXPECT_EQ(pictureName(form->Image2->picture()), QStringLiteral("pic/sign.jpg")); // kept, not replaced
     const QString second = form->Label1->text();
     EXPECT_TRUE(second.startsWith(QStringLiteral("\r\n  (2)")));
 
