@@ -76,6 +76,8 @@ TEST_F(PracticeWindowTest, AnswersAreJudgedAndRestatedOnReturn)
     form->ImgPrevClick();
     EXPECT_EQ(status(), QStringLiteral(" 您选择的是B。"));
     EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
+    form->ImgNextClick();
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是正确。"));
 }
 
 TEST_F(PracticeWindowTest, AnAnswerOfTheOtherKindIsRecordedButNotJudged)
