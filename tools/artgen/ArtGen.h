@@ -28,6 +28,12 @@ void addWarningAndIndicationSigns(std::vector<Artwork> &out);
 void addRoadMarkings(std::vector<Artwork> &out);
 void addSignals(std::vector<Artwork> &out);
 void addDashboardLamps(std::vector<Artwork> &out);
+// Further markings, signals, police hand signals, dashboard lamps and road situations.
+void addMoreRoadMarkings(std::vector<Artwork> &out);
+void addMoreSignals(std::vector<Artwork> &out);
+void addPoliceSignals(std::vector<Artwork> &out);
+void addMoreDashboardLamps(std::vector<Artwork> &out);
+void addRoadScenes(std::vector<Artwork> &out);
 
 // Window mock-ups built from the written pictures, for checking the design by eye.
 void writePreviews(const QString &assetDir, const QString &pngDir);

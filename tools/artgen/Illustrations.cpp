@@ -12,6 +12,11 @@ std::vector<Artwork> illustrationArtworks()
     addRoadMarkings(out);
     addSignals(out);
     addDashboardLamps(out);
+    addMoreRoadMarkings(out);
+    addMoreSignals(out);
+    addPoliceSignals(out);
+    addMoreDashboardLamps(out);
+    addRoadScenes(out);
     return out;
 }
 
