@@ -3,6 +3,7 @@
 #include "bank/QuestionSource.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
+#include "picture/LoadPicture.h"
 #include "practice/Judging.h"
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
@@ -13,7 +14,6 @@
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
 #include "ui/KeyCodes.h"
-#include "ui/LoadPicture.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 

@@ -3,8 +3,8 @@
 #include "app/Startup.h"
 #include "app/Unit1.h"
 #include "bank/Sqlite.h"
+#include "picture/LoadPicture.h"
 #include "ui/HoverTracker.h"
-#include "ui/LoadPicture.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
