@@ -266,16 +266,17 @@ bool servesCategory(const QString &type, const QString &code)
     return type.contains(code, Qt::CaseInsensitive);
 }
 
-bool isUnsafePictureName(const QString &pic)
+QString pictureNameProblem(const QString &pic)
 {
-    if (pic.contains(QLatin1Char('/')) || pic.contains(QLatin1Char('\\'))
-        || pic.contains(QLatin1String("..")) || pic.contains(QLatin1Char(':')))
-        return true;
-    for (const QChar c : pic) {
-        if (c.unicode() < 0x20)
-            return true;
-    }
-    return false;
+    if (pic.isEmpty())
+        return QStringLiteral("为空");
+    if (pic.contains(QLatin1Char('/')) || pic.contains(QLatin1Char('\\')))
+        return QStringLiteral("含有路径分隔符（“/”或“\\”）");
+    if (pic == QLatin1String(".."))
+        return QStringLiteral("是上级目录“..”");
+    if (pic.contains(QChar(0)))
+        return QStringLiteral("含有空字符（NUL）");
+    return {};
 }
 
 QStringList questionProblems(const QuestionRow &row)
@@ -290,8 +291,8 @@ QStringList questionProblems(const QuestionRow &row)
         problems.append(QStringLiteral("类别（TYPE）%1不含任何已知类别代码（%2）")
                             .arg(quoted(row.type), codes.join(QStringLiteral("、"))));
     addAnswerProblems(row, problems);
-    if (isUnsafePictureName(row.pic))
-        problems.append(QStringLiteral("插图名%1含有路径分隔符、“..”或控制字符，不安全").arg(quoted(row.pic)));
+    if (!row.pic.isEmpty() && isUnsafePictureName(row.pic))
+        problems.append(QStringLiteral("插图名%1%2，不安全").arg(quoted(row.pic), pictureNameProblem(row.pic)));
     return problems;
 }
 

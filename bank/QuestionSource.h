@@ -35,8 +35,11 @@ const QStringList &sourceColumnsWithoutTopic();
 const QStringList &categoryCodes();
 bool servesCategory(const QString &type, const QString &code);
 
-// A picture name that could reach outside the pic folder.
-bool isUnsafePictureName(const QString &pic);
+// What makes a picture name able to reach outside the pic folder, in words for the learner: a
+// path separator ('/' or '\\'), a ".." component, a NUL character, or no name at all. Empty when
+// the name is safe; any other character is a file-name character here.
+QString pictureNameProblem(const QString &pic);
+inline bool isUnsafePictureName(const QString &pic) { return !pictureNameProblem(pic).isEmpty(); }
 
 // What is wrong with a question by the rules the program relies on (select, answer, options,
 // TYPE, picture name); each entry is a reason without the row's location. The id is not checked

@@ -116,8 +116,8 @@ std::vector<SourceCase> badSources()
          "第 2 行（题号 4）：", "不安全"},
         {"picture with backslash", kHeader + line("4", "M", kOptions, "sub\\p", "Y", "A"),
          "第 2 行（题号 4）：", "不安全"},
-        {"picture with drive", kHeader + line("4", "M", kOptions, "C:p", "Y", "A"), "第 2 行（题号 4）：",
-         "不安全"},
+        {"picture naming the parent folder", kHeader + line("4", "M", kOptions, "..", "Y", "A"),
+         "第 2 行（题号 4）：", "上级目录"},
     };
 }
 
