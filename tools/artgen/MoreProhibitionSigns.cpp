@@ -66,6 +66,7 @@ void addMoreProhibitionSigns(std::vector<Artwork> &out)
     add("sign_speed_limit_60", [] { return speedLimit("60"); });
     add("sign_speed_limit_80", [] { return speedLimit("80"); });
     add("sign_speed_limit_100", [] { return speedLimit("100"); });
+    add("sign_speed_limit_120", [] { return speedLimit("120"); });
     add("sign_speed_limit_end_60", [] { return speedLimitEnd("60"); });
     add("sign_no_overtaking", [] {
         return prohibitionSignPicture(false, [](QPainter &p, QPointF c) {
