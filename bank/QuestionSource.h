@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Question.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -7,43 +9,15 @@
 
 namespace kemuyi {
 
-// One question as the source file and the bank hold it. `basis` lives only in the source and in
-// the bank's BASIS table; the program never reads it.
-struct QuestionRow
-{
-    qint64 id = 0;
-    QString type;
-    QString subject;
-    QString a, b, c, d;
-    QString pic;
-    QString select;
-    QString answer;
-    QString basis;
-};
-
-bool operator==(const QuestionRow &left, const QuestionRow &right);
-inline bool operator!=(const QuestionRow &left, const QuestionRow &right) { return !(left == right); }
-
-// The source's column names in file order; its header is these joined by tabs.
-const QStringList &sourceColumns();
-
-// The category codes the program offers; a question belongs to a category when its TYPE
-// contains the code in any letter case.
-const QStringList &categoryCodes();
-bool servesCategory(const QString &type, const QString &code);
-
-// A picture name that could reach outside the pic folder.
-bool isUnsafePictureName(const QString &pic);
-
 // What is wrong with a question by the rules the program relies on (select, answer, options,
 // TYPE, picture name); each entry is a reason without the row's location. The id is not checked
 // here, since the source and the bank hold it differently.
-QStringList questionProblems(const QuestionRow &row);
+QStringList questionProblems(const Question &row);
 
 struct SourceRow
 {
     int line = 0;
-    QuestionRow question;
+    Question question;
 };
 
 struct ParsedSource
@@ -60,7 +34,7 @@ ParsedSource parseSource(const QByteArray &bytes);
 
 // The rows as source bytes, in the order given, header first and every line LF-terminated.
 // A field holding a tab or line break cannot be written and is a Failure naming the row.
-QByteArray sourceBytes(const QVector<QuestionRow> &rows);
+QByteArray sourceBytes(const QVector<Question> &rows);
 
 // The whole content of a source file; a missing or unreadable file is a Failure naming it.
 QByteArray readSourceFile(const QString &path);
