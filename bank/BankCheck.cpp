@@ -75,6 +75,7 @@ public:
         if (hasNull)
             return; // the rules below would only repeat the NULL in other words
         const Question &question = row.question;
+        m_questions.append(question);
         for (const QString &problem : questionProblems(question))
             m_problems.append(label + problem);
         if (m_pictures && !question.pic.isEmpty() && !isUnsafePictureName(question.pic)) {
@@ -84,6 +85,8 @@ public:
     }
 
     const QStringList &problems() const { return m_problems; }
+    // The questions without a NULL, for the rules that look at the bank as a whole.
+    const QVector<Question> &questions() const { return m_questions; }
 
 private:
     // The program selects questions by their 32-bit number; an id it cannot select by is a fault.
@@ -118,6 +121,7 @@ private:
     std::optional<PictureCheck> m_pictures;
     QHash<qint64, int> m_ordinalOfId;
     QStringList m_problems;
+    QVector<Question> m_questions;
     int m_ordinal = 0;
 };
 
@@ -134,7 +138,8 @@ QStringList checkBank(const QString &bankPath, const QString &assetsDir)
         return shape;
     RowCheck check(assetsDir);
     forEachStoredQuestion(db, [&](const StoredQuestion &row) { check.check(row); });
-    return check.problems();
+    return check.problems() + answerBalanceProblems(check.questions())
+           + nearDuplicateProblems(check.questions(), readReviewed(db));
 }
 
 } // namespace kemuyi

@@ -2,27 +2,11 @@
 
 #include "BankRows.h"
 #include "Sqlite.h"
-
-#include <algorithm>
+#include "TextTable.h"
 
 namespace kemuyi {
 
 namespace {
-
-// Columns of full-width characters take two cells in a terminal.
-int displayWidth(const QString &text)
-{
-    int width = 0;
-    for (const QChar c : text)
-        width += c.unicode() >= 0x2E80 ? 2 : 1;
-    return width;
-}
-
-QString padded(const QString &text, int width, bool alignLeft)
-{
-    const QString fill(std::max(0, width - displayWidth(text)), QLatin1Char(' '));
-    return alignLeft ? text + fill : fill + text;
-}
 
 void count(CategoryStats &entry, const Question &question)
 {
@@ -61,19 +45,23 @@ QString statsTable(const QVector<CategoryStats> &stats)
         cells.append({entry.code, QString::number(entry.questions), QString::number(entry.choice),
                       QString::number(entry.judge), QString::number(entry.withPicture)});
     }
-    QVector<int> widths(cells.first().size(), 0);
-    for (const QStringList &line : cells) {
-        for (int i = 0; i < line.size(); ++i)
-            widths[i] = std::max(widths[i], displayWidth(line.at(i)));
-    }
-    QString table;
-    for (const QStringList &line : cells) {
-        QStringList parts;
-        for (int i = 0; i < line.size(); ++i)
-            parts.append(padded(line.at(i), widths[i], i == 0));
-        table += parts.join(QStringLiteral("  ")) + QLatin1Char('\n');
-    }
-    return table;
+    return textTable(cells);
+}
+
+QString topicStatsTable(const QString &bankPath)
+{
+    SqliteDb db;
+    openReadableBank(db, bankPath);
+    const QHash<qint64, QString> topic = readSideTable(db, Column::Topic);
+    if (topic.isEmpty())
+        return QString();
+    QVector<Question> questions;
+    forEachStoredQuestion(db, [&](const StoredQuestion &row) {
+        Question question = row.question;
+        question.topic = topic.value(question.id);
+        questions.append(question);
+    });
+    return topicTable(questions);
 }
 
 } // namespace kemuyi

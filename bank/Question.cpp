@@ -26,6 +26,7 @@ constexpr ColumnDefinition kColumns[] = {
     {Column::Select, "select", &Question::select},
     {Column::Answer, "answer", &Question::answer},
     {Column::Basis, "basis", &Question::basis},
+    {Column::Topic, "topic", &Question::topic},
 };
 static_assert(std::size(kColumns) == kColumnCount);
 
@@ -82,6 +83,12 @@ const QStringList &sourceColumns()
     return names;
 }
 
+const QStringList &sourceColumnsWithoutTopic()
+{
+    static const QStringList names = sourceColumns().mid(0, int(Column::Topic));
+    return names;
+}
+
 QString &textOf(Question &question, Column column)
 {
     Q_ASSERT(definition(column).text);
@@ -112,16 +119,17 @@ bool servesCategory(const QString &type, const QString &code)
     return type.contains(code, Qt::CaseInsensitive);
 }
 
-bool isUnsafePictureName(const QString &pic)
+QString pictureNameProblem(const QString &pic)
 {
-    if (pic.contains(QLatin1Char('/')) || pic.contains(QLatin1Char('\\'))
-        || pic.contains(QLatin1String("..")) || pic.contains(QLatin1Char(':')))
-        return true;
-    for (const QChar c : pic) {
-        if (c.unicode() < 0x20)
-            return true;
-    }
-    return false;
+    if (pic.isEmpty())
+        return QStringLiteral("为空");
+    if (pic.contains(QLatin1Char('/')) || pic.contains(QLatin1Char('\\')))
+        return QStringLiteral("含有路径分隔符（“/”或“\\”）");
+    if (pic == QLatin1String(".."))
+        return QStringLiteral("是上级目录“..”");
+    if (pic.contains(QChar(0)))
+        return QStringLiteral("含有空字符（NUL）");
+    return {};
 }
 
 } // namespace kemuyi

@@ -7,8 +7,8 @@
 
 namespace kemuyi {
 
-// One question as the source file and the bank hold it. `basis` lives only in the source and in
-// the bank's BASIS table; the program never reads it.
+// One question as the source file and the bank hold it. `basis` and `topic` live only in the
+// source and in the bank's BASIS and TOPIC tables; the program never reads them.
 struct Question
 {
     qint64 id = 0;
@@ -19,23 +19,27 @@ struct Question
     QString select;
     QString answer;
     QString basis;
+    QString topic; // empty for sources written before topics were kept
 };
 
 bool operator==(const Question &left, const Question &right);
 inline bool operator!=(const Question &left, const Question &right) { return !(left == right); }
 
-// The question's columns in source order. Table TK holds Id to Answer; basis follows them in the
-// source and sits in table BASIS. Names and order are kept in one table beside columnName.
-enum class Column { Id, Type, Subject, A, B, C, D, Pic, Select, Answer, Basis };
-constexpr int kColumnCount = int(Column::Basis) + 1;
+// The question's columns in source order. Table TK holds Id to Answer; basis and topic follow
+// them in the source and sit in tables BASIS and TOPIC. Names and order are kept in one table
+// beside columnName.
+enum class Column { Id, Type, Subject, A, B, C, D, Pic, Select, Answer, Basis, Topic };
+constexpr int kColumnCount = int(Column::Topic) + 1;
 constexpr int kTkColumnCount = int(Column::Answer) + 1;
 
 // The column's name as the source header and table TK spell it.
 QString columnName(Column column);
 // The column with this name, compared without regard to letter case, as the bank compares them.
 std::optional<Column> columnNamed(const QString &name);
-// Every column's name in source order: the source's header.
+// Every column's name in source order: the source's header. Sources written before topics were
+// kept end at basis and are still read; they give questions without a topic.
 const QStringList &sourceColumns();
+const QStringList &sourceColumnsWithoutTopic();
 
 // The question's value in a text column (every column but Id).
 QString &textOf(Question &question, Column column);
@@ -67,7 +71,10 @@ private:
 const QStringList &categoryCodes();
 bool servesCategory(const QString &type, const QString &code);
 
-// A picture name that could reach outside the pic folder.
-bool isUnsafePictureName(const QString &pic);
+// What makes a picture name able to reach outside the pic folder, in words for the learner: a
+// path separator ('/' or '\\'), a ".." component, a NUL character, or no name at all. Empty when
+// the name is safe; any other character is a file-name character here.
+QString pictureNameProblem(const QString &pic);
+inline bool isUnsafePictureName(const QString &pic) { return !pictureNameProblem(pic).isEmpty(); }
 
 } // namespace kemuyi

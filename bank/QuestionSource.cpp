@@ -1,5 +1,6 @@
 #include "QuestionSource.h"
 
+#include "Topics.h"
 #include "common/Failure.h"
 
 #include <QFile>
@@ -64,10 +65,10 @@ QString linePrefix(int line)
     return QStringLiteral("第 %1 行：").arg(line);
 }
 
-QStringList fieldsOf(const Question &question)
+QStringList fieldsOf(const Question &question, bool withTopic)
 {
     QStringList fields;
-    for (int i = 0; i < kColumnCount; ++i)
+    for (int i = 0; i < (withTopic ? kColumnCount : int(Column::Topic)); ++i)
         fields.append(fieldText(question, Column(i)));
     return fields;
 }
@@ -77,7 +78,7 @@ Question questionFromFields(qint64 id, const QStringList &fields)
     Question question;
     question.id = id;
     for (int i = 1; i < kColumnCount; ++i)
-        textOf(question, Column(i)) = fields.at(i);
+        textOf(question, Column(i)) = fields.value(i);
     return question;
 }
 
@@ -136,7 +137,9 @@ bool checkHeader(const QByteArray &line, QStringList &problems)
         return false;
     }
     const QStringList names = decodeUtf8(line).value_or(QString()).split(QLatin1Char(kSeparator));
-    const QStringList &expected = sourceColumns();
+    const QStringList &expected = names.size() == sourceColumnsWithoutTopic().size()
+                                      ? sourceColumnsWithoutTopic()
+                                      : sourceColumns();
     if (names.size() != expected.size()) {
         problems.append(prefix + QStringLiteral("表头应为 %1 共 %2 列，以制表符分隔；实有 %3 列")
                                      .arg(expected.join(QLatin1Char(' ')))
@@ -155,10 +158,22 @@ bool checkHeader(const QByteArray &line, QStringList &problems)
     return true;
 }
 
+QString topicProblem(const QString &topic)
+{
+    if (topic.isEmpty())
+        return QStringLiteral("缺少主题（topic）");
+    if (isKnownTopic(topic))
+        return QString();
+    QStringList keys;
+    for (const Topic &known : topics())
+        keys.append(known.key);
+    return QStringLiteral("主题（topic）%1不在固定列表中（%2）").arg(quoted(topic), keys.join(QStringLiteral("、")));
+}
+
 class SourceParser
 {
 public:
-    explicit SourceParser(ParsedSource &result) : m_result(result) {}
+    SourceParser(ParsedSource &result, int columns) : m_result(result), m_columns(columns) {}
 
     void parseLine(const QByteArray &bytes, int line)
     {
@@ -172,9 +187,9 @@ public:
             return fail(prefix + QStringLiteral("不是有效的 UTF-8 文本"));
 
         const QStringList fields = text->split(QLatin1Char(kSeparator));
-        if (fields.size() != sourceColumns().size())
+        if (fields.size() != m_columns)
             return fail(prefix + QStringLiteral("应有 %1 个字段（以制表符分隔），实有 %2 个")
-                                     .arg(sourceColumns().size())
+                                     .arg(m_columns)
                                      .arg(fields.size()));
 
         QString reason;
@@ -186,7 +201,12 @@ public:
         m_lineOfId.insert(*id, line);
 
         const Question row = questionFromFields(*id, fields);
-        for (const QString &problem : questionProblems(row))
+        QStringList problems = questionProblems(row);
+        if (m_columns == sourceColumns().size()) {
+            if (const QString problem = topicProblem(row.topic); !problem.isEmpty())
+                problems.append(problem);
+        }
+        for (const QString &problem : problems)
             fail(QStringLiteral("第 %1 行（题号 %2）：%3").arg(line).arg(*id).arg(problem));
         m_result.rows.append(SourceRow{line, row});
     }
@@ -195,6 +215,7 @@ private:
     void fail(const QString &problem) { m_result.problems.append(problem); }
 
     ParsedSource &m_result;
+    int m_columns;
     QHash<qint64, int> m_lineOfId;
 };
 
@@ -212,8 +233,8 @@ QStringList questionProblems(const Question &row)
         problems.append(QStringLiteral("类别（TYPE）%1不含任何已知类别代码（%2）")
                             .arg(quoted(row.type), codes.join(QStringLiteral("、"))));
     addAnswerProblems(row, problems);
-    if (isUnsafePictureName(row.pic))
-        problems.append(QStringLiteral("插图名%1含有路径分隔符、“..”或控制字符，不安全").arg(quoted(row.pic)));
+    if (!row.pic.isEmpty() && isUnsafePictureName(row.pic))
+        problems.append(QStringLiteral("插图名%1%2，不安全").arg(quoted(row.pic), pictureNameProblem(row.pic)));
     return problems;
 }
 
@@ -229,7 +250,7 @@ ParsedSource parseSource(const QByteArray &bytes)
         lines.removeLast(); // the newline that ends the last line
     if (!checkHeader(lines.constFirst(), result.problems))
         return result;
-    SourceParser parser(result);
+    SourceParser parser(result, int(lines.constFirst().count('\t')) + 1);
     for (int i = 1; i < lines.size(); ++i)
         parser.parseLine(lines.at(i), i + 1);
     return result;
@@ -237,16 +258,19 @@ ParsedSource parseSource(const QByteArray &bytes)
 
 QByteArray sourceBytes(const QVector<Question> &rows)
 {
-    QByteArray bytes = sourceColumns().join(QLatin1Char(kSeparator)).toUtf8() + '\n';
+    const bool withTopic = std::any_of(rows.begin(), rows.end(),
+                                       [](const Question &row) { return !row.topic.isEmpty(); });
+    const QStringList &columns = withTopic ? sourceColumns() : sourceColumnsWithoutTopic();
+    QByteArray bytes = columns.join(QLatin1Char(kSeparator)).toUtf8() + '\n';
     for (const Question &row : rows) {
-        const QStringList fields = fieldsOf(row);
+        const QStringList fields = fieldsOf(row, withTopic);
         for (int i = 0; i < fields.size(); ++i) {
             const QString &field = fields.at(i);
             if (field.contains(QLatin1Char(kSeparator)) || field.contains(QLatin1Char('\n'))
                 || field.contains(QLatin1Char('\r')))
                 throw Failure(QStringLiteral("题号 %1 的 %2 字段含有制表符或换行，无法写成 TSV 源文件")
                                   .arg(row.id)
-                                  .arg(sourceColumns().at(i)));
+                                  .arg(columns.at(i)));
         }
         bytes += fields.join(QLatin1Char(kSeparator)).toUtf8() + '\n';
     }

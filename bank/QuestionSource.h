@@ -32,7 +32,8 @@ struct ParsedSource
 // anywhere is refused rather than stripped, so what is built is exactly what the file says.
 ParsedSource parseSource(const QByteArray &bytes);
 
-// The rows as source bytes, in the order given, header first and every line LF-terminated.
+// The rows as source bytes, in the order given, header first and every line LF-terminated. The
+// topic column is written when any row has a topic, so a source without one comes back as it was.
 // A field holding a tab or line break cannot be written and is a Failure naming the row.
 QByteArray sourceBytes(const QVector<Question> &rows);
 

@@ -26,13 +26,29 @@ QByteArray selectFromTk()
     return "SELECT " + tkColumnList() + " FROM TK";
 }
 
-QByteArray createBankTablesSql()
+QByteArray createTkSql()
 {
     QByteArray tk = "CREATE TABLE TK (" + quoted(Column::Id) + " INTEGER PRIMARY KEY";
     for (int i = int(Column::Id) + 1; i < kTkColumnCount; ++i)
         tk += ", " + quoted(Column(i)) + " TEXT NOT NULL";
-    return tk + ");CREATE TABLE BASIS (" + quoted(Column::Id) + " INTEGER PRIMARY KEY, "
-           + quoted(Column::Basis) + " TEXT NOT NULL);";
+    return tk + ")";
+}
+
+QString sideTableName(Column side)
+{
+    Q_ASSERT(int(side) >= kTkColumnCount);
+    return columnName(side).toUpper();
+}
+
+QByteArray createSideTableSql(Column side)
+{
+    return "CREATE TABLE " + sideTableName(side).toUtf8() + " (" + quoted(Column::Id)
+           + " INTEGER PRIMARY KEY, " + quoted(side) + " TEXT NOT NULL)";
+}
+
+QByteArray insertIntoSideTableSql(Column side)
+{
+    return "INSERT INTO " + sideTableName(side).toUtf8() + " VALUES (?1, ?2)";
 }
 
 QByteArray insertIntoTkSql()

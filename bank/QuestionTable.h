@@ -19,8 +19,14 @@ QByteArray tkColumnList();
 // SELECT of every TK column from TK, for a statement to extend with WHERE and ORDER BY.
 QByteArray selectFromTk();
 
-// The tables a built bank has: TK, with an integer key and text everywhere else, and BASIS.
-QByteArray createBankTablesSql();
+// TK as the bank tool builds it: an integer key and text everywhere else.
+QByteArray createTkSql();
+
+// The side tables for the source's columns after TK's (basis in BASIS, topic in TOPIC): ID and
+// the value, one row per question.
+QString sideTableName(Column side);
+QByteArray createSideTableSql(Column side);
+QByteArray insertIntoSideTableSql(Column side);
 // INSERT of one question into TK, and binding a question's values to it.
 QByteArray insertIntoTkSql();
 void bindQuestion(SqliteStatement &insert, const Question &question);

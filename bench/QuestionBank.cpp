@@ -75,7 +75,7 @@ public:
     {
         QFile::remove(path);
         m_db.openForWriting(path);
-        m_db.exec(createBankTablesSql().constData());
+        m_db.exec(createTkSql().constData());
     }
 
     void addRows(int count)

@@ -119,7 +119,6 @@ TEST_F(MenuTest, ControlsStandAtTheirPlaces)
     EXPECT_TRUE(menu->Label2->font().bold());
     EXPECT_EQ(menu->Label1->font().pixelSize(), 19);
     EXPECT_TRUE(menu->Memo1->isReadOnly());
-    EXPECT_EQ(menu->Memo1->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(menu->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(menu->size(), QSize(690, 450));
     EXPECT_TRUE(failures.messages().isEmpty());
