@@ -270,7 +270,7 @@ TEST_F(PracticeWindowTest, TheKeypadWorksAsTheExamKeyboard)
 // picture is missing left them as they were for the question before.
 TEST_F(PracticeWindowTest, EnterAndPlusFollowTheButtonsEvenWhenTheyLagBehind)
 {
-    QVector<Row> rows = practiceRows();
+    QVector<Question> rows = practiceRows();
     rows[1].pic = QStringLiteral("missing");
     rows[2].pic = QStringLiteral("missing");
     writeBank(workingCopyPath(), rows);
