@@ -14,6 +14,52 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <dlfcn.h>
+#include <unistd.h>
+
+void PrintTo(const QString &text, std::ostream *out)
+{
+    // Line breaks matter in the question text; they are shown, not acted on.
+    *out << '"';
+    for (const char c : text.toStdString()) {
+        switch (c) {
+        case '\r': *out << "\\r"; break;
+        case '\n': *out << "\\n"; break;
+        case '\t': *out << "\\t"; break;
+        case '"': *out << "\\\""; break;
+        case '\\': *out << "\\\\"; break;
+        default: *out << c;
+        }
+    }
+    *out << '"';
+}
+
+void PrintTo(const QByteArray &bytes, std::ostream *out)
+{
+    // Short byte strings in full, long ones (banks, pictures) by size and their first bytes.
+    constexpr qsizetype kShown = 64;
+    *out << bytes.size() << " bytes \"";
+    for (const char c : bytes.left(kShown)) {
+        if (c >= 0x20 && c < 0x7F && c != '\\' && c != '"')
+            *out << c;
+        else
+            *out << "\\x" << QByteArray(1, c).toHex().constData();
+    }
+    *out << (bytes.size() > kShown ? "\"..." : "\"");
+}
+
+void PrintTo(const QImage &image, std::ostream *out)
+{
+    if (image.isNull()) {
+        *out << "null picture";
+        return;
+    }
+    const QRgb centre = image.pixel(image.width() / 2, image.height() / 2);
+    *out << image.width() << "x" << image.height() << " picture, format " << int(image.format())
+         << ", centre rgb(" << qRed(centre) << ", " << qGreen(centre) << ", " << qBlue(centre) << ")";
+}
+
 namespace kemuyi::test {
 
 namespace {
@@ -252,3 +298,72 @@ void expectProgramCopiesBankAndStops(const QString &program, const QString &bank
 }
 
 } // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+namespace {
+
+KernelCopy::Mode &kernelCopyMode()
+{
+    static KernelCopy::Mode mode = KernelCopy::Real;
+    return mode;
+}
+
+int &kernelCopyCalls()
+{
+    static int calls = 0;
+    return calls;
+}
+
+} // namespace
+
+KernelCopy::KernelCopy(Mode mode) : m_previous(kernelCopyMode())
+{
+    kernelCopyMode() = mode;
+    kernelCopyCalls() = 0;
+}
+
+KernelCopy::~KernelCopy()
+{
+    kernelCopyMode() = m_previous;
+}
+
+KernelCopy::Mode KernelCopy::mode()
+{
+    return kernelCopyMode();
+}
+
+int KernelCopy::calls()
+{
+    return kernelCopyCalls();
+}
+
+} // namespace kemuyi::test
+
+// Defined in the test program, this stands in for the C library's function for the code linked
+// into it; KernelCopy decides what it does.
+extern "C" ssize_t copy_file_range(int inFd, off64_t *inOffset, int outFd, off64_t *outOffset,
+                                   size_t length, unsigned int flags) noexcept
+{
+    using kemuyi::test::KernelCopy;
+    ++kemuyi::test::kernelCopyCalls();
+    switch (KernelCopy::mode()) {
+    case KernelCopy::Missing:
+        errno = ENOSYS;
+        return -1;
+    case KernelCopy::EndsEarly:
+        return 0;
+    case KernelCopy::Fails:
+        errno = EIO;
+        return -1;
+    case KernelCopy::Real:
+        break;
+    }
+    using Function = ssize_t (*)(int, off64_t *, int, off64_t *, size_t, unsigned int);
+    static const auto real = reinterpret_cast<Function>(dlsym(RTLD_NEXT, "copy_file_range"));
+    if (!real) {
+        errno = ENOSYS;
+        return -1;
+    }
+    return real(inFd, inOffset, outFd, outOffset, length, flags);
+}

@@ -9,6 +9,13 @@
 #include <QVector>
 
 #include <optional>
+#include <ostream>
+
+// GoogleTest prints values it knows nothing of as raw bytes; these make a failing comparison of
+// texts, byte strings and pictures read as what they are.
+void PrintTo(const QString &text, std::ostream *out);
+void PrintTo(const QByteArray &bytes, std::ostream *out);
+void PrintTo(const QImage &image, std::ostream *out);
 
 namespace kemuyi::test {
 
@@ -89,6 +96,30 @@ QString failureOf(F &&f)
     }
     return {};
 }
+
+} // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+// How the kernel's file copy (copy_file_range) behaves in this test program while an instance
+// lives: as the system has it, missing (old kernels, file systems without it: the copy falls back
+// to reading and writing), ending early as a file that shrinks under the copy, or failing.
+class KernelCopy
+{
+public:
+    enum Mode { Real, Missing, EndsEarly, Fails };
+    explicit KernelCopy(Mode mode);
+    ~KernelCopy();
+    KernelCopy(const KernelCopy &) = delete;
+    KernelCopy &operator=(const KernelCopy &) = delete;
+
+    static Mode mode();
+    // How many times the copy asked the kernel.
+    static int calls();
+
+private:
+    Mode m_previous;
+};
 
 } // namespace kemuyi::test
 

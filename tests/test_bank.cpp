@@ -73,6 +73,66 @@ TEST(CopyBank, CopiesByteForByteToTheWorkingCopy)
     EXPECT_TRUE(leftoverTempFiles(sandbox).isEmpty());
 }
 
+TEST(CopyBank, WithoutTheKernelCopyEveryByteStillArrives)
+{
+    Sandbox sandbox;
+    KernelCopy missing(KernelCopy::Missing);
+    const int sizes[] = {0, 17, 1 << 20, 3 * 1024 * 1024 + 17};
+    for (const int size : sizes) {
+        const QByteArray content = randomBytes(size);
+        writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), content);
+        CopyBank();
+        EXPECT_EQ(readBytes(workingCopyPath()), content) << size << " bytes";
+    }
+    EXPECT_EQ(KernelCopy::calls(), int(std::size(sizes))); // asked once each time, then copied itself
+    EXPECT_TRUE(leftoverTempFiles(sandbox).isEmpty());
+}
+
+// Each failure names the file and the reason, leaves the earlier copy as it was and no
+// half-written file beside it.
+TEST(CopyBank, AFailedCopyKeepsTheEarlierCopyAndLeavesNothingBehind)
+{
+    Sandbox sandbox;
+    const QString bank = sandbox.appDir() + QStringLiteral("examdb.lib");
+    writeBytes(bank, randomBytes(4096));
+    struct Case
+    {
+        const char *name;
+        KernelCopy::Mode kernel;
+        QString source;
+        QString says;
+    };
+    const Case cases[] = {
+        {"the bank shrinks under the kernel copy", KernelCopy::EndsEarly, bank, QStringLiteral("文件在复制时发生了变化")},
+        {"the kernel copy fails", KernelCopy::Fails, bank, QStringLiteral("写入题库副本")},
+        // Files whose stated size is not what reading them gives, and one that cannot be read.
+        {"the size changes under the portable copy", KernelCopy::Missing, QStringLiteral("/proc/self/status"),
+         QStringLiteral("文件在复制时发生了变化")},
+        {"the source cannot be read", KernelCopy::Missing, QStringLiteral("/proc/self/mem"),
+         QStringLiteral("读取题库文件")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(workingCopyPath(), QByteArray("earlier copy"));
+        KernelCopy kernel(c.kernel);
+        const QString message = failureOf([&] { FileCopy(c.source, workingCopyPath()); });
+        EXPECT_TRUE(message.contains(c.says)) << message.toStdString();
+        EXPECT_EQ(readBytes(workingCopyPath()), QByteArray("earlier copy"));
+        EXPECT_TRUE(leftoverTempFiles(sandbox).isEmpty());
+    }
+
+    // A folder standing at the working copy's name cannot be replaced.
+    QFile::remove(workingCopyPath());
+    QDir().mkpath(workingCopyPath() + QStringLiteral("/inside"));
+    const QString blocked = failureOf([] { CopyBank(); });
+    EXPECT_TRUE(blocked.contains(workingCopyPath())) << blocked.toStdString();
+    EXPECT_TRUE(leftoverTempFiles(sandbox).isEmpty());
+
+    // No folder to put the copy in.
+    const QString nowhere = failureOf([&] { FileCopy(bank, sandbox.path(QStringLiteral("gone/e9p7k6m8.lib"))); });
+    EXPECT_TRUE(nowhere.contains(sandbox.path(QStringLiteral("gone")))) << nowhere.toStdString();
+}
+
 TEST(CopyBank, MissingSourceKeepsTheEarlierCopyAndSaysWhy)
 {
     Sandbox sandbox;

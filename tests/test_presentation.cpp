@@ -107,6 +107,22 @@ TEST_F(PracticeWindowTest, AnUnknownKindShowsTrueFalseButJudgesNothing)
     EXPECT_EQ(choiceAt(1), ChoiceFalse);
 }
 
+TEST_F(PracticeWindowTest, ADisabledAnswerButtonRecordsTheChoiceButNeverJudges)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgB->setEnabled(false);
+    form->ImgBClick(); // the right answer, through its handler, with the button disabled
+    EXPECT_EQ(choiceAt(1), ChoiceB);
+    EXPECT_EQ(status(), QString());
+    EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
+    QTest::keyClick(form.get(), Qt::Key_8, Qt::KeypadModifier); // the key of a disabled button: nothing
+    form->ImgCClick();
+    QTest::keyClick(form.get(), Qt::Key_8, Qt::KeypadModifier);
+    EXPECT_EQ(choiceAt(1), ChoiceC);
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是C。抱歉！您答错了！"));
+}
+
 TEST_F(PracticeWindowTest, HintShowsTheAnswerAndChangesNoChoice)
 {
     showFor(QStringLiteral("C1C2C3C4"));
@@ -203,6 +219,27 @@ TEST_F(AutoAdvanceTest, AJudgedAnswerMovesOnAfterTheWait)
     form->ImgCuoClick(); // the last question: Next is disabled, no wait and no move
     EXPECT_EQ(position(), 4);
     EXPECT_EQ(status(), QStringLiteral(" 您选择的是错误。恭喜！您答对了！"));
+}
+
+// A wait handles pending events; a timer due at once tells whether one ran.
+TEST_F(AutoAdvanceTest, NoWaitAfterAnAnswerOnTheLastQuestion)
+{
+    form->ImgNextClick();
+    form->ImgNextClick();
+    bool handledDuringTheAnswer = false;
+    QTimer::singleShot(0, form.get(), [&] { handledDuringTheAnswer = true; });
+    form->ImgCClick(); // Next is enabled: the answer waits, then steps
+    EXPECT_TRUE(handledDuringTheAnswer);
+    ASSERT_EQ(position(), 4);
+
+    handledDuringTheAnswer = false;
+    QTimer::singleShot(0, form.get(), [&] { handledDuringTheAnswer = true; });
+    form->ImgCuoClick(); // the last question: judged, and no wait at all
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是错误。恭喜！您答对了！"));
+    EXPECT_FALSE(handledDuringTheAnswer);
+    QTest::qWait(0);
+    EXPECT_TRUE(handledDuringTheAnswer);
+    EXPECT_EQ(position(), 4);
 }
 
 TEST_F(AutoAdvanceTest, NextDuringTheWaitOnTheSecondToLastEndsOnTheLast)
