@@ -1,5 +1,9 @@
 #include "Startup.h"
 
+#include "Progress.h"
+#include "bank/BankStore.h"
+#include "exam/ProgressStore.h"
+
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -33,6 +37,10 @@ constexpr int kSplashExposureWaitMs = 2000;
 
 } // namespace
 
+StartedWindows::StartedWindows() = default;
+StartedWindows::StartedWindows(StartedWindows &&) noexcept = default;
+StartedWindows::~StartedWindows() = default;
+
 StartedWindows runStartup(const StartupOptions &options)
 {
     // Qt needs its application object before any window, so the framework is set up by the
@@ -50,6 +58,8 @@ StartedWindows runStartup(const StartupOptions &options)
     windows.form1 = std::make_unique<TForm1>();
     windows.form2 = new TForm2(windows.form1.get());
     windows.form1->setPracticeWindow(windows.form2);
+    windows.progress = std::make_unique<LearnerProgress>(progressStorePath(), workingCopyPath());
+    windows.form2->setProgress(windows.progress.get());
     if (options.afterWindowsCreated)
         options.afterWindowsCreated();
 
