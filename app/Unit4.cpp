@@ -3,7 +3,7 @@
 #include "Progress.h"
 #include "ScoreChart.h"
 #include "bank/BankStore.h"
-#include "bank/QuestionSource.h"
+#include "bank/Question.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
 #include "exam/ProgressStore.h"
@@ -388,8 +388,13 @@ void TForm4::startExam()
 
 void TForm4::showQuestion(const ExamQuestion &question, int number, qint32 choice)
 {
-    Label1->setText(composeQuestionText(number, QuestionFields{question.subject, question.a, question.b,
-                                                               question.c, question.d}));
+    Question shown;
+    shown.subject = question.subject;
+    shown.a = question.a;
+    shown.b = question.b;
+    shown.c = question.c;
+    shown.d = question.d;
+    Label1->setText(composeQuestionText(number, shown));
     if (question.pic.isEmpty()) {
         Image2->clearPicture();
     } else {

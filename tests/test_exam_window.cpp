@@ -16,9 +16,9 @@ namespace {
 
 // 120 car questions (ids 1..120: odd ones single choice with answer C, even ones true/false
 // "正确"), each with its basis; 10 motorcycle questions.
-QVector<Row> examRows()
+QVector<Question> examRows()
 {
-    QVector<Row> rows;
+    QVector<Question> rows;
     for (int id = 1; id <= 120; ++id)
         rows.append(id % 2 ? choiceRow(id, QStringLiteral("C1C2C3C4"), QStringLiteral("C"))
                            : judgeRow(id, QStringLiteral("C1C2C3C4"), QStringLiteral("正确")));
