@@ -1,5 +1,6 @@
 #include "Support.h"
 
+#include "bank/QuestionTable.h"
 #include "bank/Sqlite.h"
 #include "common/AppPaths.h"
 #include "picture/JpegCodec.h"
@@ -132,41 +133,50 @@ void FailureLog::clear()
     loggedMessages().clear();
 }
 
-Row choiceRow(qint64 id, const QString &type, const QString &answer)
+Question choiceRow(qint64 id, const QString &type, const QString &answer)
 {
     const QString n = QString::number(id);
-    return Row{id, type, QStringLiteral("题目") + n, QStringLiteral("甲") + n, QStringLiteral("乙") + n,
-               QStringLiteral("丙") + n, QStringLiteral("丁") + n, QString(), QStringLiteral("Y"), answer};
+    Question question;
+    question.id = id;
+    question.type = type;
+    question.subject = QStringLiteral("题目") + n;
+    question.a = QStringLiteral("甲") + n;
+    question.b = QStringLiteral("乙") + n;
+    question.c = QStringLiteral("丙") + n;
+    question.d = QStringLiteral("丁") + n;
+    question.select = QStringLiteral("Y");
+    question.answer = answer;
+    return question;
 }
 
-Row judgeRow(qint64 id, const QString &type, const QString &answer)
+Question judgeRow(qint64 id, const QString &type, const QString &answer)
 {
-    return Row{id, type, QStringLiteral("判断") + QString::number(id), {}, {}, {}, {}, QString(),
-               QStringLiteral("N"), answer};
+    Question question;
+    question.id = id;
+    question.type = type;
+    question.subject = QStringLiteral("判断") + QString::number(id);
+    question.select = QStringLiteral("N");
+    question.answer = answer;
+    return question;
 }
 
-void writeBank(const QString &path, const QVector<Row> &rows)
+void writeBank(const QString &path, const QVector<Question> &rows)
 {
     QFile::remove(path);
     SqliteDb db;
     db.openForWriting(path);
-    db.exec("CREATE TABLE TK (ID INTEGER, TYPE TEXT, subject TEXT, a TEXT, b TEXT, c TEXT, d TEXT,"
-            " pic TEXT, \"select\" TEXT, answer TEXT)");
-    db.exec("BEGIN");
-    SqliteStatement insert(db, "INSERT INTO TK VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
-    for (const Row &row : rows) {
+    QByteArray create = "CREATE TABLE TK (";
+    for (int i = 0; i < kTkColumnCount; ++i)
+        create += (i ? ", \"" : "\"") + columnName(Column(i)).toUtf8() + (i ? "\" TEXT" : "\" INTEGER");
+    db.exec((create + ")").constData());
+    SqliteTransaction transaction(db);
+    SqliteStatement insert(db, insertIntoTkSql());
+    for (const Question &row : rows) {
         insert.reset();
-        if (row.id)
-            insert.bind(1, *row.id);
-        else
-            insert.bindNull(1);
-        const QString texts[] = {row.type, row.subject, row.a,      row.b,     row.c,
-                                 row.d,    row.pic,     row.select, row.answer};
-        for (int i = 0; i < 9; ++i)
-            insert.bind(i + 2, texts[i]);
+        bindQuestion(insert, row);
         insert.step();
     }
-    db.exec("COMMIT");
+    transaction.commit();
 }
 
 void execOnBank(const QString &path, const QString &sql)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bank/Question.h"
 #include "common/Failure.h"
 
 #include <QImage>
@@ -47,22 +48,12 @@ public:
     void clear();
 };
 
-struct Row
-{
-    std::optional<qint64> id;
-    QString type;
-    QString subject;
-    QString a, b, c, d;
-    QString pic;
-    QString select;
-    QString answer;
-};
+Question choiceRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("A"));
+Question judgeRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("正确"));
 
-Row choiceRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("A"));
-Row judgeRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("正确"));
-
-// Writes a bank with table TK and the given rows, in the given order.
-void writeBank(const QString &path, const QVector<Row> &rows);
+// Writes a bank with table TK and the given rows, in the given order. Unlike a built bank, TK
+// has no key, so rows may repeat an id.
+void writeBank(const QString &path, const QVector<Question> &rows);
 // Runs SQL on a bank, for the cases writeBank does not make (NULLs, odd types).
 void execOnBank(const QString &path, const QString &sql);
 

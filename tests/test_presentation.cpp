@@ -8,12 +8,28 @@
 using namespace kemuyi;
 using namespace kemuyi::test;
 
+namespace {
+
+Question stemAndOptions(const QString &subject, const QString &a = {}, const QString &b = {},
+                        const QString &c = {}, const QString &d = {})
+{
+    Question question;
+    question.subject = subject;
+    question.a = a;
+    question.b = b;
+    question.c = c;
+    question.d = d;
+    return question;
+}
+
+} // namespace
+
 TEST(QuestionText, ComposesNumberStemAndOptionsExactly)
 {
-    const QString text = composeQuestionText(12, {QStringLiteral("S"), QStringLiteral("P"), QStringLiteral("Q"),
-                                                  QStringLiteral("R"), QStringLiteral("T")});
+    const QString text = composeQuestionText(12, stemAndOptions(QStringLiteral("S"), QStringLiteral("P"), QStringLiteral("Q"),
+                                                                QStringLiteral("R"), QStringLiteral("T")));
     EXPECT_EQ(text, QStringLiteral("\r\n  (12) S\r\n\r\n    P\r\n\r\n    Q\r\n\r\n    R\r\n\r\n    T"));
-    EXPECT_EQ(composeQuestionText(3, {QStringLiteral("判断"), {}, {}, {}, {}}),
+    EXPECT_EQ(composeQuestionText(3, stemAndOptions(QStringLiteral("判断"))),
               QStringLiteral("\r\n  (3) 判断\r\n\r\n    \r\n\r\n    \r\n\r\n    \r\n\r\n    "));
 }
 
@@ -38,9 +54,9 @@ TEST_F(PracticeWindowTest, SequentialStartShowsTheFirstQuestion)
     showFor(QStringLiteral("C1C2C3C4"));
     form->ImgSxlxClick();
     EXPECT_EQ(form->run().CurrentQuestionId, 101);
-    EXPECT_EQ(form->Label1->text(), composeQuestionText(1, {QStringLiteral("题目101"), QStringLiteral("甲101"),
-                                                            QStringLiteral("乙101"), QStringLiteral("丙101"),
-                                                            QStringLiteral("丁101")}));
+    EXPECT_EQ(form->Label1->text(), composeQuestionText(1, stemAndOptions(QStringLiteral("题目101"), QStringLiteral("甲101"),
+                                                                          QStringLiteral("乙101"), QStringLiteral("丙101"),
+                                                                          QStringLiteral("丁101"))));
     EXPECT_EQ(pictureName(form->Image2->picture()), QStringLiteral("pic/sign.jpg"));
     EXPECT_EQ(status(), QString());
     EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
@@ -94,7 +110,7 @@ TEST_F(PracticeWindowTest, AnAnswerOfTheOtherKindIsRecordedButNotJudged)
 
 TEST_F(PracticeWindowTest, AnUnknownKindShowsTrueFalseButJudgesNothing)
 {
-    Row odd = choiceRow(5, QStringLiteral("M"), QStringLiteral("A"));
+    Question odd = choiceRow(5, QStringLiteral("M"), QStringLiteral("A"));
     odd.select = QStringLiteral("X");
     writeBank(workingCopyPath(), {odd});
     showFor(QStringLiteral("M"));
@@ -171,10 +187,11 @@ TEST_F(PracticeWindowTest, MissingIllustrationShowsTheTextAndKeepsTheRest)
 
 TEST_F(PracticeWindowTest, UnreadableRowsAndUnsafePictureNamesFailBeforeTheTextChanges)
 {
-    QVector<Row> rows = practiceRows();
+    QVector<Question> rows = practiceRows();
     rows[1].pic = QStringLiteral("../../secret");
     writeBank(workingCopyPath(), rows);
-    execOnBank(workingCopyPath(), QStringLiteral("UPDATE TK SET c = NULL WHERE ID = 103"));
+    execOnBank(workingCopyPath(), QStringLiteral("UPDATE TK SET c = NULL WHERE ID = 103;"
+                                                 "UPDATE TK SET pic = NULL WHERE ID = 104"));
     showFor(QStringLiteral("C1C2C3C4"));
     form->ImgSxlxClick();
 
@@ -189,6 +206,11 @@ TEST_F(PracticeWindowTest, UnreadableRowsAndUnsafePictureNamesFailBeforeTheTextC
     EXPECT_TRUE(failures.messages().last().contains(QStringLiteral("c")));
     EXPECT_EQ(form->Label1->text(), second);
     EXPECT_EQ(position(), 3); // the step itself happened; only its display failed
+
+    form->ImgNext->click();
+    ASSERT_EQ(failures.messages().size(), 3);
+    EXPECT_TRUE(failures.messages().last().contains(QStringLiteral("pic")));
+    EXPECT_EQ(form->Label1->text(), second);
 }
 
 // ---- auto-advance ----

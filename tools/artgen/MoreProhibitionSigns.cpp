@@ -105,6 +105,15 @@ void addMoreProhibitionSigns(std::vector<Artwork> &out)
     add("sign_no_left_right", [] {
         return barred([](QPainter &p) { drawBranchArrows(p, true, false, true, sign::black); }, 0.62);
     });
+    add("sign_no_tractors", [] {
+        return barred([](QPainter &p) { pictogram::tractor(p, sign::black, sign::white); }, 0.66);
+    });
+    add("sign_no_straight_left", [] {
+        return barred([](QPainter &p) { drawBranchArrows(p, true, true, false, sign::black); }, 0.64);
+    });
+    add("sign_no_straight_right", [] {
+        return barred([](QPainter &p) { drawBranchArrows(p, false, true, true, sign::black); }, 0.64);
+    });
     add("sign_width_limit", widthLimit);
     add("sign_no_passage", noPassage);
     add("sign_give_way_oncoming", [] {

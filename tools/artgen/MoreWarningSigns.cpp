@@ -158,13 +158,14 @@ QImage guardedRailway()
     });
 }
 
-QImage merge()
+QImage merge(bool fromRight)
 {
-    return warningSignPicture([](QPainter &p, QPointF c) {
-        polyline(p, {at(c, -7, 27), at(c, -7, -26)}, ink, 9);
+    return warningSignPicture([fromRight](QPainter &p, QPointF c) {
+        const qreal s = fromRight ? 1 : -1;
+        polyline(p, {at(c, s * -7, 27), at(c, s * -7, -26)}, ink, 9);
         QPainterPath branch;
-        branch.moveTo(at(c, 24, 27));
-        branch.cubicTo(at(c, 24, 12), at(c, -4, 6), at(c, -6, -8));
+        branch.moveTo(at(c, s * 24, 27));
+        branch.cubicTo(at(c, s * 24, 12), at(c, s * -4, 6), at(c, s * -6, -8));
         strokePath(p, branch, ink, 7);
     });
 }
@@ -349,11 +350,25 @@ QImage disabledPeople()
     });
 }
 
-QImage sideJunction()
+QImage sideJunction(bool right)
+{
+    return warningSignPicture([right](QPainter &p, QPointF c) {
+        const qreal s = right ? 1 : -1;
+        bar(p, c, QRectF(s * -5.5 - 5.5, -24, 11, 52));
+        bar(p, c, right ? QRectF(-1, -2, 26, 11) : QRectF(-25, -2, 26, 11));
+    });
+}
+
+QImage ferry()
 {
     return warningSignPicture([](QPainter &p, QPointF c) {
-        bar(p, c, QRectF(-11, -24, 11, 52));
-        bar(p, c, QRectF(-1, -2, 26, 11));
+        inSymbolBox(p, at(c, 0, -10), 0.4, [&] { pictogram::carSide(p, ink, sign::yellow); });
+        fillPath(p, closedPath(c, {{-30, 1}, {30, 1}, {22, 14}, {-22, 14}}), ink);
+        QPainterPath wave;
+        wave.moveTo(at(c, -28, 22));
+        for (int i = 0; i < 4; ++i)
+            wave.quadTo(at(c, -21 + i * 14, 17), at(c, -14 + i * 14, 22));
+        strokePath(p, wave, ink, 3.5, Qt::RoundCap);
     });
 }
 
@@ -392,7 +407,8 @@ void addMoreWarningSigns(std::vector<Artwork> &out)
     add("warn_railway_unguarded", [] {
         return pictured([](QPainter &p) { pictogram::locomotive(p, ink, sign::yellow); }, 0.6, {0, 6});
     });
-    add("warn_merge_right", merge);
+    add("warn_merge_right", [] { return merge(true); });
+    add("warn_merge_left", [] { return merge(false); });
     add("warn_narrow_right", [] { return narrowing(false, true); });
     add("warn_narrow_both", [] { return narrowing(true, true); });
     add("warn_road_works", roadWorks);
@@ -413,7 +429,9 @@ void addMoreWarningSigns(std::vector<Artwork> &out)
     add("warn_ford", ford);
     add("warn_low_lying", lowLying);
     add("warn_disabled", disabledPeople);
-    add("warn_side_road_right", sideJunction);
+    add("warn_side_road_right", [] { return sideJunction(true); });
+    add("warn_side_road_left", [] { return sideJunction(false); });
+    add("warn_ferry", ferry);
 }
 
 } // namespace artgen
