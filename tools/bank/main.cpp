@@ -1,6 +1,8 @@
 // kemuyi-bank: builds the question bank from its TSV source, checks a bank against what the
-// program relies on, counts its questions per category and writes it back as TSV.
+// program relies on, counts its questions per category, writes it back as TSV and converts Jet
+// (Access .mdb) banks.
 
+#include "JetInput.h"
 #include "bank/BankTool.h"
 #include "bank/QuestionSource.h"
 #include "common/Failure.h"
@@ -29,6 +31,7 @@ const char kUsage[] =
     "  kemuyi-bank check BANK [--assets DIR]  检查题库；给出 DIR 时也检查 DIR/pic/ 中的插图\n"
     "  kemuyi-bank stats BANK                 按类别统计题数\n"
     "  kemuyi-bank export BANK [-o FILE]      按题号顺序导出为 TSV（默认写到标准输出）\n"
+    "  kemuyi-bank import MDB OUT [--charset 编码]  把 Jet（Access .mdb）题库转换为本程序的题库\n"
     "  kemuyi-bank --help                     显示本说明\n"
     "退出码：0 成功，1 输入有误或检查发现问题，2 用法错误。\n";
 
@@ -108,7 +111,8 @@ int runCheck(const QStringList &args)
 {
     const Arguments parsed = parseArguments(args, {QStringLiteral("--assets")});
     const QString bank = onlyPositional(parsed, QStringLiteral("题库文件"));
-    const QStringList problems = checkBank(bank, parsed.assets.value_or(QString()));
+    const ReadableBank readable(bank);
+    const QStringList problems = checkBank(readable.path(), parsed.assets.value_or(QString()));
     if (!problems.isEmpty()) {
         printErrors(problems);
         printError(QStringLiteral("%1 有 %2 处问题").arg(bank).arg(problems.size()));
@@ -122,7 +126,8 @@ int runStats(const QStringList &args)
 {
     const Arguments parsed = parseArguments(args, {});
     const QString bank = onlyPositional(parsed, QStringLiteral("题库文件"));
-    std::fputs(statsTable(bankStats(bank)).toUtf8().constData(), stdout);
+    const ReadableBank readable(bank);
+    std::fputs(statsTable(bankStats(readable.path())).toUtf8().constData(), stdout);
     return Success;
 }
 
@@ -174,6 +179,8 @@ int run(const QStringList &args)
         return runStats(rest);
     if (command == QLatin1String("export"))
         return runExport(rest);
+    if (command == QLatin1String("import"))
+        return runImport(rest);
     throw UsageFailure{QStringLiteral("不认识的命令 %1").arg(command)};
 }
 
