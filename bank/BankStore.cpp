@@ -1,5 +1,7 @@
 #include "BankStore.h"
 
+#include "BankFormat.h"
+#include "JetConversion.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
 #include "common/ReplaceFile.h"
@@ -184,7 +186,12 @@ void FileCopy(const QString &source, const QString &destination)
 
 void CopyBank()
 {
-    FileCopy(bankSourcePath(), workingCopyPath());
+    const QString source = bankSourcePath();
+    const BankFormat format = detectBankFormatOfFile(source);
+    if (isJetFormat(format) || format == BankFormat::Accdb)
+        convertJetBank(source, workingCopyPath());
+    else
+        FileCopy(source, workingCopyPath());
 }
 
 BankStore::BankStore() = default;

@@ -22,7 +22,8 @@ QString workingCopyPath();
 // truncated under it.
 void FileCopy(const QString &source, const QString &destination);
 
-// FileCopy from bankSourcePath() to workingCopyPath(); done once per start of the program.
+// FileCopy from bankSourcePath() to workingCopyPath(), or for a bank in the Jet format its
+// conversion (convertJetBank); done once per start of the program.
 void CopyBank();
 
 // The connection to the working copy and its single current result, as the practice window

@@ -35,6 +35,13 @@ quint32 get32(const unsigned char *bytes, int offset)
     return quint32(get16(bytes, offset)) | quint32(get16(bytes, offset + 2)) << 16;
 }
 
+// A database "encoded" in Access scrambles every page with a key kept in the header.
+bool isEncoded(QByteArray header, bool jet4)
+{
+    scrambleJetHeader(header, jet4);
+    return header.mid(0x3E, 4) != QByteArray(4, '\0');
+}
+
 struct HandleCloser
 {
     void operator()(MdbHandle *handle) const { mdb_close(handle); }
@@ -61,6 +68,9 @@ public:
 
 private:
     void openTable();
+    void checkTableDefinition(quint32 page, const QString &name) const;
+    void checkUsageMap(quint32 pageRow, const QString &name) const;
+    const unsigned char *rawPage(quint32 page) const;
     MappedColumn mapColumn(const char *name) const;
     void readPage(const std::function<void(const JetQuestion &)> &visit);
     void readRow(int start, int end, const std::function<void(const JetQuestion &)> &visit);
@@ -109,6 +119,8 @@ Reader::Reader(const QByteArray &file, const JetReadOptions &options) : m_bytes(
         if (!encodeCharset(QString(), m_charset))
             throw Failure(QStringLiteral("不认识的文本编码 %1").arg(QString::fromLatin1(m_charset)));
     }
+    if (isEncoded(file.left(m_pageSize), m_jet4))
+        throw Failure(QStringLiteral("数据库经过编码（加密），无法读取；请在 Access 中解除编码后再试"));
     m_mdb.reset(mdb_open_buffer(m_bytes.data(), size_t(m_bytes.size()), MDB_NOFLAGS));
     if (!m_mdb)
         throw Failure(QStringLiteral("Jet 文件头无法读取"));
@@ -124,8 +136,67 @@ MappedColumn Reader::mapColumn(const char *name) const
     return {};
 }
 
+// libmdb follows a table definition's chain of pages and its usage-map pointers without checking
+// them against the file or the page; a damaged pointer would send it into memory it does not own.
+// So each is checked here before libmdb reads the table.
+void Reader::checkTableDefinition(quint32 page, const QString &name) const
+{
+    const unsigned char *first = rawPage(page);
+    if (!first || first[0] != 0x02)
+        throw Failure(QStringLiteral("表 %1 的定义页（第 %2 页）已损坏").arg(name).arg(page));
+    quint32 next = get32(first, 4);
+    for (qint64 chained = 0; next != 0; ++chained) {
+        const unsigned char *more = rawPage(next);
+        if (!more || more[0] != 0x02 || chained > m_pageCount)
+            throw Failure(QStringLiteral("表 %1 的定义续页（第 %2 页）已损坏").arg(name).arg(next));
+        next = get32(more, 4);
+    }
+    const int usageAt = m_jet4 ? 55 : 35;
+    checkUsageMap(get32(first, usageAt), name);
+    checkUsageMap(get32(first, usageAt + 4), name);
+}
+
+void Reader::checkUsageMap(quint32 pageRow, const QString &name) const
+{
+    const auto damaged = [&] {
+        return Failure(QStringLiteral("表 %1 的页面用量表已损坏").arg(name));
+    };
+    const unsigned char *page = rawPage(pageRow >> 8);
+    const int row = int(pageRow & 0xFF);
+    const int countAt = m_jet4 ? 12 : 8;
+    if (!page || page[0] != 0x01)
+        throw damaged();
+    const int rows = get16(page, countAt);
+    if (row >= rows || countAt + 2 + 2 * rows > m_pageSize)
+        throw damaged();
+    const quint16 rawStart = get16(page, countAt + 2 + 2 * row);
+    const quint16 rawEnd = row == 0 ? quint16(m_pageSize) : get16(page, countAt + 2 * row);
+    const int start = rawStart & kOffsetMask;
+    const int end = rawEnd;
+    if ((rawStart & ~kOffsetMask) || start < countAt + 2 + 2 * rows || end > m_pageSize || end - start < 5)
+        throw damaged();
+    if (page[start] == 0)
+        return; // the bitmap lies in the record itself
+    if (page[start] != 1)
+        throw damaged();
+    for (int at = start + 1; at + 4 <= end; at += 4) {
+        const quint32 mapPage = get32(page, at);
+        const unsigned char *bitmap = mapPage ? rawPage(mapPage) : nullptr;
+        if (mapPage != 0 && (!bitmap || bitmap[0] != 0x05))
+            throw damaged();
+    }
+}
+
+const unsigned char *Reader::rawPage(quint32 page) const
+{
+    if (page == 0 || qint64(page) >= m_pageCount)
+        return nullptr;
+    return reinterpret_cast<const unsigned char *>(m_bytes.constData()) + qint64(page) * m_pageSize;
+}
+
 void Reader::openTable()
 {
+    checkTableDefinition(2, QStringLiteral("MSysObjects"));
     GPtrArray *catalogue = mdb_read_catalog(m_mdb.get(), MDB_TABLE);
     if (!catalogue)
         throw Failure(QStringLiteral("读不出数据库的目录（MSysObjects）"));
@@ -139,6 +210,7 @@ void Reader::openTable()
         throw Failure(QStringLiteral("数据库中没有题目表 TK"));
     if (entry->table_pg < 3 || qint64(entry->table_pg) >= m_pageCount)
         throw Failure(QStringLiteral("目录中表 TK 的位置（第 %1 页）超出了文件").arg(entry->table_pg));
+    checkTableDefinition(quint32(entry->table_pg), QStringLiteral("TK"));
     m_table.reset(mdb_read_table(entry));
     if (!m_table || !mdb_read_columns(m_table.get()) || m_table->num_cols > MDB_MAX_COLS)
         throw Failure(QStringLiteral("表 TK 的定义已损坏"));
