@@ -20,10 +20,11 @@ Failure damaged(const QString &source, const QString &reason)
     return Failure(QStringLiteral("题库文件已损坏：%1（%2）").arg(source, reason));
 }
 
-// The tool names the file first; the message around it already does.
+// The tool's last line is its verdict, naming the file first; the message around it already does.
 QString reasonFrom(const QString &source, const QByteArray &errorOutput)
 {
     QString reason = QString::fromUtf8(errorOutput).trimmed();
+    reason = reason.mid(reason.lastIndexOf(QLatin1Char('\n')) + 1);
     const QString prefix = source + QStringLiteral("：");
     if (reason.startsWith(prefix))
         reason = reason.mid(prefix.size());

@@ -175,15 +175,34 @@ void Reader::checkUsageMap(quint32 pageRow, const QString &name) const
     const int end = rawEnd;
     if ((rawStart & ~kOffsetMask) || start < countAt + 2 + 2 * rows || end > m_pageSize || end - start < 5)
         throw damaged();
-    if (page[start] == 0)
-        return; // the bitmap lies in the record itself
+    // A page the map claims beyond the end of the file: the file has lost its tail.
+    const auto checkBits = [&](const unsigned char *bits, int bytes, qint64 firstPage) {
+        for (int i = bytes - 1; i >= 0; --i) {
+            if (!bits[i])
+                continue;
+            int bit = 7;
+            while (!(bits[i] & (1 << bit)))
+                --bit;
+            if (firstPage + 8 * i + bit >= m_pageCount)
+                throw Failure(QStringLiteral("表 %1 的数据页超出了文件（文件可能不完整）").arg(name));
+            return;
+        }
+    };
+    if (page[start] == 0) { // the bitmap lies in the record itself
+        checkBits(page + start + 5, end - start - 5, get32(page, start + 1));
+        return;
+    }
     if (page[start] != 1)
         throw damaged();
+    const int pagesPerBitmap = (m_pageSize - 4) * 8;
     for (int at = start + 1; at + 4 <= end; at += 4) {
         const quint32 mapPage = get32(page, at);
-        const unsigned char *bitmap = mapPage ? rawPage(mapPage) : nullptr;
-        if (mapPage != 0 && (!bitmap || bitmap[0] != 0x05))
-            throw damaged();
+        if (mapPage == 0)
+            continue;
+        const unsigned char *bitmap = rawPage(mapPage);
+        if (!bitmap || bitmap[0] != 0x05)
+            throw Failure(QStringLiteral("表 %1 的页面用量表指向的第 %2 页超出了文件或已损坏").arg(name).arg(mapPage));
+        checkBits(bitmap + 4, m_pageSize - 4, qint64((at - start - 1) / 4) * pagesPerBitmap);
     }
 }
 

@@ -49,17 +49,17 @@ JetTable sampleQuestionTable(jet::JetVersion version)
                               QStringLiteral("ABS warning lamp 灯亮起"), QStringLiteral("一"),
                               QStringLiteral("Mixed 中文 and English 文字"), QStringLiteral("丁"), QString(),
                               QStringLiteral("Y"), QStringLiteral("C")}));
-    // Beyond the BMP, NULL beside empty text.
+    // Beyond the BMP.
     const QString rare = version == jet::JetVersion::Jet4 ? QStringLiteral("“𠮷”字在基本多文种平面之外：𠮷野")
                                                           : QStringLiteral("“喆”“堃”“犇”是少见的字");
-    table.rows.append(row(3, {QStringLiteral("A2B2"), rare, QString(),
-                              QString(), none, none, none, QStringLiteral("N"), QStringLiteral("正确")}));
+    table.rows.append(row(3, {QStringLiteral("A2B2"), rare, QString(), QString(), QString(), QString(), QString(),
+                              QStringLiteral("N"), QStringLiteral("正确")}));
     // A memo across several pages.
     table.rows.append(row(4, {QStringLiteral("M"), repeated(QStringLiteral("长备注跨越多个页面，"), 1200), QString(),
                               QString(), QString(), QString(), QString(), QStringLiteral("N"), QStringLiteral("错误")}));
-    // NULL in a memo and in the answer.
-    table.rows.append(row(5, {QStringLiteral("DEF"), none, QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"),
-                              QStringLiteral("丁"), QString(), QStringLiteral("Y"), none}));
+    // NULL beside empty text, in a memo and in text columns.
+    table.rows.append(row(5, {QStringLiteral("DEF"), none, QStringLiteral("甲"), QString(), QStringLiteral("丙"), none,
+                              none, QStringLiteral("Y"), none}));
     for (int id = 6; id <= 400; ++id) {
         const QString n = QString::number(id);
         table.rows.append(row(id, {QStringLiteral("C1C2C3C4M"), QStringLiteral("第%1题：机动车在道路上行驶时应当怎样做？").arg(n),

@@ -6,6 +6,9 @@
 
 #include <cstdio>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace kemuyi {
 
 namespace {
@@ -14,6 +17,42 @@ void printLine(const QString &text)
 {
     std::fputs(text.toUtf8().constData(), stderr);
     std::fputc('\n', stderr);
+}
+
+// libmdb prints its own notes on damaged files to the standard error; the verdict that follows
+// says what matters, in the user's language, so the notes are kept off the terminal.
+class QuietLibraryNotes
+{
+public:
+    QuietLibraryNotes()
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~QuietLibraryNotes()
+    {
+        std::fflush(stderr);
+        if (m_saved >= 0) {
+            ::dup2(m_saved, STDERR_FILENO);
+            ::close(m_saved);
+        }
+    }
+    QuietLibraryNotes(const QuietLibraryNotes &) = delete;
+    QuietLibraryNotes &operator=(const QuietLibraryNotes &) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+int importQuietly(const QString &source, const QString &out, const jet::JetReadOptions &options = {})
+{
+    QuietLibraryNotes quiet;
+    return jet::importJetBank(source, out, options);
 }
 
 } // namespace
@@ -36,7 +75,7 @@ int runImport(const QStringList &args)
         printLine(QStringLiteral("kemuyi-bank：用法 kemuyi-bank import SOURCE.mdb OUT.lib [--charset 编码]"));
         return 2;
     }
-    const int questions = jet::importJetBank(files.at(0), files.at(1), options);
+    const int questions = importQuietly(files.at(0), files.at(1), options);
     printLine(QStringLiteral("已由 %1 生成题库 %2：%3 道题").arg(files.at(0), files.at(1)).arg(questions));
     return 0;
 }
@@ -52,7 +91,7 @@ ReadableBank::ReadableBank(const QString &path) : m_path(path)
     if (!m_dir->isValid())
         throw Failure(QStringLiteral("无法创建临时目录：%1").arg(m_dir->errorString()));
     m_path = m_dir->filePath(QStringLiteral("bank.lib"));
-    jet::importJetBank(path, m_path);
+    importQuietly(path, m_path);
 }
 
 ReadableBank::~ReadableBank() = default;
