@@ -69,7 +69,8 @@ void convertJetBank(const QString &source, const QString &destination)
 
     QProcess child;
     child.setStandardOutputFile(QProcess::nullDevice());
-    child.start(tool, {QStringLiteral("import"), source, converted});
+    // The working copy is made anew at every start: no need to wait for the disk.
+    child.start(tool, {QStringLiteral("import"), source, converted, QStringLiteral("--no-sync")});
     if (!child.waitForStarted())
         throw Failure(QStringLiteral("无法运行 %1：%2").arg(tool, child.errorString()));
     if (!child.waitForFinished(g_timeLimitMs)) {

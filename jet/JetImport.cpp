@@ -35,11 +35,13 @@ QByteArray readSource(const QString &source)
     return bytes;
 }
 
-int fillBank(const QString &path, const QByteArray &file, const JetReadOptions &options)
+int fillBank(const QString &path, const QByteArray &file, const JetReadOptions &options, bool durable)
 {
     SqliteDb db;
     db.openForWriting(path);
     db.exec("PRAGMA journal_mode=OFF"); // the file is thrown away on any failure
+    if (!durable)
+        db.exec("PRAGMA synchronous=OFF");
     db.exec(kCreateTable);
     db.exec("BEGIN");
     SqliteStatement insert(db, "INSERT INTO TK VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
@@ -64,7 +66,7 @@ int fillBank(const QString &path, const QByteArray &file, const JetReadOptions &
 
 } // namespace
 
-int importJetBank(const QString &source, const QString &bankPath, const JetReadOptions &options)
+int importJetBank(const QString &source, const QString &bankPath, const JetReadOptions &options, bool durable)
 {
     const QByteArray file = readSource(source);
     const QFileInfo target(bankPath);
@@ -74,7 +76,7 @@ int importJetBank(const QString &source, const QString &bankPath, const JetReadO
     out.close();
     int questions = 0;
     try {
-        questions = fillBank(out.fileName(), file, options);
+        questions = fillBank(out.fileName(), file, options, durable);
     } catch (const Failure &failure) {
         throw Failure(QStringLiteral("%1：%2").arg(source, failure.message()));
     }

@@ -10,6 +10,8 @@ namespace kemuyi::jet {
 // TK with the same columns, NULLs kept). The bank is made beside `bankPath` and renamed over it
 // at the end: on any Failure nothing is written and an earlier file at `bankPath` stays.
 // Returns the number of questions.
-int importJetBank(const QString &source, const QString &bankPath, const JetReadOptions &options = {});
+// `durable` false skips the flush to disk, for a copy that is made anew at every start anyway.
+int importJetBank(const QString &source, const QString &bankPath, const JetReadOptions &options = {},
+                  bool durable = true);
 
 } // namespace kemuyi::jet

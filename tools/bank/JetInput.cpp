@@ -49,10 +49,11 @@ private:
     int m_saved = -1;
 };
 
-int importQuietly(const QString &source, const QString &out, const jet::JetReadOptions &options = {})
+int importQuietly(const QString &source, const QString &out, const jet::JetReadOptions &options = {},
+                  bool durable = true)
 {
     QuietLibraryNotes quiet;
-    return jet::importJetBank(source, out, options);
+    return jet::importJetBank(source, out, options, durable);
 }
 
 } // namespace
@@ -61,8 +62,11 @@ int runImport(const QStringList &args)
 {
     QStringList files;
     jet::JetReadOptions options;
+    bool durable = true;
     for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--charset") && i + 1 < args.size()) {
+        if (args.at(i) == QLatin1String("--no-sync")) {
+            durable = false;
+        } else if (args.at(i) == QLatin1String("--charset") && i + 1 < args.size()) {
             options.charset = args.at(++i).toLatin1();
         } else if (args.at(i).startsWith(QLatin1Char('-'))) {
             printLine(QStringLiteral("kemuyi-bank：import 不认识选项 %1").arg(args.at(i)));
@@ -72,10 +76,10 @@ int runImport(const QStringList &args)
         }
     }
     if (files.size() != 2) {
-        printLine(QStringLiteral("kemuyi-bank：用法 kemuyi-bank import SOURCE.mdb OUT.lib [--charset 编码]"));
+        printLine(QStringLiteral("kemuyi-bank：用法 kemuyi-bank import SOURCE.mdb OUT.lib [--charset 编码] [--no-sync]"));
         return 2;
     }
-    const int questions = importQuietly(files.at(0), files.at(1), options);
+    const int questions = importQuietly(files.at(0), files.at(1), options, durable);
     printLine(QStringLiteral("已由 %1 生成题库 %2：%3 道题").arg(files.at(0), files.at(1)).arg(questions));
     return 0;
 }
@@ -91,7 +95,7 @@ ReadableBank::ReadableBank(const QString &path) : m_path(path)
     if (!m_dir->isValid())
         throw Failure(QStringLiteral("无法创建临时目录：%1").arg(m_dir->errorString()));
     m_path = m_dir->filePath(QStringLiteral("bank.lib"));
-    importQuietly(path, m_path);
+    importQuietly(path, m_path, {}, false);
 }
 
 ReadableBank::~ReadableBank() = default;

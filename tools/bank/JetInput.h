@@ -8,8 +8,8 @@
 
 namespace kemuyi {
 
-// kemuyi-bank import SOURCE OUT [--charset NAME]: a Jet file converted to a bank. Returns the
-// exit code; prints its own messages.
+// kemuyi-bank import SOURCE OUT [--charset NAME] [--no-sync]: a Jet file converted to a bank.
+// Returns the exit code; prints its own messages.
 int runImport(const QStringList &args);
 
 // The bank to read for `path`: the file itself, or for a Jet file its conversion in a temporary

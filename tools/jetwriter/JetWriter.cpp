@@ -150,7 +150,7 @@ public:
         if (!m_format.jet4) {
             m_charset = options.charset.isEmpty() ? codePageCharset(options.codePage) : options.charset;
             if (m_charset.isEmpty())
-                m_charset = "CP1252";
+                m_charset = "GBK"; // what a reader assumes when the header names no code page
         }
     }
 

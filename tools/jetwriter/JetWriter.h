@@ -39,7 +39,7 @@ struct JetTable
 struct JetWriteOptions
 {
     JetVersion version = JetVersion::Jet4;
-    int codePage = 936;        // Jet 3: the header's code page and the text's encoding; 0 names none
+    int codePage = 936;        // Jet 3: the header's code page and the text's encoding; 0 names none (GBK)
     QByteArray charset;        // Jet 3 text encoding when it should differ from the code page's
     bool compressText = true;  // Jet 4: the compressed form wherever it is allowed and shorter
     int inlineMemoBytes = 64;  // longer memos go to pages of their own
