@@ -3,6 +3,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "ui/EventWait.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
 
@@ -11,6 +12,7 @@
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -23,12 +25,23 @@ QString applicationTitle()
     return QStringLiteral("中华人民共和国机动车驾驶人学科考试题库");
 }
 
+namespace {
+
+// Long enough for any window system that answers at all; a display that never exposes the
+// splash must not hold up the start.
+constexpr int kSplashExposureWaitMs = 2000;
+
+} // namespace
+
 StartedWindows runStartup(const StartupOptions &options)
 {
     // Qt needs its application object before any window, so the framework is set up by the
     // caller; the splash still comes first among the windows and is painted at once.
     auto splash = std::make_unique<TSplashScreen>(options.splashIntervalMs);
     splash->show();
+    // The window system drops a paint of a window it has not exposed yet, which would leave the
+    // splash black through the slow steps below; so it is painted once it is on screen.
+    waitUntilExposed(*splash, kSplashExposureWaitMs);
     splash->repaint();
 
     QGuiApplication::setApplicationDisplayName(applicationTitle());
@@ -61,8 +74,11 @@ bool terminateRequested = false;
 
 void onTerminateSignal(int)
 {
+    // The interrupted code may be about to read errno.
+    const int savedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(terminateSocket[0], &byte, 1);
+    errno = savedErrno;
 }
 
 // A desktop session ending (SIGTERM) or Ctrl+C in a terminal ends the main loop in order, as

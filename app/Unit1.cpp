@@ -3,13 +3,13 @@
 #include "Unit2.h"
 #include "bank/BankStore.h"
 #include "common/AppPaths.h"
+#include "picture/LoadPicture.h"
 #include "ui/Accessibility.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverPictures.h"
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
-#include "ui/LoadPicture.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+
+#include <utility>
 
 namespace kemuyi {
 
@@ -30,6 +32,9 @@ QLabel *titleLabel(QWidget *parent, const char *name, const QRect &place, const 
     label->setGeometry(place);
     label->setFont(font);
     label->setAttribute(Qt::WA_TranslucentBackground);
+    // The window paints in the button-face role, which the label would otherwise inherit and
+    // draw its text in the button-text colour.
+    label->setForegroundRole(QPalette::WindowText);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
@@ -93,7 +98,8 @@ void TForm1::createControls()
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(40, 112, 417, 273);
     Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
+    // Not a tab stop, but a click gives it the keyboard for scrolling and selecting.
+    Memo1->setFocusPolicy(Qt::ClickFocus);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -133,8 +139,19 @@ void TForm1::practise(const QString &categoryCode)
 {
     if (!m_practice)
         return;
-    m_practice->Edit1->setText(categoryCode);
-    m_practice->exec();
+    m_pendingCategory = categoryCode;
+    // A click that arrives while an earlier showing is still unwinding (the window is closed,
+    // but an answer's wait inside it has not ended yet) is taken up by that showing's loop below,
+    // once the wait and its step are done.
+    if (m_practising)
+        return;
+    m_practising = true;
+    while (!m_pendingCategory.isEmpty() && isVisible()) {
+        m_practice->Edit1->setText(std::exchange(m_pendingCategory, QString()));
+        m_practice->exec();
+    }
+    m_pendingCategory.clear();
+    m_practising = false;
 }
 
 void TForm1::Image_a1a3b1Click() { practise(QStringLiteral("A1A3B1")); }

@@ -55,6 +55,8 @@ private:
     void practise(const QString &categoryCode);
 
     TForm2 *m_practice = nullptr;
+    bool m_practising = false;
+    QString m_pendingCategory;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;
 };

@@ -3,6 +3,7 @@
 #include "bank/QuestionSource.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
+#include "picture/LoadPicture.h"
 #include "practice/Judging.h"
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
@@ -13,14 +14,16 @@
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
 #include "ui/KeyCodes.h"
-#include "ui/LoadPicture.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <utility>
 
 namespace kemuyi {
 
@@ -53,7 +56,7 @@ PictureBox *pictureBox(QWidget *parent, const char *name, const QRect &place)
 
 QString unsafePictureName(const QString &pic)
 {
-    return QStringLiteral("题目的插图名“%1”含有路径，已拒绝加载").arg(pic);
+    return QStringLiteral("题目的插图名“%1”%2，已拒绝加载").arg(pic, pictureNameProblem(pic));
 }
 
 } // namespace
@@ -326,10 +329,27 @@ void TForm2::afterJudged(const QString &statusText, const QString &pictureFile)
     LoadPicture(*Image1, AppDir() + pictureFile);
     // Both are looked at once, now: whatever happens during the wait, the step follows it, and
     // the step's own guard decides whether it still moves.
-    if (autoAdvance() && ImgNext->isEnabled()) {
-        Delay(m_advanceDelayMs);
-        m_run.StepForward();
-    }
+    if (autoAdvance() && ImgNext->isEnabled())
+        oweStep();
+}
+
+// Each such answer owes one step, due a second after the last of them; then the owed steps run
+// one after another. That is what a wait per answer, nested inside the wait of the answer before,
+// would do as it unwinds; but one wait takes every answer given during it, so a held answer key
+// (about 25 presses a second) leaves the stack as it is instead of nesting without bound.
+void TForm2::oweStep()
+{
+    ++m_owedSteps;
+    m_stepsDue = QDeadlineTimer(m_advanceDelayMs, Qt::PreciseTimer);
+    if (m_waitingForSteps)
+        return; // the running wait now lasts until a second after this answer
+    m_waitingForSteps = true;
+    waitProcessingEvents(m_stepsDue);
+    m_waitingForSteps = false;
+    // Taken out first: an answer given during a failure box of one of these steps starts a wait
+    // of its own, as it would have done inside the nested waits.
+    for (int steps = std::exchange(m_owedSteps, 0); steps > 0; --steps)
+        guardEvent([this] { m_run.StepForward(); });
 }
 
 void TForm2::Delay(int ms)
@@ -350,6 +370,9 @@ void TForm2::ImgJqlxClick() { m_run.StartIntensive(); }
 
 void TForm2::ImgHelpClick()
 {
+    // In a category without questions there is no record whose answer could be shown.
+    if (!m_bank.hasCurrentRecord())
+        return;
     setAnnouncedText(Label2, hintText(m_bank.FieldText(QStringLiteral("answer"))));
 }
 
@@ -365,10 +388,10 @@ void TForm2::setAutoAdvance(bool on)
 void TForm2::ImgChkClick()
 {
     const bool on = !autoAdvance();
-    CheckBox1->setChecked(on);
+    // The picture first: when it cannot be loaded the switch stays whole as it was, so what it
+    // shows is always what it does.
     LoadPicture(*ImgChk, AppDir() + (on ? QStringLiteral("checked.jpg") : QStringLiteral("uncheck.jpg")));
-    ImgPrev->setVisible(!on);
-    ImgNext->setVisible(!on);
+    setAutoAdvance(on);
 }
 
 void TForm2::ImgExitClick()

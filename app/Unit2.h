@@ -4,6 +4,7 @@
 #include "practice/PracticeRun.h"
 #include "ui/HoverPictures.h"
 
+#include <QDeadlineTimer>
 #include <QDialog>
 
 class QCheckBox;
@@ -105,12 +106,17 @@ private:
     void answer(RunButton button);
     void afterJudged(const QString &statusText, const QString &pictureFile);
     void setAutoAdvance(bool on);
+    void oweStep();
 
     BankStore m_bank;
     PracticeRun m_run;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;
     int m_advanceDelayMs = 1000;
+    // Steps owed by judged answers under auto-advance, and when they fall due.
+    int m_owedSteps = 0;
+    bool m_waitingForSteps = false;
+    QDeadlineTimer m_stepsDue;
 };
 
 } // namespace kemuyi

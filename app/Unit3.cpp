@@ -1,8 +1,8 @@
 #include "Unit3.h"
 
 #include "common/AppPaths.h"
+#include "picture/LoadPicture.h"
 #include "ui/FailureReport.h"
-#include "ui/LoadPicture.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 

@@ -1,10 +1,12 @@
 #include "BankTool.h"
 
+#include "BankReview.h"
 #include "Sqlite.h"
+#include "TextTable.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
 #include "common/ReplaceFile.h"
-#include "ui/JpegCodec.h"
+#include "picture/JpegCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,6 +37,53 @@ const char kCreateTables[] =
     " a TEXT NOT NULL, b TEXT NOT NULL, c TEXT NOT NULL, d TEXT NOT NULL, pic TEXT NOT NULL,"
     " \"select\" TEXT NOT NULL, answer TEXT NOT NULL);"
     "CREATE TABLE BASIS (ID INTEGER PRIMARY KEY, basis TEXT NOT NULL);";
+// Only for sources that name topics, so a source without them exports as it was written.
+const char kCreateTopicTable[] = "CREATE TABLE TOPIC (ID INTEGER PRIMARY KEY, topic TEXT NOT NULL);";
+
+bool anyTopic(const QVector<QuestionRow> &rows)
+{
+    return std::any_of(rows.begin(), rows.end(), [](const QuestionRow &row) { return !row.topic.isEmpty(); });
+}
+
+bool hasTable(const SqliteDb &db, const QString &name);
+
+const char kCreateReviewedTable[] =
+    "CREATE TABLE REVIEWED (ID1 INTEGER NOT NULL, ID2 INTEGER NOT NULL, why TEXT NOT NULL,"
+    " PRIMARY KEY (ID1, ID2));";
+
+void insertReviewed(SqliteDb &db, const QVector<ReviewedPair> &reviewed)
+{
+    SqliteStatement pair(db, "INSERT OR REPLACE INTO REVIEWED VALUES (?1, ?2, ?3)");
+    for (const ReviewedPair &entry : reviewed) {
+        pair.reset();
+        pair.bind(1, entry.first);
+        pair.bind(2, entry.second);
+        pair.bind(3, entry.why);
+        pair.step();
+    }
+}
+
+QVector<ReviewedPair> readReviewed(const SqliteDb &db)
+{
+    QVector<ReviewedPair> reviewed;
+    if (!hasTable(db, QStringLiteral("REVIEWED")))
+        return reviewed;
+    SqliteStatement statement(db, "SELECT ID1, ID2, why FROM REVIEWED");
+    while (statement.step())
+        reviewed.append({statement.text(0).toLongLong(), statement.text(1).toLongLong(), statement.text(2)});
+    return reviewed;
+}
+
+void insertTopics(SqliteDb &db, const QVector<QuestionRow> &rows)
+{
+    SqliteStatement topic(db, "INSERT INTO TOPIC VALUES (?1, ?2)");
+    for (const QuestionRow &row : rows) {
+        topic.reset();
+        topic.bind(1, row.id);
+        topic.bind(2, row.topic);
+        topic.step();
+    }
+}
 
 void insertRows(SqliteDb &db, const QVector<QuestionRow> &rows)
 {
@@ -55,15 +104,24 @@ void insertRows(SqliteDb &db, const QVector<QuestionRow> &rows)
     }
 }
 
-void fillDatabase(const QString &path, const QVector<QuestionRow> &rows)
+void fillDatabase(const QString &path, const QVector<QuestionRow> &rows, const QVector<ReviewedPair> &reviewed)
 {
     SqliteDb db;
     db.openForWriting(path);
     // The file is thrown away on any failure, so a rollback journal would only leave litter.
     db.exec("PRAGMA journal_mode=OFF");
     db.exec(kCreateTables);
+    const bool topics = anyTopic(rows);
+    if (topics)
+        db.exec(kCreateTopicTable);
+    if (!reviewed.isEmpty())
+        db.exec(kCreateReviewedTable);
     db.exec("BEGIN");
     insertRows(db, rows);
+    if (topics)
+        insertTopics(db, rows);
+    if (!reviewed.isEmpty())
+        insertReviewed(db, reviewed);
     db.exec("COMMIT");
 }
 
@@ -188,6 +246,7 @@ public:
         if (hasNull)
             return; // the rules below would only repeat the NULL in other words
         const QuestionRow row = questionFrom(raw, id.value_or(0));
+        m_rows.append(row);
         for (const QString &problem : questionProblems(row))
             m_problems.append(label + problem);
         if (m_pictures && !row.pic.isEmpty() && !isUnsafePictureName(row.pic)) {
@@ -197,6 +256,8 @@ public:
     }
 
     const QStringList &problems() const { return m_problems; }
+    // The rows without a NULL, for the rules that look at the bank as a whole.
+    const QVector<QuestionRow> &rows() const { return m_rows; }
 
 private:
     // The program reads ids as text and converts them to 32-bit integers.
@@ -224,6 +285,7 @@ private:
     std::optional<PictureCheck> m_pictures;
     QHash<qint64, int> m_ordinalOfId;
     QStringList m_problems;
+    QVector<QuestionRow> m_rows;
     int m_ordinal = 0;
 };
 
@@ -242,21 +304,24 @@ QStringList textIdProblems(const SqliteDb &db)
     return problems;
 }
 
-QHash<qint64, QString> readBasis(const SqliteDb &db)
+// The side table `table` (ID and `column`) by id; empty when the bank has no such table.
+QHash<qint64, QString> readSideTable(const SqliteDb &db, const char *table, const char *column)
 {
-    QHash<qint64, QString> basis;
-    if (!hasTable(db, QStringLiteral("BASIS")))
-        return basis;
-    SqliteStatement statement(db, "SELECT * FROM BASIS");
+    QHash<qint64, QString> values;
+    const QString tableName = QString::fromLatin1(table);
+    const QString columnName = QString::fromLatin1(column);
+    if (!hasTable(db, tableName))
+        return values;
+    SqliteStatement statement(db, QStringLiteral("SELECT * FROM %1").arg(tableName).toUtf8().constData());
     const int idColumn = statement.findColumn(QStringLiteral("ID"));
-    const int basisColumn = statement.findColumn(QStringLiteral("basis"));
-    if (idColumn < 0 || basisColumn < 0)
-        throw Failure(QStringLiteral("题库 %1 的表 BASIS 缺少字段 ID 或 basis").arg(db.path()));
+    const int valueColumn = statement.findColumn(columnName);
+    if (idColumn < 0 || valueColumn < 0)
+        throw Failure(QStringLiteral("题库 %1 的表 %2 缺少字段 ID 或 %3").arg(db.path(), tableName, columnName));
     while (statement.step()) {
-        if (!statement.isNull(idColumn) && !statement.isNull(basisColumn))
-            basis.insert(statement.text(idColumn).toLongLong(), statement.text(basisColumn));
+        if (!statement.isNull(idColumn) && !statement.isNull(valueColumn))
+            values.insert(statement.text(idColumn).toLongLong(), statement.text(valueColumn));
     }
-    return basis;
+    return values;
 }
 
 QuestionRow exportableRow(const RawRow &raw)
@@ -273,24 +338,10 @@ QuestionRow exportableRow(const RawRow &raw)
     return questionFrom(raw, id);
 }
 
-// Columns of full-width characters take two cells in a terminal.
-int displayWidth(const QString &text)
-{
-    int width = 0;
-    for (const QChar c : text)
-        width += c.unicode() >= 0x2E80 ? 2 : 1;
-    return width;
-}
-
-QString padded(const QString &text, int width, bool alignLeft)
-{
-    const QString fill(std::max(0, width - displayWidth(text)), QLatin1Char(' '));
-    return alignLeft ? text + fill : fill + text;
-}
-
 } // namespace
 
-ParsedSource buildBank(const QByteArray &source, const QString &bankPath)
+ParsedSource buildBank(const QByteArray &source, const QString &bankPath,
+                       const QVector<ReviewedPair> &reviewed)
 {
     ParsedSource parsed = parseSource(source);
     if (!parsed.ok())
@@ -299,11 +350,15 @@ ParsedSource buildBank(const QByteArray &source, const QString &bankPath)
     rows.reserve(parsed.rows.size());
     for (const SourceRow &row : parsed.rows)
         rows.append(row.question);
-    writeBankFile(rows, bankPath);
+    parsed.problems = unknownPairProblems(rows, reviewed);
+    if (!parsed.ok())
+        return parsed;
+    writeBankFile(rows, bankPath, reviewed);
     return parsed;
 }
 
-void writeBankFile(const QVector<QuestionRow> &rows, const QString &bankPath)
+void writeBankFile(const QVector<QuestionRow> &rows, const QString &bankPath,
+                   const QVector<ReviewedPair> &reviewed)
 {
     const QFileInfo target(bankPath);
     QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
@@ -311,7 +366,7 @@ void writeBankFile(const QVector<QuestionRow> &rows, const QString &bankPath)
         throw Failure(QStringLiteral("无法在 %1 中创建题库：%2").arg(target.absolutePath(), file.errorString()));
     file.close();
     try {
-        fillDatabase(file.fileName(), rows);
+        fillDatabase(file.fileName(), rows, reviewed);
     } catch (const Failure &failure) {
         throw Failure(QStringLiteral("写入题库 %1 失败：%2").arg(bankPath, failure.message()));
     }
@@ -334,7 +389,8 @@ QStringList checkBank(const QString &bankPath, const QString &assetsDir)
         return structure;
     RowCheck check(assetsDir);
     forEachRow(db, [&](const RawRow &row) { check.check(row); });
-    return check.problems() + textIdProblems(db);
+    return check.problems() + textIdProblems(db) + answerBalanceProblems(check.rows())
+           + nearDuplicateProblems(check.rows(), readReviewed(db));
 }
 
 QVector<CategoryStats> bankStats(const QString &bankPath)
@@ -369,19 +425,23 @@ QString statsTable(const QVector<CategoryStats> &stats)
         cells.append({entry.code, QString::number(entry.questions), QString::number(entry.choice),
                       QString::number(entry.judge), QString::number(entry.withPicture)});
     }
-    QVector<int> widths(cells.first().size(), 0);
-    for (const QStringList &line : cells) {
-        for (int i = 0; i < line.size(); ++i)
-            widths[i] = std::max(widths[i], displayWidth(line.at(i)));
-    }
-    QString table;
-    for (const QStringList &line : cells) {
-        QStringList parts;
-        for (int i = 0; i < line.size(); ++i)
-            parts.append(padded(line.at(i), widths[i], i == 0));
-        table += parts.join(QStringLiteral("  ")) + QLatin1Char('\n');
-    }
-    return table;
+    return textTable(cells);
+}
+
+QString topicStatsTable(const QString &bankPath)
+{
+    SqliteDb db;
+    openBank(db, bankPath);
+    const QHash<qint64, QString> topic = readSideTable(db, "TOPIC", "topic");
+    if (topic.isEmpty())
+        return QString();
+    QVector<QuestionRow> rows;
+    forEachRow(db, [&](const RawRow &raw) {
+        QuestionRow row = questionFrom(raw, raw[Id].value_or(QString()).toLongLong());
+        row.topic = topic.value(row.id);
+        rows.append(row);
+    });
+    return topicTable(rows);
 }
 
 QVector<QuestionRow> readBankRows(const QString &bankPath)
@@ -390,9 +450,12 @@ QVector<QuestionRow> readBankRows(const QString &bankPath)
     openBank(db, bankPath);
     QVector<QuestionRow> rows;
     forEachRow(db, [&](const RawRow &raw) { rows.append(exportableRow(raw)); });
-    const QHash<qint64, QString> basis = readBasis(db);
-    for (QuestionRow &row : rows)
+    const QHash<qint64, QString> basis = readSideTable(db, "BASIS", "basis");
+    const QHash<qint64, QString> topic = readSideTable(db, "TOPIC", "topic");
+    for (QuestionRow &row : rows) {
         row.basis = basis.value(row.id);
+        row.topic = topic.value(row.id);
+    }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const QuestionRow &left, const QuestionRow &right) { return left.id < right.id; });
     return rows;

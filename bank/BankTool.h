@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BankReview.h"
 #include "QuestionSource.h"
 
 #include <QByteArray>
@@ -12,15 +13,20 @@ namespace kemuyi {
 // Validates source bytes and, only when they are sound, writes them as the bank at `bankPath`
 // (see writeBankFile). The result's problems say why nothing was written; an earlier bank at
 // the path is then left as it was. A bank that cannot be written is a Failure.
-ParsedSource buildBank(const QByteArray &source, const QString &bankPath);
+// `reviewed` names pairs of questions alike in words that ask different things; the bank keeps
+// them so that `checkBank` does not report them as near-duplicates.
+ParsedSource buildBank(const QByteArray &source, const QString &bankPath,
+                       const QVector<ReviewedPair> &reviewed = {});
 
 // Writes the rows as a bank: table TK as the program reads it and table BASIS for the rules
 // behind the answers. The bank is made in a new file beside `bankPath` and renamed over it at
 // the end, so a failure leaves neither a partial bank nor a stray file.
-void writeBankFile(const QVector<QuestionRow> &rows, const QString &bankPath);
+void writeBankFile(const QVector<QuestionRow> &rows, const QString &bankPath,
+                   const QVector<ReviewedPair> &reviewed = {});
 
 // Everything in the bank the program would stumble over, one entry per problem, each naming the
-// row's ID (or the missing table or column). With `assetsDir` (the folder that holds pic/), each
+// row's ID (or the missing table or column), and what makes it poor for practice: a lopsided
+// answer key or two questions asking the same thing (see BankReview.h). With `assetsDir` (the folder that holds pic/), each
 // picture must also exist there and decode. A file that cannot be opened as a database, or an
 // `assetsDir` that does not exist, is a Failure.
 QStringList checkBank(const QString &bankPath, const QString &assetsDir = QString());
@@ -38,6 +44,8 @@ struct CategoryStats
 QVector<CategoryStats> bankStats(const QString &bankPath);
 // The entries as a text table whose columns line up in a terminal.
 QString statsTable(const QVector<CategoryStats> &stats);
+// Questions per topic and category as a text table; empty for a bank that names no topics.
+QString topicStatsTable(const QString &bankPath);
 
 // The bank's questions in ascending ID order, with their basis when the bank has table BASIS.
 // A NULL, a non-integer ID or a missing table or column is a Failure.

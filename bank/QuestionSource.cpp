@@ -1,5 +1,6 @@
 #include "QuestionSource.h"
 
+#include "Topics.h"
 #include "common/Failure.h"
 
 #include <QFile>
@@ -64,10 +65,13 @@ QString linePrefix(int line)
     return QStringLiteral("第 %1 行：").arg(line);
 }
 
-QStringList fieldsOf(const QuestionRow &row)
+QStringList fieldsOf(const QuestionRow &row, bool withTopic)
 {
-    return {QString::number(row.id), row.type, row.subject, row.a, row.b, row.c, row.d,
-            row.pic, row.select, row.answer, row.basis};
+    QStringList fields = {QString::number(row.id), row.type, row.subject, row.a, row.b, row.c,
+                          row.d, row.pic, row.select, row.answer, row.basis};
+    if (withTopic)
+        fields.append(row.topic);
+    return fields;
 }
 
 QuestionRow rowFromFields(qint64 id, const QStringList &fields)
@@ -84,6 +88,7 @@ QuestionRow rowFromFields(qint64 id, const QStringList &fields)
     row.select = fields.at(8);
     row.answer = fields.at(9);
     row.basis = fields.at(10);
+    row.topic = fields.value(11);
     return row;
 }
 
@@ -142,7 +147,9 @@ bool checkHeader(const QByteArray &line, QStringList &problems)
         return false;
     }
     const QStringList names = decodeUtf8(line).value_or(QString()).split(QLatin1Char(kSeparator));
-    const QStringList &expected = sourceColumns();
+    const QStringList &expected = names.size() == sourceColumnsWithoutTopic().size()
+                                      ? sourceColumnsWithoutTopic()
+                                      : sourceColumns();
     if (names.size() != expected.size()) {
         problems.append(prefix + QStringLiteral("表头应为 %1 共 %2 列，以制表符分隔；实有 %3 列")
                                      .arg(expected.join(QLatin1Char(' ')))
@@ -161,10 +168,22 @@ bool checkHeader(const QByteArray &line, QStringList &problems)
     return true;
 }
 
+QString topicProblem(const QString &topic)
+{
+    if (topic.isEmpty())
+        return QStringLiteral("缺少主题（topic）");
+    if (isKnownTopic(topic))
+        return QString();
+    QStringList keys;
+    for (const Topic &known : topics())
+        keys.append(known.key);
+    return QStringLiteral("主题（topic）%1不在固定列表中（%2）").arg(quoted(topic), keys.join(QStringLiteral("、")));
+}
+
 class SourceParser
 {
 public:
-    explicit SourceParser(ParsedSource &result) : m_result(result) {}
+    SourceParser(ParsedSource &result, int columns) : m_result(result), m_columns(columns) {}
 
     void parseLine(const QByteArray &bytes, int line)
     {
@@ -178,9 +197,9 @@ public:
             return fail(prefix + QStringLiteral("不是有效的 UTF-8 文本"));
 
         const QStringList fields = text->split(QLatin1Char(kSeparator));
-        if (fields.size() != sourceColumns().size())
+        if (fields.size() != m_columns)
             return fail(prefix + QStringLiteral("应有 %1 个字段（以制表符分隔），实有 %2 个")
-                                     .arg(sourceColumns().size())
+                                     .arg(m_columns)
                                      .arg(fields.size()));
 
         QString reason;
@@ -192,7 +211,12 @@ public:
         m_lineOfId.insert(*id, line);
 
         const QuestionRow row = rowFromFields(*id, fields);
-        for (const QString &problem : questionProblems(row))
+        QStringList problems = questionProblems(row);
+        if (m_columns == sourceColumns().size()) {
+            if (const QString problem = topicProblem(row.topic); !problem.isEmpty())
+                problems.append(problem);
+        }
+        for (const QString &problem : problems)
             fail(QStringLiteral("第 %1 行（题号 %2）：%3").arg(line).arg(*id).arg(problem));
         m_result.rows.append(SourceRow{line, row});
     }
@@ -201,6 +225,7 @@ private:
     void fail(const QString &problem) { m_result.problems.append(problem); }
 
     ParsedSource &m_result;
+    int m_columns;
     QHash<qint64, int> m_lineOfId;
 };
 
@@ -208,10 +233,10 @@ private:
 
 bool operator==(const QuestionRow &left, const QuestionRow &right)
 {
-    return left.id == right.id && fieldsOf(left) == fieldsOf(right);
+    return left.id == right.id && fieldsOf(left, true) == fieldsOf(right, true);
 }
 
-const QStringList &sourceColumns()
+const QStringList &sourceColumnsWithoutTopic()
 {
     static const QStringList columns = {
         QStringLiteral("ID"), QStringLiteral("TYPE"), QStringLiteral("subject"),
@@ -219,6 +244,12 @@ const QStringList &sourceColumns()
         QStringLiteral("d"),  QStringLiteral("pic"),  QStringLiteral("select"),
         QStringLiteral("answer"), QStringLiteral("basis"),
     };
+    return columns;
+}
+
+const QStringList &sourceColumns()
+{
+    static const QStringList columns = sourceColumnsWithoutTopic() + QStringList{QStringLiteral("topic")};
     return columns;
 }
 
@@ -235,16 +266,17 @@ bool servesCategory(const QString &type, const QString &code)
     return type.contains(code, Qt::CaseInsensitive);
 }
 
-bool isUnsafePictureName(const QString &pic)
+QString pictureNameProblem(const QString &pic)
 {
-    if (pic.contains(QLatin1Char('/')) || pic.contains(QLatin1Char('\\'))
-        || pic.contains(QLatin1String("..")) || pic.contains(QLatin1Char(':')))
-        return true;
-    for (const QChar c : pic) {
-        if (c.unicode() < 0x20)
-            return true;
-    }
-    return false;
+    if (pic.isEmpty())
+        return QStringLiteral("为空");
+    if (pic.contains(QLatin1Char('/')) || pic.contains(QLatin1Char('\\')))
+        return QStringLiteral("含有路径分隔符（“/”或“\\”）");
+    if (pic == QLatin1String(".."))
+        return QStringLiteral("是上级目录“..”");
+    if (pic.contains(QChar(0)))
+        return QStringLiteral("含有空字符（NUL）");
+    return {};
 }
 
 QStringList questionProblems(const QuestionRow &row)
@@ -259,8 +291,8 @@ QStringList questionProblems(const QuestionRow &row)
         problems.append(QStringLiteral("类别（TYPE）%1不含任何已知类别代码（%2）")
                             .arg(quoted(row.type), codes.join(QStringLiteral("、"))));
     addAnswerProblems(row, problems);
-    if (isUnsafePictureName(row.pic))
-        problems.append(QStringLiteral("插图名%1含有路径分隔符、“..”或控制字符，不安全").arg(quoted(row.pic)));
+    if (!row.pic.isEmpty() && isUnsafePictureName(row.pic))
+        problems.append(QStringLiteral("插图名%1%2，不安全").arg(quoted(row.pic), pictureNameProblem(row.pic)));
     return problems;
 }
 
@@ -276,7 +308,7 @@ ParsedSource parseSource(const QByteArray &bytes)
         lines.removeLast(); // the newline that ends the last line
     if (!checkHeader(lines.constFirst(), result.problems))
         return result;
-    SourceParser parser(result);
+    SourceParser parser(result, int(lines.constFirst().count('\t')) + 1);
     for (int i = 1; i < lines.size(); ++i)
         parser.parseLine(lines.at(i), i + 1);
     return result;
@@ -284,16 +316,19 @@ ParsedSource parseSource(const QByteArray &bytes)
 
 QByteArray sourceBytes(const QVector<QuestionRow> &rows)
 {
-    QByteArray bytes = sourceColumns().join(QLatin1Char(kSeparator)).toUtf8() + '\n';
+    const bool withTopic = std::any_of(rows.begin(), rows.end(),
+                                       [](const QuestionRow &row) { return !row.topic.isEmpty(); });
+    const QStringList &columns = withTopic ? sourceColumns() : sourceColumnsWithoutTopic();
+    QByteArray bytes = columns.join(QLatin1Char(kSeparator)).toUtf8() + '\n';
     for (const QuestionRow &row : rows) {
-        const QStringList fields = fieldsOf(row);
+        const QStringList fields = fieldsOf(row, withTopic);
         for (int i = 0; i < fields.size(); ++i) {
             const QString &field = fields.at(i);
             if (field.contains(QLatin1Char(kSeparator)) || field.contains(QLatin1Char('\n'))
                 || field.contains(QLatin1Char('\r')))
                 throw Failure(QStringLiteral("题号 %1 的 %2 字段含有制表符或换行，无法写成 TSV 源文件")
                                   .arg(row.id)
-                                  .arg(sourceColumns().at(i)));
+                                  .arg(columns.at(i)));
         }
         bytes += fields.join(QLatin1Char(kSeparator)).toUtf8() + '\n';
     }

@@ -14,7 +14,7 @@
 #include "bank/JetConversion.h"
 #include "common/AppPaths.h"
 #include "jet/JetImport.h"
-#include "tools/jetwriter/JetWriter.h"
+#include "jetwriter/JetWriter.h"
 
 #include <QDir>
 #include <QFile>

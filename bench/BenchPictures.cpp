@@ -6,9 +6,9 @@
 #include "Summary.h"
 #include "Timing.h"
 
-#include "ui/JpegCodec.h"
-#include "ui/LoadPicture.h"
-#include "ui/PictureHolder.h"
+#include "picture/JpegCodec.h"
+#include "picture/LoadPicture.h"
+#include "picture/PictureHolder.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "Pictures.h"
 
-#include "ui/JpegCodec.h"
+#include "picture/JpegCodec.h"
 
 #include <QDir>
 #include <QLinearGradient>

@@ -33,11 +33,14 @@ endforeach()
 # The bank beside the program, built from the TSV source. The glob makes the build notice when
 # the source first appears; until then there is no bank to build.
 set(KEMUYI_QUESTION_SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/assets/questions.tsv)
+# Pairs of questions alike in words that a reviewer found to ask different things.
+set(KEMUYI_REVIEWED_PAIRS ${CMAKE_CURRENT_SOURCE_DIR}/assets/reviewed-pairs.tsv)
 file(GLOB _question_source CONFIGURE_DEPENDS ${KEMUYI_QUESTION_SOURCE})
 if(EXISTS ${KEMUYI_QUESTION_SOURCE})
   add_custom_command(OUTPUT ${KEMUYI_BIN_DIR}/examdb.lib
-    COMMAND kemuyi-bank build ${KEMUYI_QUESTION_SOURCE} -o ${KEMUYI_BIN_DIR}/examdb.lib
-    DEPENDS ${KEMUYI_QUESTION_SOURCE} kemuyi-bank
+    COMMAND kemuyi-bank build ${KEMUYI_QUESTION_SOURCE} --distinct ${KEMUYI_REVIEWED_PAIRS}
+            -o ${KEMUYI_BIN_DIR}/examdb.lib
+    DEPENDS ${KEMUYI_QUESTION_SOURCE} ${KEMUYI_REVIEWED_PAIRS} kemuyi-bank
     COMMENT "Building the question bank examdb.lib"
     VERBATIM)
   list(APPEND _copied ${KEMUYI_BIN_DIR}/examdb.lib)

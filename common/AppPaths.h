@@ -11,9 +11,10 @@ QString AppDir();
 // Tests point AppDir at a fixture folder; an empty string restores the executable's folder.
 void setAppDirOverride(const QString &dir);
 
-// The platform's temporary directory (honours TMPDIR) with a trailing separator. A TMPDIR that
-// names no folder is a Failure: Qt would answer with an empty path, which would put the working
-// copy at the root of the file system.
+// The user's own temporary directory with a trailing separator: TMPDIR when it is set; otherwise
+// a private folder of this user's (mode 0700) in $XDG_RUNTIME_DIR or the system's temporary
+// folder, made when missing. A TMPDIR that names no folder is a Failure: Qt would answer with an
+// empty path, which would put the working copy at the root of the file system.
 QString GetTempDirectory();
 
 // Asset names are matched without regard to letter case, as they were on the system the

@@ -4,9 +4,9 @@
 #include "FuzzSupport.h"
 
 #include "common/Failure.h"
-#include "ui/JpegCodec.h"
-#include "ui/LoadPicture.h"
-#include "ui/PictureHolder.h"
+#include "picture/JpegCodec.h"
+#include "picture/LoadPicture.h"
+#include "picture/PictureHolder.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/jetwriter/JetWriter.h"
+#include "jetwriter/JetWriter.h"
 
 #include <QJsonArray>
 #include <QString>

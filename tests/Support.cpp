@@ -2,8 +2,8 @@
 
 #include "bank/Sqlite.h"
 #include "common/AppPaths.h"
+#include "picture/JpegCodec.h"
 #include "ui/FailureReport.h"
-#include "ui/JpegCodec.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -116,8 +116,8 @@ std::vector<SourceCase> badSources()
          "第 2 行（题号 4）：", "不安全"},
         {"picture with backslash", kHeader + line("4", "M", kOptions, "sub\\p", "Y", "A"),
          "第 2 行（题号 4）：", "不安全"},
-        {"picture with drive", kHeader + line("4", "M", kOptions, "C:p", "Y", "A"), "第 2 行（题号 4）：",
-         "不安全"},
+        {"picture naming the parent folder", kHeader + line("4", "M", kOptions, "..", "Y", "A"),
+         "第 2 行（题号 4）：", "上级目录"},
     };
 }
 
@@ -361,7 +361,7 @@ TEST(CheckBank, IdsStoredAsTextAreFound)
     const QString path = sandbox.path(QStringLiteral("text-ids.lib"));
     execOnBank(path, QStringLiteral("CREATE TABLE TK (ID, TYPE, subject, a, b, c, d, pic, \"select\", answer);"
                                     "INSERT INTO TK VALUES (7, 'M', 's', '', '', '', '', '', 'N', '正确');"
-                                    "INSERT INTO TK VALUES ('8', 'M', 's', '', '', '', '', '', 'N', '正确');"));
+                                    "INSERT INTO TK VALUES ('8', 'M', 't', '', '', '', '', '', 'N', '正确');"));
     const QStringList problems = checkBank(path);
     ASSERT_EQ(problems.size(), 1) << joined(problems).toStdString();
     EXPECT_TRUE(problems.first().contains(QStringLiteral("“8”不是以整数保存的")));

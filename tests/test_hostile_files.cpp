@@ -2,8 +2,8 @@
 
 #include "bank/BankStore.h"
 #include "common/Failure.h"
+#include "picture/JpegCodec.h"
 #include "ui/HoverTracker.h"
-#include "ui/JpegCodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "Support.h"
 
 #include "common/Failure.h"
-#include "ui/JpegCodec.h"
-#include "ui/LoadPicture.h"
+#include "picture/JpegCodec.h"
+#include "picture/LoadPicture.h"
 #include "ui/PictureBox.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "PracticeFixture.h"
 
 #include "common/AppPaths.h"
+#include "picture/LoadPicture.h"
 #include "ui/EventWait.h"
 #include "ui/HoverTracker.h"
 #include "ui/KeyCodes.h"
-#include "ui/LoadPicture.h"
 
 #include <QDir>
 #include <QKeyEvent>

@@ -3,24 +3,43 @@
 #include "HoverTracker.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 namespace kemuyi {
 
 void waitProcessingEvents(int ms)
 {
+    const QDeadlineTimer deadline(ms, Qt::PreciseTimer);
+    waitProcessingEvents(deadline);
+}
+
+void waitProcessingEvents(const QDeadlineTimer &deadline)
+{
     HoverPause noHoverSwaps;
-    QElapsedTimer clock;
-    clock.start();
     // Wakes the blocked queue when the time is up even if nothing else happens.
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
-    wake.start(ms);
     do {
+        wake.start(int(qMax<qint64>(0, deadline.remainingTime())));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    } while (clock.elapsed() < ms);
+    } while (!deadline.hasExpired());
+}
+
+void waitUntilExposed(QWidget &window, int maxMs)
+{
+    const QDeadlineTimer deadline(maxMs);
+    const auto exposed = [&window] { return window.windowHandle() && window.windowHandle()->isExposed(); };
+    HoverPause noHoverSwaps;
+    QTimer wake;
+    wake.setSingleShot(true);
+    while (!exposed() && !deadline.hasExpired()) {
+        wake.start(int(qMax<qint64>(0, deadline.remainingTime())));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
 }
 
 } // namespace kemuyi

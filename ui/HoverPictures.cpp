@@ -2,8 +2,8 @@
 
 #include "FailureReport.h"
 #include "ImageButton.h"
-#include "LoadPicture.h"
 #include "common/AppPaths.h"
+#include "picture/LoadPicture.h"
 
 #include <exception>
 

@@ -1,5 +1,6 @@
 #include "ImageButton.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace kemuyi {
@@ -42,6 +43,13 @@ void ImageButton::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), m_picture);
+}
+
+// A double click is one click followed by a double-click notification: the second press must
+// not count as a second click (it would answer or step twice).
+void ImageButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
 }
 
 } // namespace kemuyi

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PictureHolder.h"
+#include "picture/PictureHolder.h"
 
 #include <QAbstractButton>
 
@@ -32,6 +32,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QImage m_picture;

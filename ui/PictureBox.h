@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PictureHolder.h"
+#include "picture/PictureHolder.h"
 
 #include <QWidget>
 

@@ -7,6 +7,16 @@
 
 namespace kemuyi {
 
+namespace {
+
+// Half of `value`, rounded down also when the window is larger than the screen.
+int halfRoundedDown(int value)
+{
+    return value >= 0 ? value / 2 : -((1 - value) / 2);
+}
+
+} // namespace
+
 void setUpFixedWindow(QWidget &window, int width, int height)
 {
     window.setWindowFlag(Qt::FramelessWindowHint, true);
@@ -21,8 +31,10 @@ void centerOnScreen(QWidget &window)
     QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->availableGeometry();
-    window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+    // The whole screen, not the work area; the odd pixel goes to the right and bottom.
+    const QRect area = screen->geometry();
+    window.move(area.x() + halfRoundedDown(area.width() - window.width()),
+                area.y() + halfRoundedDown(area.height() - window.height()));
 }
 
 } // namespace kemuyi

@@ -28,6 +28,10 @@ void addWarningAndIndicationSigns(std::vector<Artwork> &out);
 void addRoadMarkings(std::vector<Artwork> &out);
 void addSignals(std::vector<Artwork> &out);
 void addDashboardLamps(std::vector<Artwork> &out);
+void addMoreProhibitionSigns(std::vector<Artwork> &out);
+void addMoreWarningSigns(std::vector<Artwork> &out);
+void addIndicationSigns(std::vector<Artwork> &out);
+void addGuideSigns(std::vector<Artwork> &out);
 
 // Window mock-ups built from the written pictures, for checking the design by eye.
 void writePreviews(const QString &assetDir, const QString &pngDir);

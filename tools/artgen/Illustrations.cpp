@@ -12,6 +12,10 @@ std::vector<Artwork> illustrationArtworks()
     addRoadMarkings(out);
     addSignals(out);
     addDashboardLamps(out);
+    addMoreProhibitionSigns(out);
+    addMoreWarningSigns(out);
+    addIndicationSigns(out);
+    addGuideSigns(out);
     return out;
 }
 

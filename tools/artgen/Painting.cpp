@@ -1,6 +1,6 @@
 #include "Painting.h"
 
-#include "ui/JpegCodec.h"
+#include "picture/JpegCodec.h"
 
 #include <QtMath>
 

@@ -5,7 +5,7 @@
 #include "Painting.h"
 
 #include "common/Failure.h"
-#include "ui/JpegCodec.h"
+#include "picture/JpegCodec.h"
 
 namespace artgen {
 

@@ -1,7 +1,7 @@
 // Warning signs (yellow triangle, black border and symbol) and the blue indication and
 // information signs.
 
-#include "IllustrationKit.h"
+#include "SignKit.h"
 
 #include <QtMath>
 
@@ -9,31 +9,9 @@ namespace artgen {
 
 namespace {
 
-const QPointF warningCentre(60, 76);
-
 QImage warningSign(const std::function<void(QPainter &, QPointF)> &symbol)
 {
-    return signPicture([&](QPainter &p, QPointF) {
-        QPainterPath outer;
-        outer.moveTo(60, 8);
-        outer.lineTo(115, 106);
-        outer.lineTo(5, 106);
-        outer.closeSubpath();
-        // Yellow rim, then the black border with rounded corners, then the yellow field.
-        p.setPen(QPen(QColor(0xc8, 0xa2, 0x00), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(sign::yellow);
-        p.drawPath(outer);
-        p.setPen(QPen(sign::yellow, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPath(outer);
-        const QPointF centroid(60, (8 + 106 + 106) / 3.0);
-        QTransform shrink;
-        shrink.translate(centroid.x(), centroid.y());
-        shrink.scale(0.9, 0.9);
-        shrink.translate(-centroid.x(), -centroid.y());
-        p.setPen(QPen(sign::black, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPath(shrink.map(outer));
-        symbol(p, warningCentre);
-    });
+    return warningSignPicture(symbol);
 }
 
 void bar(QPainter &p, QRectF r)

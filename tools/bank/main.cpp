@@ -27,9 +27,12 @@ enum ExitCode { Success = 0, BadInput = 1, UsageError = 2 };
 
 const char kUsage[] =
     "用法：\n"
-    "  kemuyi-bank build SOURCE -o OUT        由 TSV 源文件建成题库（先全部检查，无误才写入）\n"
-    "  kemuyi-bank check BANK [--assets DIR]  检查题库；给出 DIR 时也检查 DIR/pic/ 中的插图\n"
-    "  kemuyi-bank stats BANK                 按类别统计题数\n"
+    "  kemuyi-bank build SOURCE -o OUT [--distinct PAIRS]\n"
+    "                                         由 TSV 源文件建成题库（先全部检查，无误才写入）；\n"
+    "                                         PAIRS 列出经审核、字面相近但考点不同的题对\n"
+    "  kemuyi-bank check BANK [--assets DIR]  检查题库（含答案分布、近似重复题）；\n"
+    "                                         给出 DIR 时也检查 DIR/pic/ 中的插图\n"
+    "  kemuyi-bank stats BANK                 按类别统计题数，并按主题和类别统计\n"
     "  kemuyi-bank export BANK [-o FILE]      按题号顺序导出为 TSV（默认写到标准输出）\n"
     "  kemuyi-bank import MDB OUT [--charset 编码]  把 Jet（Access .mdb）题库转换为本程序的题库\n"
     "  kemuyi-bank --help                     显示本说明\n"
@@ -58,6 +61,7 @@ struct Arguments
     QStringList positional;
     std::optional<QString> output;
     std::optional<QString> assets;
+    std::optional<QString> distinct;
 };
 
 Arguments parseArguments(const QStringList &args, const QStringList &allowedOptions)
@@ -76,6 +80,8 @@ Arguments parseArguments(const QStringList &args, const QStringList &allowedOpti
         const QString value = args.at(++i);
         if (arg == QLatin1String("--assets"))
             parsed.assets = value;
+        else if (arg == QLatin1String("--distinct"))
+            parsed.distinct = value;
         else
             parsed.output = value;
     }
@@ -93,11 +99,21 @@ const QStringList kOutputOptions = {QStringLiteral("-o"), QStringLiteral("--outp
 
 int runBuild(const QStringList &args)
 {
-    const Arguments parsed = parseArguments(args, kOutputOptions);
+    const Arguments parsed = parseArguments(args, kOutputOptions + QStringList{QStringLiteral("--distinct")});
     const QString source = onlyPositional(parsed, QStringLiteral("源文件"));
     if (!parsed.output)
         throw UsageFailure{QStringLiteral("build 需要用 -o 指定输出的题库文件")};
-    const ParsedSource result = buildBank(readSourceFile(source), *parsed.output);
+    QVector<ReviewedPair> reviewed;
+    if (parsed.distinct) {
+        const ParsedPairs pairs = parseReviewedPairs(readSourceFile(*parsed.distinct));
+        if (!pairs.ok()) {
+            printErrors(pairs.problems);
+            printError(QStringLiteral("%1 有 %2 处问题，未生成题库").arg(*parsed.distinct).arg(pairs.problems.size()));
+            return BadInput;
+        }
+        reviewed = pairs.pairs;
+    }
+    const ParsedSource result = buildBank(readSourceFile(source), *parsed.output, reviewed);
     if (!result.ok()) {
         printErrors(result.problems);
         printError(QStringLiteral("%1 有 %2 处问题，未生成题库").arg(source).arg(result.problems.size()));
@@ -127,7 +143,10 @@ int runStats(const QStringList &args)
     const Arguments parsed = parseArguments(args, {});
     const QString bank = onlyPositional(parsed, QStringLiteral("题库文件"));
     const ReadableBank readable(bank);
-    std::fputs(statsTable(bankStats(readable.path())).toUtf8().constData(), stdout);
+    QString text = statsTable(bankStats(readable.path()));
+    if (const QString topics = topicStatsTable(readable.path()); !topics.isEmpty())
+        text += QLatin1Char('\n') + topics;
+    std::fputs(text.toUtf8().constData(), stdout);
     return Success;
 }
 

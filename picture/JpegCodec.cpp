@@ -8,6 +8,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <jpeglib.h>
@@ -22,7 +23,7 @@ constexpr J_COLOR_SPACE kRgb32Space = JCS_EXT_BGRX;
 constexpr J_COLOR_SPACE kRgb32Space = JCS_EXT_XRGB;
 #endif
 
-// libjpeg's default error handler calls exit(); ours jumps back to the decoder instead.
+// libjpeg's default error handler calls exit(); ours jumps back to the decoder or encoder.
 struct ErrorManager
 {
     jpeg_error_mgr pub;
@@ -112,6 +113,43 @@ DecodeStatus decodeRegion(const unsigned char *data, unsigned long size, const J
     return DecodeStatus::Ok;
 }
 
+// The encoder's counterpart of decodeRegion, with the same error manager: a failure comes back
+// as false instead of ending the process. `*buffer` is the caller's to free in either case.
+bool encodeRegion(const QImage *image, int quality, JpegMode mode, ErrorManager *err,
+                  unsigned char **buffer, unsigned long *size)
+{
+    jpeg_compress_struct cinfo;
+    std::memset(&cinfo, 0, sizeof cinfo);
+    cinfo.err = jpeg_std_error(&err->pub);
+    err->pub.error_exit = onError;
+    err->message[0] = '\0';
+
+    if (setjmp(err->jump)) {
+        jpeg_destroy_compress(&cinfo);
+        return false;
+    }
+
+    jpeg_create_compress(&cinfo);
+    jpeg_mem_dest(&cinfo, buffer, size);
+    cinfo.image_width = JDIMENSION(image->width());
+    cinfo.image_height = JDIMENSION(image->height());
+    cinfo.input_components = 4;
+    cinfo.in_color_space = kRgb32Space;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.optimize_coding = TRUE;
+    if (mode == JpegMode::Progressive)
+        jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        auto row = const_cast<JSAMPROW>(image->constScanLine(int(cinfo.next_scanline)));
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return true;
+}
+
 QString pictureFailure(const QString &name, const QString &reason)
 {
     return QCoreApplication::translate("kemuyi", "无法加载图片 %1：%2").arg(name, reason);
@@ -165,33 +203,15 @@ QByteArray encodeJpeg(const QImage &source, int quality, JpegMode mode)
     if (source.isNull())
         throw Failure(QStringLiteral("无法编码空图片"));
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-
+    ErrorManager err;
     unsigned char *buffer = nullptr;
     unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = JDIMENSION(image.width());
-    cinfo.image_height = JDIMENSION(image.height());
-    cinfo.input_components = 4;
-    cinfo.in_color_space = kRgb32Space;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    cinfo.optimize_coding = TRUE;
-    if (mode == JpegMode::Progressive)
-        jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        auto row = const_cast<JSAMPROW>(image.constScanLine(int(cinfo.next_scanline)));
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-
-    QByteArray bytes(reinterpret_cast<const char *>(buffer), qsizetype(size));
+    const bool ok = encodeRegion(&image, quality, mode, &err, &buffer, &size);
+    const QByteArray bytes = ok ? QByteArray(reinterpret_cast<const char *>(buffer), qsizetype(size))
+                                : QByteArray();
     std::free(buffer);
+    if (!ok)
+        throw Failure(QStringLiteral("无法编码图片：%1").arg(QString::fromLocal8Bit(err.message)));
     return bytes;
 }
 

@@ -1,0 +1,153 @@
+// The artwork generator against the pictures committed under assets/, and the sign
+// illustrations against the outline of the sign face they are drawn on.
+
+#include "picture/JpegCodec.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineF>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtMath>
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+using namespace kemuyi;
+
+namespace {
+
+const QString kAssets = QStringLiteral(KEMUYI_SOURCE_DIR "/assets");
+
+QStringList jpegNames(const QString &folder)
+{
+    QStringList names;
+    for (const QString &sub : {QString(), QStringLiteral("pic/")}) {
+        const QStringList files = QDir(folder + QLatin1Char('/') + sub)
+                                      .entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+        for (const QString &file : files)
+            names.append(sub + file);
+    }
+    return names;
+}
+
+// Mean difference per channel, 0–255; JPEG noise alone stays far below 1.
+double meanDifference(const QImage &left, const QImage &right)
+{
+    double sum = 0;
+    for (int y = 0; y < left.height(); ++y) {
+        for (int x = 0; x < left.width(); ++x) {
+            const QRgb a = left.pixel(x, y), b = right.pixel(x, y);
+            sum += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+        }
+    }
+    return sum / (3.0 * left.width() * left.height());
+}
+
+class Artwork : public ::testing::Test
+{
+protected:
+    // The generator runs once for the whole suite: it draws every picture the program has.
+    static void SetUpTestSuite()
+    {
+        s_output = std::make_unique<QTemporaryDir>();
+        QProcess process;
+        process.start(QStringLiteral(KEMUYI_ARTGEN), {s_output->path()});
+        s_finished = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit
+                     && process.exitCode() == 0;
+        s_errors = QString::fromUtf8(process.readAllStandardError());
+    }
+    static void TearDownTestSuite() { s_output.reset(); }
+
+    void SetUp() override { ASSERT_TRUE(s_finished) << s_errors.toStdString(); }
+
+    static QString generated(const QString &name) { return s_output->path() + QLatin1Char('/') + name; }
+
+    static std::unique_ptr<QTemporaryDir> s_output;
+    static bool s_finished;
+    static QString s_errors;
+};
+
+std::unique_ptr<QTemporaryDir> Artwork::s_output;
+bool Artwork::s_finished = false;
+QString Artwork::s_errors;
+
+TEST_F(Artwork, CommittedPicturesAreWhatTheGeneratorDraws)
+{
+    const QStringList committed = jpegNames(kAssets);
+    ASSERT_EQ(jpegNames(s_output->path()), committed)
+        << "every drawn picture is committed, and no committed picture is left without its drawing";
+    for (const QString &name : committed) {
+        const QImage drawn = decodeJpegFile(generated(name));
+        const QImage stored = decodeJpegFile(kAssets + QLatin1Char('/') + name);
+        ASSERT_EQ(drawn.size(), stored.size()) << name.toStdString();
+        EXPECT_LT(meanDifference(drawn, stored), 1.0)
+            << name.toStdString() << " differs from its drawing: redraw the pictures";
+    }
+}
+
+enum class Face { Disc, Triangle, Other };
+
+// Which face a sign picture is drawn on, by the naming rule of the picture list.
+Face faceOf(const QString &stem)
+{
+    static const QStringList plates = {
+        QStringLiteral("ind_motor_lane"), QStringLiteral("ind_non_motor_lane"),
+        QStringLiteral("ind_bus_lane"), QStringLiteral("ind_pedestrian_crossing"),
+        QStringLiteral("ind_one_way_straight"), QStringLiteral("ind_one_way_left"),
+        QStringLiteral("ind_priority_oncoming"), QStringLiteral("sign_stop"),
+        QStringLiteral("sign_yield")};
+    if (stem.startsWith(QLatin1String("warn_")))
+        return Face::Triangle;
+    if (plates.contains(stem))
+        return Face::Other;
+    if (stem.startsWith(QLatin1String("sign_")) || stem.startsWith(QLatin1String("ind_")))
+        return Face::Disc;
+    return Face::Other;
+}
+
+// How far a point lies outside the face's outline (negative inside).
+double beyondFace(Face face, QPointF point)
+{
+    if (face == Face::Disc)
+        return QLineF(QPointF(60, 60), point).length() - 57;
+    const QPointF corners[] = {{60, 8}, {115, 106}, {5, 106}};
+    double beyond = -1e9;
+    for (int i = 0; i < 3; ++i) {
+        const QPointF a = corners[i], b = corners[(i + 1) % 3];
+        const QPointF edge = b - a;
+        // The corners run clockwise on screen, so the outward normal is (dy, -dx).
+        const QPointF normal = QPointF(edge.y(), -edge.x()) / QLineF(a, b).length();
+        beyond = qMax(beyond, QPointF::dotProduct(point - a, normal));
+    }
+    return beyond - 2.5; // the yellow rim straddles the outline
+}
+
+TEST_F(Artwork, SignSymbolsStayOnTheirFaces)
+{
+    int checked = 0;
+    for (const QString &name : jpegNames(s_output->path())) {
+        const QString stem = QFileInfo(name).completeBaseName();
+        const Face face = faceOf(stem);
+        if (!name.startsWith(QLatin1String("pic/")) || face == Face::Other)
+            continue;
+        const QImage image = decodeJpegFile(generated(name));
+        int stray = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                // Two pixels of slack for antialiasing and JPEG ringing along the outline.
+                if (beyondFace(face, QPointF(x + 0.5, y + 0.5)) < 2)
+                    continue;
+                const QRgb pixel = image.pixel(x, y);
+                if (qMin(qRed(pixel), qMin(qGreen(pixel), qBlue(pixel))) < 225)
+                    ++stray;
+            }
+        }
+        EXPECT_EQ(stray, 0) << stem.toStdString() << " draws outside its sign face";
+        ++checked;
+    }
+    EXPECT_GT(checked, 60);
+}
+
+} // namespace

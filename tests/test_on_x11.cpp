@@ -1,0 +1,142 @@
+// What only a real X server shows: exposure, real pointer double clicks, pixels on screen.
+// CTest runs this program on a private virtual display of 1280 × 1024 (tests/with-xvfb); it
+// needs no window manager.
+#include "PracticeFixture.h"
+
+#include "app/Startup.h"
+#include "app/Unit1.h"
+#include "picture/JpegCodec.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+
+using namespace kemuyi;
+using namespace kemuyi::test;
+
+namespace {
+
+bool onX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// Counts the mouse releases a control receives.
+class ReleaseCounter : public QObject
+{
+public:
+    explicit ReleaseCounter(QWidget *control) { control->installEventFilter(this); }
+    int releases = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        releases += event->type() == QEvent::MouseButtonRelease;
+        return false;
+    }
+};
+
+// A real double click of the left button in the middle of `control`, through the X server.
+void doubleClick(QWidget *control)
+{
+    const QPoint at = control->mapToGlobal(control->rect().center());
+    const int exitCode = QProcess::execute(QStringLiteral("xdotool"),
+                                           {QStringLiteral("mousemove"), QString::number(at.x()),
+                                            QString::number(at.y()), QStringLiteral("click"),
+                                            QStringLiteral("--repeat"), QStringLiteral("2"),
+                                            QStringLiteral("--delay"), QStringLiteral("80"),
+                                            QStringLiteral("1")});
+    ASSERT_EQ(exitCode, 0) << "xdotool failed";
+}
+
+bool sameColour(QRgb a, QRgb b, int tolerance = 12)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+class OnX11Test : public PracticeWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        if (!onX11())
+            GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
+        PracticeWindowTest::SetUp();
+        showFor(QStringLiteral("C1C2C3C4"));
+        form->ImgSxlxClick();
+    }
+};
+
+} // namespace
+
+TEST_F(OnX11Test, ADoubleClickOnNextStepsOnce)
+{
+    ReleaseCounter counter(form->ImgNext);
+    doubleClick(form->ImgNext);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.releases >= 2; }, 10000));
+    EXPECT_EQ(position(), 2);
+}
+
+TEST_F(OnX11Test, ADoubleClickedAnswerUnderAutoAdvanceStepsOnce)
+{
+    form->setAdvanceDelay(300);
+    form->ImgChkClick();
+    ReleaseCounter counter(form->ImgA);
+    doubleClick(form->ImgA);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.releases >= 2 && position() >= 2; }, 10000));
+    EXPECT_EQ(position(), 2);
+    EXPECT_EQ(choiceAt(1), ChoiceA);
+    EXPECT_EQ(choiceAt(2), ChoiceNone); // question 2 was shown and left alone
+}
+
+TEST(OnX11, TheSplashPictureIsOnScreenBeforeTheSlowSteps)
+{
+    if (!onX11())
+        GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
+    Sandbox sandbox;
+    FailureLog failures;
+    writeAllPictures(sandbox.appDir());
+    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
+    const QRgb logo = decodeJpegFile(sandbox.appDir() + QStringLiteral("logo.jpg")).pixel(200, 150);
+
+    QImage onScreen;
+    StartupOptions options;
+    options.splashIntervalMs = 10;
+    // Stands in for slow creation: nothing handles events here, so what the screen shows now is
+    // what a learner would look at during a slow start.
+    options.afterWindowsCreated = [&] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QLatin1String("SplashScreen") && window->isVisible()) {
+                const QRect place = window->geometry();
+                onScreen = window->screen()
+                               ->grabWindow(0, place.x(), place.y(), place.width(), place.height())
+                               .toImage();
+            }
+        }
+    };
+    StartedWindows windows = runStartup(options);
+    ASSERT_EQ(onScreen.size(), QSize(432, 293));
+    int matching = 0;
+    for (const QPoint at : {QPoint(20, 20), QPoint(216, 146), QPoint(400, 270), QPoint(100, 250)})
+        matching += sameColour(onScreen.pixel(at), logo);
+    EXPECT_EQ(matching, 4);
+}
+
+TEST(OnX11, WindowsStandInTheMiddleOfTheWholeScreenRoundingDown)
+{
+    if (!onX11())
+        GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
+    Sandbox sandbox;
+    FailureLog failures;
+    writeAllPictures(sandbox.appDir());
+    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
+    TForm1 menu;
+    if (menu.screen()->geometry().size() != QSize(1280, 1024))
+        GTEST_SKIP() << "the display is not 1280 x 1024";
+    menu.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    EXPECT_EQ(menu.geometry().topLeft(), QPoint(295, 287));
+    EXPECT_EQ(menu.mapToGlobal(QPoint(0, 0)), QPoint(295, 287));
+}
