@@ -1,6 +1,6 @@
 #include "Unit2.h"
 
-#include "bank/QuestionSource.h"
+#include "bank/Question.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
 #include "picture/LoadPicture.h"
@@ -265,14 +265,14 @@ void TForm2::ShowRecord()
     m_run.CurrentQuestionId = m_run.currentEntry().QuestionId;
     m_bank.SelectQuestion(m_run.CurrentQuestionId);
 
-    const QuestionFields fields{m_bank.FieldText(QStringLiteral("subject")),
-                                m_bank.FieldText(QStringLiteral("a")), m_bank.FieldText(QStringLiteral("b")),
-                                m_bank.FieldText(QStringLiteral("c")), m_bank.FieldText(QStringLiteral("d"))};
-    const QString text = composeQuestionText(m_run.CurrentPosition, fields);
+    // Every shown value is read before anything on screen changes, so a NULL among them leaves
+    // the previous question in place.
+    const Question &question = m_bank.CurrentQuestion(
+        {Column::Subject, Column::A, Column::B, Column::C, Column::D, Column::Pic, Column::Select});
     Label1->clear();
-    Label1->setText(text);
+    Label1->setText(composeQuestionText(m_run.CurrentPosition, question));
 
-    const QString pic = m_bank.FieldText(QStringLiteral("pic"));
+    const QString &pic = question.pic;
     if (pic.isEmpty()) {
         Image2->clearPicture();
     } else {
@@ -287,7 +287,7 @@ void TForm2::ShowRecord()
     LoadPicture(*Image1, AppDir() + QStringLiteral("thinking.jpg"));
     m_run.CheckStatus();
 
-    const bool choice = m_bank.FieldText(QStringLiteral("select")) == QLatin1String("Y");
+    const bool choice = question.select == QLatin1String("Y");
     ImgA->setVisible(choice);
     ImgB->setVisible(choice);
     ImgDui->setVisible(!choice);
@@ -373,7 +373,7 @@ void TForm2::ImgHelpClick()
     // In a category without questions there is no record whose answer could be shown.
     if (!m_bank.hasCurrentRecord())
         return;
-    setAnnouncedText(Label2, hintText(m_bank.FieldText(QStringLiteral("answer"))));
+    setAnnouncedText(Label2, hintText(m_bank.CurrentQuestion({Column::Answer}).answer));
 }
 
 // ---- the switch and leaving ----

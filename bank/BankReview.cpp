@@ -19,21 +19,21 @@ QString percent(int part, int whole)
     return QString::number(100.0 * part / whole, 'f', 1) + QLatin1Char('%');
 }
 
-QVector<const QuestionRow *> inCategory(const QVector<QuestionRow> &rows, const QString &code)
+QVector<const Question *> inCategory(const QVector<Question> &rows, const QString &code)
 {
-    QVector<const QuestionRow *> selected;
-    for (const QuestionRow &row : rows) {
+    QVector<const Question *> selected;
+    for (const Question &row : rows) {
         if (servesCategory(row.type, code))
             selected.append(&row);
     }
     return selected;
 }
 
-void checkChoiceShares(const QString &code, const QVector<const QuestionRow *> &rows, QStringList &problems)
+void checkChoiceShares(const QString &code, const QVector<const Question *> &rows, QStringList &problems)
 {
     QHash<QString, int> byAnswer;
     int choice = 0;
-    for (const QuestionRow *row : rows) {
+    for (const Question *row : rows) {
         if (row->select == QLatin1String("Y")) {
             ++choice;
             ++byAnswer[row->answer];
@@ -50,11 +50,11 @@ void checkChoiceShares(const QString &code, const QVector<const QuestionRow *> &
     }
 }
 
-void checkJudgeShare(const QString &code, const QVector<const QuestionRow *> &rows, QStringList &problems)
+void checkJudgeShare(const QString &code, const QVector<const Question *> &rows, QStringList &problems)
 {
     int judge = 0;
     int right = 0;
-    for (const QuestionRow *row : rows) {
+    for (const Question *row : rows) {
         if (row->select == QLatin1String("N")) {
             ++judge;
             right += row->answer == QStringLiteral("正确");
@@ -103,25 +103,25 @@ int total(const QHash<quint32, int> &counts)
     return sum;
 }
 
-QString wholeText(const QuestionRow &row)
+QString wholeText(const Question &row)
 {
     return row.subject + row.a + row.b + row.c + row.d;
 }
 
 struct Fingerprint
 {
-    const QuestionRow *row;
+    const Question *row;
     QHash<quint32, int> bigrams;
     int size;
 };
 
 } // namespace
 
-QStringList answerBalanceProblems(const QVector<QuestionRow> &rows)
+QStringList answerBalanceProblems(const QVector<Question> &rows)
 {
     QStringList problems;
     for (const QString &code : categoryCodes()) {
-        const QVector<const QuestionRow *> selected = inCategory(rows, code);
+        const QVector<const Question *> selected = inCategory(rows, code);
         checkChoiceShares(code, selected, problems);
         checkJudgeShare(code, selected, problems);
     }
@@ -162,10 +162,10 @@ ParsedPairs parseReviewedPairs(const QByteArray &bytes)
     return parsed;
 }
 
-QStringList unknownPairProblems(const QVector<QuestionRow> &rows, const QVector<ReviewedPair> &reviewed)
+QStringList unknownPairProblems(const QVector<Question> &rows, const QVector<ReviewedPair> &reviewed)
 {
     QSet<qint64> ids;
-    for (const QuestionRow &row : rows)
+    for (const Question &row : rows)
         ids.insert(row.id);
     QStringList problems;
     for (const ReviewedPair &pair : reviewed) {
@@ -177,11 +177,11 @@ QStringList unknownPairProblems(const QVector<QuestionRow> &rows, const QVector<
     return problems;
 }
 
-QStringList nearDuplicateProblems(const QVector<QuestionRow> &rows, const QVector<ReviewedPair> &reviewed)
+QStringList nearDuplicateProblems(const QVector<Question> &rows, const QVector<ReviewedPair> &reviewed)
 {
     QVector<Fingerprint> prints;
     prints.reserve(rows.size());
-    for (const QuestionRow &row : rows) {
+    for (const Question &row : rows) {
         auto counts = bigrams(wholeText(row));
         prints.append({&row, counts, total(counts)});
     }
@@ -222,7 +222,7 @@ QStringList nearDuplicateProblems(const QVector<QuestionRow> &rows, const QVecto
     return problems;
 }
 
-QString topicTable(const QVector<QuestionRow> &rows)
+QString topicTable(const QVector<Question> &rows)
 {
     QVector<QStringList> cells;
     QStringList header = {QStringLiteral("主题")};
@@ -231,14 +231,14 @@ QString topicTable(const QVector<QuestionRow> &rows)
     QStringList keys;
     for (const Topic &topic : topics())
         keys.append(topic.key);
-    for (const QuestionRow &row : rows) {
+    for (const Question &row : rows) {
         if (!keys.contains(row.topic))
             keys.append(row.topic); // unknown or missing topics are shown, not hidden
     }
     for (const QString &key : keys) {
         QStringList line = {key.isEmpty() ? QStringLiteral("（未标主题）") : topicLabel(key)};
         for (const QString &code : categoryCodes()) {
-            const auto count = std::count_if(rows.begin(), rows.end(), [&](const QuestionRow &row) {
+            const auto count = std::count_if(rows.begin(), rows.end(), [&](const Question &row) {
                 return row.topic == key && servesCategory(row.type, code);
             });
             line.append(QString::number(count));

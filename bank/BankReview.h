@@ -16,7 +16,7 @@ constexpr int kBalanceMinimumQuestions = 40;
 
 // Per category as the program selects it: each of A–D is the answer of 20–30 % of the choice
 // questions, and 40–60 % of the true/false questions are true. One entry per share outside.
-QStringList answerBalanceProblems(const QVector<QuestionRow> &rows);
+QStringList answerBalanceProblems(const QVector<Question> &rows);
 
 // Similarity of two texts by their character bigrams (Dice coefficient, 0 to 1).
 double bigramSimilarity(const QString &left, const QString &right);
@@ -42,15 +42,15 @@ struct ParsedPairs
 ParsedPairs parseReviewedPairs(const QByteArray &bytes);
 
 // Pairs that name a question the rows do not hold, so a stale review cannot hide a new question.
-QStringList unknownPairProblems(const QVector<QuestionRow> &rows, const QVector<ReviewedPair> &reviewed);
+QStringList unknownPairProblems(const QVector<Question> &rows, const QVector<ReviewedPair> &reviewed);
 
 // Two questions of one category that show the same picture (or none) and whose stem and options
 // are more than 80 % alike ask the same thing twice, unless a reviewer said otherwise. One entry
 // per pair, naming both ids.
-QStringList nearDuplicateProblems(const QVector<QuestionRow> &rows,
+QStringList nearDuplicateProblems(const QVector<Question> &rows,
                                   const QVector<ReviewedPair> &reviewed = {});
 
 // Questions per topic (rows) and category (columns), as a text table for a terminal.
-QString topicTable(const QVector<QuestionRow> &rows);
+QString topicTable(const QVector<Question> &rows);
 
 } // namespace kemuyi

@@ -21,13 +21,13 @@ ParsedSource buildBank(const QByteArray &source, const QString &bankPath,
 // Writes the rows as a bank: table TK as the program reads it and table BASIS for the rules
 // behind the answers. The bank is made in a new file beside `bankPath` and renamed over it at
 // the end, so a failure leaves neither a partial bank nor a stray file.
-void writeBankFile(const QVector<QuestionRow> &rows, const QString &bankPath,
+void writeBankFile(const QVector<Question> &questions, const QString &bankPath,
                    const QVector<ReviewedPair> &reviewed = {});
 
 // Everything in the bank the program would stumble over, one entry per problem, each naming the
 // row's ID (or the missing table or column), and what makes it poor for practice: a lopsided
-// answer key or two questions asking the same thing (see BankReview.h). With `assetsDir` (the folder that holds pic/), each
-// picture must also exist there and decode. A file that cannot be opened as a database, or an
+// answer key or two questions asking the same thing (see BankReview.h). With `assetsDir` (the
+// folder that holds pic/), each picture must also exist there and decode. A file that cannot be opened as a database, or an
 // `assetsDir` that does not exist, is a Failure.
 QStringList checkBank(const QString &bankPath, const QString &assetsDir = QString());
 
@@ -49,7 +49,7 @@ QString topicStatsTable(const QString &bankPath);
 
 // The bank's questions in ascending ID order, with their basis when the bank has table BASIS.
 // A NULL, a non-integer ID or a missing table or column is a Failure.
-QVector<QuestionRow> readBankRows(const QString &bankPath);
+QVector<Question> readBankRows(const QString &bankPath);
 // readBankRows as source bytes: building a source and exporting it gives the source back
 // sorted by ID.
 QByteArray exportBank(const QString &bankPath);

@@ -65,31 +65,21 @@ QString linePrefix(int line)
     return QStringLiteral("第 %1 行：").arg(line);
 }
 
-QStringList fieldsOf(const QuestionRow &row, bool withTopic)
+QStringList fieldsOf(const Question &question, bool withTopic)
 {
-    QStringList fields = {QString::number(row.id), row.type, row.subject, row.a, row.b, row.c,
-                          row.d, row.pic, row.select, row.answer, row.basis};
-    if (withTopic)
-        fields.append(row.topic);
+    QStringList fields;
+    for (int i = 0; i < (withTopic ? kColumnCount : int(Column::Topic)); ++i)
+        fields.append(fieldText(question, Column(i)));
     return fields;
 }
 
-QuestionRow rowFromFields(qint64 id, const QStringList &fields)
+Question questionFromFields(qint64 id, const QStringList &fields)
 {
-    QuestionRow row;
-    row.id = id;
-    row.type = fields.at(1);
-    row.subject = fields.at(2);
-    row.a = fields.at(3);
-    row.b = fields.at(4);
-    row.c = fields.at(5);
-    row.d = fields.at(6);
-    row.pic = fields.at(7);
-    row.select = fields.at(8);
-    row.answer = fields.at(9);
-    row.basis = fields.at(10);
-    row.topic = fields.value(11);
-    return row;
+    Question question;
+    question.id = id;
+    for (int i = 1; i < kColumnCount; ++i)
+        textOf(question, Column(i)) = fields.value(i);
+    return question;
 }
 
 bool isBlank(const QString &text)
@@ -97,7 +87,7 @@ bool isBlank(const QString &text)
     return text.trimmed().isEmpty();
 }
 
-void addOptionProblems(const QuestionRow &row, QStringList &problems)
+void addOptionProblems(const Question &row, QStringList &problems)
 {
     const QString options[] = {row.a, row.b, row.c, row.d};
     const bool choice = row.select == QLatin1String("Y");
@@ -115,7 +105,7 @@ void addOptionProblems(const QuestionRow &row, QStringList &problems)
                             .arg(names.join(QStringLiteral("、"))));
 }
 
-void addAnswerProblems(const QuestionRow &row, QStringList &problems)
+void addAnswerProblems(const Question &row, QStringList &problems)
 {
     if (row.select == QLatin1String("Y")) {
         static const QStringList letters = {QStringLiteral("A"), QStringLiteral("B"),
@@ -210,7 +200,7 @@ public:
             return fail(prefix + QStringLiteral("题号 %1 与第 %2 行重复").arg(*id).arg(*earlier));
         m_lineOfId.insert(*id, line);
 
-        const QuestionRow row = rowFromFields(*id, fields);
+        const Question row = questionFromFields(*id, fields);
         QStringList problems = questionProblems(row);
         if (m_columns == sourceColumns().size()) {
             if (const QString problem = topicProblem(row.topic); !problem.isEmpty())
@@ -231,55 +221,7 @@ private:
 
 } // namespace
 
-bool operator==(const QuestionRow &left, const QuestionRow &right)
-{
-    return left.id == right.id && fieldsOf(left, true) == fieldsOf(right, true);
-}
-
-const QStringList &sourceColumnsWithoutTopic()
-{
-    static const QStringList columns = {
-        QStringLiteral("ID"), QStringLiteral("TYPE"), QStringLiteral("subject"),
-        QStringLiteral("a"),  QStringLiteral("b"),    QStringLiteral("c"),
-        QStringLiteral("d"),  QStringLiteral("pic"),  QStringLiteral("select"),
-        QStringLiteral("answer"), QStringLiteral("basis"),
-    };
-    return columns;
-}
-
-const QStringList &sourceColumns()
-{
-    static const QStringList columns = sourceColumnsWithoutTopic() + QStringList{QStringLiteral("topic")};
-    return columns;
-}
-
-const QStringList &categoryCodes()
-{
-    static const QStringList codes = {QStringLiteral("A1A3B1"), QStringLiteral("A2B2"),
-                                      QStringLiteral("C1C2C3C4"), QStringLiteral("M"),
-                                      QStringLiteral("DEF")};
-    return codes;
-}
-
-bool servesCategory(const QString &type, const QString &code)
-{
-    return type.contains(code, Qt::CaseInsensitive);
-}
-
-QString pictureNameProblem(const QString &pic)
-{
-    if (pic.isEmpty())
-        return QStringLiteral("为空");
-    if (pic.contains(QLatin1Char('/')) || pic.contains(QLatin1Char('\\')))
-        return QStringLiteral("含有路径分隔符（“/”或“\\”）");
-    if (pic == QLatin1String(".."))
-        return QStringLiteral("是上级目录“..”");
-    if (pic.contains(QChar(0)))
-        return QStringLiteral("含有空字符（NUL）");
-    return {};
-}
-
-QStringList questionProblems(const QuestionRow &row)
+QStringList questionProblems(const Question &row)
 {
     QStringList problems;
     if (isBlank(row.subject))
@@ -314,13 +256,13 @@ ParsedSource parseSource(const QByteArray &bytes)
     return result;
 }
 
-QByteArray sourceBytes(const QVector<QuestionRow> &rows)
+QByteArray sourceBytes(const QVector<Question> &rows)
 {
     const bool withTopic = std::any_of(rows.begin(), rows.end(),
-                                       [](const QuestionRow &row) { return !row.topic.isEmpty(); });
+                                       [](const Question &row) { return !row.topic.isEmpty(); });
     const QStringList &columns = withTopic ? sourceColumns() : sourceColumnsWithoutTopic();
     QByteArray bytes = columns.join(QLatin1Char(kSeparator)).toUtf8() + '\n';
-    for (const QuestionRow &row : rows) {
+    for (const Question &row : rows) {
         const QStringList fields = fieldsOf(row, withTopic);
         for (int i = 0; i < fields.size(); ++i) {
             const QString &field = fields.at(i);

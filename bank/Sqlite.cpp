@@ -1,10 +1,44 @@
 #include "Sqlite.h"
 
-#include "common/Failure.h"
-
 #include <sqlite3.h>
 
 namespace kemuyi {
+
+namespace {
+
+// The learner's message for a failure of this kind on the bank at `path`.
+QString describe(int code, const QString &path, const QString &reason, const QString &what)
+{
+    switch (code & 0xff) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return damagedBankMessage(path, reason);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("题库 %1 正被其他程序占用，暂时无法读取（%2）").arg(path, reason);
+    case SQLITE_IOERR:
+        return QStringLiteral("读写题库 %1 时出错（%2）").arg(path, reason);
+    default:
+        return QStringLiteral("题库 %1 %2：%3").arg(path, what, reason);
+    }
+}
+
+} // namespace
+
+QString damagedBankMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("题库文件已损坏：%1（%2）").arg(path, reason);
+}
+
+bool SqliteError::isDamage() const
+{
+    return primaryCode() == SQLITE_CORRUPT || primaryCode() == SQLITE_NOTADB;
+}
+
+bool SqliteError::isBusy() const
+{
+    return primaryCode() == SQLITE_BUSY || primaryCode() == SQLITE_LOCKED;
+}
 
 SqliteDb::~SqliteDb()
 {
@@ -18,10 +52,11 @@ void SqliteDb::open(const QString &path, int flags)
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
+        const int code = db ? sqlite3_extended_errcode(db) : rc;
         const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db))
                                   : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
-        throw Failure(QStringLiteral("无法打开题库 %1：%2").arg(path, reason));
+        throw SqliteError(QStringLiteral("无法打开题库 %1：%2").arg(path, reason), code);
     }
     m_db = db;
     sqlite3_extended_result_codes(m_db, 1);
@@ -52,11 +87,13 @@ void SqliteDb::close() noexcept
 void SqliteDb::exec(const char *sql)
 {
     char *error = nullptr;
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(error ? error : "unknown error");
-        sqlite3_free(error);
-        throw Failure(QStringLiteral("题库 %1 出错：%2").arg(m_path, reason));
-    }
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &error);
+    if (rc == SQLITE_OK)
+        return;
+    const QString reason = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
+    sqlite3_free(error);
+    throw SqliteError(describe(sqlite3_extended_errcode(m_db), m_path, reason, QStringLiteral("出错")),
+                      sqlite3_extended_errcode(m_db));
 }
 
 QString SqliteDb::lastError() const
@@ -64,15 +101,20 @@ QString SqliteDb::lastError() const
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
 }
 
+void SqliteDb::fail(int code, const QString &what) const
+{
+    throw SqliteError(describe(code, m_path, lastError(), what), code);
+}
+
 SqliteStatement::SqliteStatement(const SqliteDb &db, const char *sql) : m_db(db)
 {
     if (!db.isOpen())
         throw Failure(QStringLiteral("题库尚未打开"));
-    if (sqlite3_prepare_v2(db.handle(), sql, -1, &m_stmt, nullptr) != SQLITE_OK) {
-        const QString reason = db.lastError();
+    const int rc = sqlite3_prepare_v2(db.handle(), sql, -1, &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        throw Failure(QStringLiteral("题库 %1 查询失败：%2").arg(db.path(), reason));
+        db.fail(sqlite3_extended_errcode(db.handle()), QStringLiteral("查询失败"));
     }
 }
 
@@ -81,20 +123,27 @@ SqliteStatement::~SqliteStatement()
     sqlite3_finalize(m_stmt);
 }
 
+void SqliteStatement::check(int code, const char *what) const
+{
+    if (code != SQLITE_OK)
+        m_db.fail(sqlite3_extended_errcode(m_db.handle()), QString::fromUtf8(what));
+}
+
 void SqliteStatement::bind(int index, const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    check(sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT),
+          "绑定参数失败");
 }
 
 void SqliteStatement::bind(int index, qint64 value)
 {
-    sqlite3_bind_int64(m_stmt, index, value);
+    check(sqlite3_bind_int64(m_stmt, index, value), "绑定参数失败");
 }
 
 void SqliteStatement::bindNull(int index)
 {
-    sqlite3_bind_null(m_stmt, index);
+    check(sqlite3_bind_null(m_stmt, index), "绑定参数失败");
 }
 
 bool SqliteStatement::step()
@@ -104,12 +153,16 @@ bool SqliteStatement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    throw Failure(QStringLiteral("题库 %1 查询失败：%2").arg(m_db.path(), m_db.lastError()));
+    const int code = sqlite3_extended_errcode(m_db.handle());
+    const QString reason = m_db.lastError();
+    // sqlite3_reset repeats the step's error; it is reported here, once.
+    sqlite3_reset(m_stmt);
+    throw SqliteError(describe(code, m_db.path(), reason, QStringLiteral("查询失败")), code);
 }
 
 void SqliteStatement::reset()
 {
-    sqlite3_reset(m_stmt);
+    check(sqlite3_reset(m_stmt), "查询失败");
 }
 
 int SqliteStatement::columnCount() const
@@ -131,9 +184,25 @@ int SqliteStatement::findColumn(const QString &name) const
     return -1;
 }
 
-bool SqliteStatement::isNull(int column) const
+SqliteStatement::Type SqliteStatement::type(int column) const
 {
-    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return Type::Integer;
+    case SQLITE_FLOAT:
+        return Type::Float;
+    case SQLITE_TEXT:
+        return Type::Text;
+    case SQLITE_BLOB:
+        return Type::Blob;
+    default:
+        return Type::Null;
+    }
+}
+
+qint64 SqliteStatement::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
 }
 
 QString SqliteStatement::text(int column) const
@@ -141,6 +210,28 @@ QString SqliteStatement::text(int column) const
     const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
     const int size = sqlite3_column_bytes(m_stmt, column);
     return QString::fromUtf8(data, size);
+}
+
+SqliteTransaction::SqliteTransaction(SqliteDb &db) : m_db(db)
+{
+    m_db.exec("BEGIN");
+}
+
+SqliteTransaction::~SqliteTransaction()
+{
+    if (!m_open)
+        return;
+    try {
+        m_db.exec("ROLLBACK");
+    } catch (const Failure &) {
+        // Nothing more can be done; the connection discards the transaction when it closes.
+    }
+}
+
+void SqliteTransaction::commit()
+{
+    m_db.exec("COMMIT");
+    m_open = false;
 }
 
 } // namespace kemuyi

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/Failure.h"
+
+#include <QByteArray>
 #include <QString>
 
 struct sqlite3;
@@ -7,8 +10,30 @@ struct sqlite3_stmt;
 
 namespace kemuyi {
 
-// Owns one SQLite connection. Opening failures throw a Failure naming the file; the destructor
-// never throws.
+// A failed SQLite call. The message is what the learner reads and says what kind of failure it
+// is: a damaged file, a bank another program holds locked, a read error, or a refused query.
+// The code is SQLite's extended result code, for callers that decide by kind.
+class SqliteError : public Failure
+{
+public:
+    SqliteError(const QString &message, int code) : Failure(message), m_code(code) {}
+
+    int code() const { return m_code; }
+    int primaryCode() const { return m_code & 0xff; }
+    // SQLITE_CORRUPT or SQLITE_NOTADB: the file itself is bad, and waiting will not help.
+    bool isDamage() const;
+    // SQLITE_BUSY or SQLITE_LOCKED: another connection holds the file.
+    bool isBusy() const;
+
+private:
+    int m_code;
+};
+
+// The message for a bank whose file is damaged; the only failure reported in these words.
+QString damagedBankMessage(const QString &path, const QString &reason);
+
+// Owns one SQLite connection. Every failure throws a SqliteError naming the file; the
+// destructor never throws.
 class SqliteDb
 {
 public:
@@ -31,6 +56,10 @@ public:
     void exec(const char *sql);
     QString lastError() const;
 
+    // Throws the SqliteError for `code` on this connection; `what` says what was being done,
+    // for failures that are neither damage, a lock nor a read error.
+    [[noreturn]] void fail(int code, const QString &what) const;
+
 private:
     void open(const QString &path, int flags);
 
@@ -38,11 +67,13 @@ private:
     QString m_path;
 };
 
-// Owns one prepared statement; finalised by the destructor, which never throws.
+// Owns one prepared statement; finalised by the destructor, which never throws. Every bind, step
+// and reset is checked.
 class SqliteStatement
 {
 public:
     SqliteStatement(const SqliteDb &db, const char *sql);
+    SqliteStatement(const SqliteDb &db, const QByteArray &sql) : SqliteStatement(db, sql.constData()) {}
     ~SqliteStatement();
     SqliteStatement(const SqliteStatement &) = delete;
     SqliteStatement &operator=(const SqliteStatement &) = delete;
@@ -51,19 +82,43 @@ public:
     void bind(int index, qint64 value);
     void bindNull(int index);
 
-    // Advances to the next row; false at the end. Errors throw a Failure naming the database.
+    // Advances to the next row; false at the end. A failed step leaves the statement reset, so
+    // it can run again.
     bool step();
     void reset();
+
+    enum class Type { Integer, Float, Text, Blob, Null };
 
     int columnCount() const;
     QString columnName(int column) const;
     int findColumn(const QString &name) const; // case-insensitive; -1 when absent
-    bool isNull(int column) const;
+    Type type(int column) const;
+    bool isNull(int column) const { return type(column) == Type::Null; }
+    qint64 integer(int column) const;
     QString text(int column) const;
 
 private:
+    void check(int code, const char *what) const;
+
     const SqliteDb &m_db;
     sqlite3_stmt *m_stmt = nullptr;
+};
+
+// BEGIN on construction; ROLLBACK on destruction unless commit() went through, so a failure
+// between the two leaves the database as it was.
+class SqliteTransaction
+{
+public:
+    explicit SqliteTransaction(SqliteDb &db);
+    ~SqliteTransaction();
+    SqliteTransaction(const SqliteTransaction &) = delete;
+    SqliteTransaction &operator=(const SqliteTransaction &) = delete;
+
+    void commit();
+
+private:
+    SqliteDb &m_db;
+    bool m_open = true;
 };
 
 } // namespace kemuyi

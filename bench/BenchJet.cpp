@@ -27,15 +27,15 @@ namespace kemuyi::bench {
 
 namespace {
 
-QVector<QuestionRow> generatedRows(int questions)
+QVector<Question> generatedRows(int questions)
 {
     static const QString types[] = {QStringLiteral("C1C2C3C4A1A3B1A2B2M"), QStringLiteral("C1C2C3C4"),
                                     QStringLiteral("A2B2DEF"), QStringLiteral("A1A3B1M")};
-    QVector<QuestionRow> rows;
+    QVector<Question> rows;
     rows.reserve(questions);
     for (int id = 1; id <= questions; ++id) {
         const QString n = QString::number(id);
-        QuestionRow row{id, types[id % 4], QStringLiteral("第%1题：驾驶机动车通过没有交通信号灯控制的路口时，应当怎样做？").arg(n)};
+        Question row{id, types[id % 4], QStringLiteral("第%1题：驾驶机动车通过没有交通信号灯控制的路口时，应当怎样做？").arg(n)};
         if (id % 2) {
             row.a = QStringLiteral("A、减速慢行，注意观察");
             row.b = QStringLiteral("B、加速通过");
@@ -59,7 +59,7 @@ QString jetFolder(int questions)
     if (const auto found = made.find(questions); found != made.end())
         return found->second;
     const QString folder = fixtureFolder(QStringLiteral("jet-%1").arg(questions));
-    const QVector<QuestionRow> rows = generatedRows(questions);
+    const QVector<Question> rows = generatedRows(questions);
     QFile file(folder + QStringLiteral("bank.mdb"));
     if (file.open(QIODevice::WriteOnly))
         file.write(jet::writeJetFile({jet::questionTable(rows)}, {}));

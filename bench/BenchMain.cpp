@@ -46,6 +46,7 @@ int main(int argc, char **argv)
     kemuyi::bench::registerDelayBenchmark();
     kemuyi::bench::registerHoverBenchmark();
     kemuyi::bench::registerIdleBenchmark();
+    kemuyi::bench::registerStartupBenchmarks();
     kemuyi::bench::registerJetBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -21,6 +21,7 @@ void registerShowRecordBenchmarks();
 void registerDelayBenchmark();
 void registerHoverBenchmark();
 void registerIdleBenchmark();
+void registerStartupBenchmarks();
 void registerJetBenchmarks();
 
 // Closes the windows the benchmarks kept open, before the application goes.

@@ -1,5 +1,6 @@
 #include "QuestionBank.h"
 
+#include "bank/QuestionTable.h"
 #include "bank/Sqlite.h"
 
 #include <QFile>
@@ -74,17 +75,16 @@ public:
     {
         QFile::remove(path);
         m_db.openForWriting(path);
-        m_db.exec("CREATE TABLE TK (ID INTEGER PRIMARY KEY, TYPE TEXT, subject TEXT, a TEXT, b TEXT,"
-                  " c TEXT, d TEXT, pic TEXT, \"select\" TEXT, answer TEXT)");
+        m_db.exec(createTkSql().constData());
     }
 
     void addRows(int count)
     {
-        m_db.exec("BEGIN");
-        SqliteStatement insert(m_db, "INSERT INTO TK VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+        SqliteTransaction transaction(m_db);
+        SqliteStatement insert(m_db, insertIntoTkSql());
         for (int i = 0; i < count; ++i)
             addRow(insert, ++m_written);
-        m_db.exec("COMMIT");
+        transaction.commit();
     }
 
     qint64 fileBytes()
@@ -93,7 +93,7 @@ public:
         SqliteStatement pageSize(m_db, "PRAGMA page_size");
         pages.step();
         pageSize.step();
-        return pages.text(0).toLongLong() * pageSize.text(0).toLongLong();
+        return pages.integer(0) * pageSize.integer(0);
     }
 
     int written() const { return m_written; }
@@ -102,20 +102,20 @@ private:
     void addRow(SqliteStatement &insert, int id)
     {
         const bool choice = id % 2 == 1;
-        const QString stem = m_rows.stem();
-        QString options[4];
+        Question question;
+        question.id = id;
+        question.type = m_rows.type(id);
+        question.subject = m_rows.stem();
         if (choice) {
-            for (QString &option : options)
-                option = m_rows.option();
+            for (QString *option : {&question.a, &question.b, &question.c, &question.d})
+                *option = m_rows.option();
         }
-        const QString answer = choice ? QString(QChar(u'A' + m_rows.pick(0, 3)))
-                                      : (m_rows.pick(0, 1) ? QStringLiteral("正确") : QStringLiteral("错误"));
+        question.pic = m_rows.pic(id);
+        question.select = choice ? QStringLiteral("Y") : QStringLiteral("N");
+        question.answer = choice ? QString(QChar(u'A' + m_rows.pick(0, 3)))
+                                 : (m_rows.pick(0, 1) ? QStringLiteral("正确") : QStringLiteral("错误"));
         insert.reset();
-        insert.bind(1, qint64(id));
-        const QString texts[] = {m_rows.type(id), stem, options[0], options[1], options[2], options[3],
-                                 m_rows.pic(id), choice ? QStringLiteral("Y") : QStringLiteral("N"), answer};
-        for (int i = 0; i < 9; ++i)
-            insert.bind(i + 2, texts[i]);
+        bindQuestion(insert, question);
         insert.step();
     }
 

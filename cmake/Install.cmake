@@ -41,10 +41,31 @@ install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/kemuyi.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${KEMUYI_APP_ID}.svg)
 
+# The manual pages and the changelog are installed gzipped (-n: no name or time stamp inside, so
+# the package builds the same every time); the licence goes where Debian looks for it.
+find_program(KEMUYI_GZIP gzip REQUIRED)
+set(_kemuyi_gzipped)
+foreach(_doc packaging/man/kemuyi.1 packaging/man/kemuyi-bank.1 packaging/changelog)
+  get_filename_component(_name ${_doc} NAME)
+  set(_out ${CMAKE_BINARY_DIR}/docs/${_name}.gz)
+  add_custom_command(OUTPUT ${_out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/docs
+    COMMAND sh -c "${KEMUYI_GZIP} -9nc '${PROJECT_SOURCE_DIR}/${_doc}' > '${_out}'"
+    DEPENDS ${PROJECT_SOURCE_DIR}/${_doc} VERBATIM)
+  list(APPEND _kemuyi_gzipped ${_out})
+endforeach()
+add_custom_target(kemuyi_docs ALL DEPENDS ${_kemuyi_gzipped})
+install(FILES ${CMAKE_BINARY_DIR}/docs/kemuyi.1.gz ${CMAKE_BINARY_DIR}/docs/kemuyi-bank.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/docs/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kemuyi)
 set(CPACK_PACKAGE_VENDOR "kemuyi developers")
-set(CPACK_PACKAGE_CONTACT "kemuyi developers")
+# The project has no mail address yet: a reserved .invalid one keeps the field well formed
+# (README, "The Debian package", says what lintian then reports).
+set(CPACK_PACKAGE_CONTACT "kemuyi developers <maintainers@kemuyi.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "practice for the written Chinese driving-licence test (subject one)")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
@@ -56,7 +77,7 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "kemuyi developers")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # dpkg-shlibdeps adds the Qt, libjpeg and SQLite libraries; the fonts are loaded by name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -18,19 +18,9 @@ namespace {
 // More ids add time per input, not new paths.
 constexpr int kMaxSelectedIds = 50;
 
-const QStringList &fieldNames()
-{
-    static const QStringList names = {QStringLiteral("subject"), QStringLiteral("a"),
-                                      QStringLiteral("b"),       QStringLiteral("c"),
-                                      QStringLiteral("d"),       QStringLiteral("pic"),
-                                      QStringLiteral("select"),  QStringLiteral("answer"),
-                                      QStringLiteral("id")};
-    return names;
-}
-
 void readFields(const BankStore &bank)
 {
-    for (const QString &name : fieldNames()) {
+    for (const QString &name : sourceColumns()) {
         try {
             bank.FieldText(name);
         } catch (const Failure &) {

@@ -12,9 +12,9 @@ using namespace kemuyi;
 
 namespace {
 
-QVector<QuestionRow> questionsOf(const ParsedSource &parsed)
+QVector<Question> questionsOf(const ParsedSource &parsed)
 {
-    QVector<QuestionRow> rows;
+    QVector<Question> rows;
     rows.reserve(parsed.rows.size());
     for (const SourceRow &row : parsed.rows)
         rows.append(row.question);
@@ -29,7 +29,7 @@ QByteArray withFinalNewline(const QByteArray &bytes)
 
 void checkRoundTrip(const QByteArray &input, const ParsedSource &parsed)
 {
-    const QVector<QuestionRow> rows = questionsOf(parsed);
+    const QVector<Question> rows = questionsOf(parsed);
     QByteArray written;
     try {
         written = sourceBytes(rows);

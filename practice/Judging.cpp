@@ -28,9 +28,9 @@ Verdict recordAnswer(PracticeRun &run, const BankStore &bank, const AnswerKey &k
     if (!run.isActive())
         return Verdict::NotJudged;
     run.currentEntry().Choice = key.choice;
-    if (bank.FieldText(QStringLiteral("select")) != QLatin1String(key.kind) || !buttonEnabled)
+    if (bank.CurrentQuestion({Column::Select}).select != QLatin1String(key.kind) || !buttonEnabled)
         return Verdict::NotJudged;
-    return bank.FieldText(QStringLiteral("answer")) == key.value ? Verdict::Right : Verdict::Wrong;
+    return bank.CurrentQuestion({Column::Answer}).answer == key.value ? Verdict::Right : Verdict::Wrong;
 }
 
 } // namespace kemuyi

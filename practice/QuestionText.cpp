@@ -11,11 +11,11 @@ const QString kYourChoice = QStringLiteral(" 您选择的是");
 
 } // namespace
 
-QString composeQuestionText(qint32 position, const QuestionFields &fields)
+QString composeQuestionText(qint32 position, const Question &question)
 {
     QString text = kCrLf + QStringLiteral("  (") + QString::number(position) + QStringLiteral(") ")
-                   + fields.subject;
-    for (const QString *option : {&fields.a, &fields.b, &fields.c, &fields.d})
+                   + question.subject;
+    for (const QString *option : {&question.a, &question.b, &question.c, &question.d})
         text += kCrLf + kCrLf + QStringLiteral("    ") + *option;
     return text;
 }

@@ -1,19 +1,15 @@
 #pragma once
 
+#include "bank/Question.h"
+
 #include <QString>
 
 namespace kemuyi {
 
-struct QuestionFields
-{
-    QString subject;
-    QString a, b, c, d;
-};
-
 // The question area's text: CR LF, two spaces, "(n)", one space, the stem; then for each of the
 // four options CR LF CR LF, four spaces and its text. True/false questions keep the four (empty)
 // option blocks, which leaves blank lines; nothing follows the last option.
-QString composeQuestionText(qint32 position, const QuestionFields &fields);
+QString composeQuestionText(qint32 position, const Question &question);
 
 // The status line restating the choice recorded for a slot; empty for no choice.
 QString choiceStatusText(qint32 choice);

@@ -20,9 +20,9 @@ namespace kemuyi::test {
 
 // Questions of category C1C2C3C4 in ascending id: a choice question with an illustration, a
 // true/false one without, two more choice and true/false questions; one DEF question besides.
-inline QVector<Row> practiceRows()
+inline QVector<Question> practiceRows()
 {
-    Row first = choiceRow(101, QStringLiteral("C1C2C3C4"), QStringLiteral("B"));
+    Question first = choiceRow(101, QStringLiteral("C1C2C3C4"), QStringLiteral("B"));
     first.pic = QStringLiteral("sign");
     return {first,
             judgeRow(102, QStringLiteral("C1C2C3C4"), QStringLiteral("正确")),

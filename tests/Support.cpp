@@ -1,5 +1,6 @@
 #include "Support.h"
 
+#include "bank/QuestionTable.h"
 #include "bank/Sqlite.h"
 #include "common/AppPaths.h"
 #include "picture/JpegCodec.h"
@@ -13,6 +14,52 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <dlfcn.h>
+#include <unistd.h>
+
+void PrintTo(const QString &text, std::ostream *out)
+{
+    // Line breaks matter in the question text; they are shown, not acted on.
+    *out << '"';
+    for (const char c : text.toStdString()) {
+        switch (c) {
+        case '\r': *out << "\\r"; break;
+        case '\n': *out << "\\n"; break;
+        case '\t': *out << "\\t"; break;
+        case '"': *out << "\\\""; break;
+        case '\\': *out << "\\\\"; break;
+        default: *out << c;
+        }
+    }
+    *out << '"';
+}
+
+void PrintTo(const QByteArray &bytes, std::ostream *out)
+{
+    // Short byte strings in full, long ones (banks, pictures) by size and their first bytes.
+    constexpr qsizetype kShown = 64;
+    *out << bytes.size() << " bytes \"";
+    for (const char c : bytes.left(kShown)) {
+        if (c >= 0x20 && c < 0x7F && c != '\\' && c != '"')
+            *out << c;
+        else
+            *out << "\\x" << QByteArray(1, c).toHex().constData();
+    }
+    *out << (bytes.size() > kShown ? "\"..." : "\"");
+}
+
+void PrintTo(const QImage &image, std::ostream *out)
+{
+    if (image.isNull()) {
+        *out << "null picture";
+        return;
+    }
+    const QRgb centre = image.pixel(image.width() / 2, image.height() / 2);
+    *out << image.width() << "x" << image.height() << " picture, format " << int(image.format())
+         << ", centre rgb(" << qRed(centre) << ", " << qGreen(centre) << ", " << qBlue(centre) << ")";
+}
 
 namespace kemuyi::test {
 
@@ -86,41 +133,50 @@ void FailureLog::clear()
     loggedMessages().clear();
 }
 
-Row choiceRow(qint64 id, const QString &type, const QString &answer)
+Question choiceRow(qint64 id, const QString &type, const QString &answer)
 {
     const QString n = QString::number(id);
-    return Row{id, type, QStringLiteral("题目") + n, QStringLiteral("甲") + n, QStringLiteral("乙") + n,
-               QStringLiteral("丙") + n, QStringLiteral("丁") + n, QString(), QStringLiteral("Y"), answer};
+    Question question;
+    question.id = id;
+    question.type = type;
+    question.subject = QStringLiteral("题目") + n;
+    question.a = QStringLiteral("甲") + n;
+    question.b = QStringLiteral("乙") + n;
+    question.c = QStringLiteral("丙") + n;
+    question.d = QStringLiteral("丁") + n;
+    question.select = QStringLiteral("Y");
+    question.answer = answer;
+    return question;
 }
 
-Row judgeRow(qint64 id, const QString &type, const QString &answer)
+Question judgeRow(qint64 id, const QString &type, const QString &answer)
 {
-    return Row{id, type, QStringLiteral("判断") + QString::number(id), {}, {}, {}, {}, QString(),
-               QStringLiteral("N"), answer};
+    Question question;
+    question.id = id;
+    question.type = type;
+    question.subject = QStringLiteral("判断") + QString::number(id);
+    question.select = QStringLiteral("N");
+    question.answer = answer;
+    return question;
 }
 
-void writeBank(const QString &path, const QVector<Row> &rows)
+void writeBank(const QString &path, const QVector<Question> &rows)
 {
     QFile::remove(path);
     SqliteDb db;
     db.openForWriting(path);
-    db.exec("CREATE TABLE TK (ID INTEGER, TYPE TEXT, subject TEXT, a TEXT, b TEXT, c TEXT, d TEXT,"
-            " pic TEXT, \"select\" TEXT, answer TEXT)");
-    db.exec("BEGIN");
-    SqliteStatement insert(db, "INSERT INTO TK VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
-    for (const Row &row : rows) {
+    QByteArray create = "CREATE TABLE TK (";
+    for (int i = 0; i < kTkColumnCount; ++i)
+        create += (i ? ", \"" : "\"") + columnName(Column(i)).toUtf8() + (i ? "\" TEXT" : "\" INTEGER");
+    db.exec((create + ")").constData());
+    SqliteTransaction transaction(db);
+    SqliteStatement insert(db, insertIntoTkSql());
+    for (const Question &row : rows) {
         insert.reset();
-        if (row.id)
-            insert.bind(1, *row.id);
-        else
-            insert.bindNull(1);
-        const QString texts[] = {row.type, row.subject, row.a,      row.b,     row.c,
-                                 row.d,    row.pic,     row.select, row.answer};
-        for (int i = 0; i < 9; ++i)
-            insert.bind(i + 2, texts[i]);
+        bindQuestion(insert, row);
         insert.step();
     }
-    db.exec("COMMIT");
+    transaction.commit();
 }
 
 void execOnBank(const QString &path, const QString &sql)
@@ -252,3 +308,72 @@ void expectProgramCopiesBankAndStops(const QString &program, const QString &bank
 }
 
 } // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+namespace {
+
+KernelCopy::Mode &kernelCopyMode()
+{
+    static KernelCopy::Mode mode = KernelCopy::Real;
+    return mode;
+}
+
+int &kernelCopyCalls()
+{
+    static int calls = 0;
+    return calls;
+}
+
+} // namespace
+
+KernelCopy::KernelCopy(Mode mode) : m_previous(kernelCopyMode())
+{
+    kernelCopyMode() = mode;
+    kernelCopyCalls() = 0;
+}
+
+KernelCopy::~KernelCopy()
+{
+    kernelCopyMode() = m_previous;
+}
+
+KernelCopy::Mode KernelCopy::mode()
+{
+    return kernelCopyMode();
+}
+
+int KernelCopy::calls()
+{
+    return kernelCopyCalls();
+}
+
+} // namespace kemuyi::test
+
+// Defined in the test program, this stands in for the C library's function for the code linked
+// into it; KernelCopy decides what it does.
+extern "C" ssize_t copy_file_range(int inFd, off64_t *inOffset, int outFd, off64_t *outOffset,
+                                   size_t length, unsigned int flags) noexcept
+{
+    using kemuyi::test::KernelCopy;
+    ++kemuyi::test::kernelCopyCalls();
+    switch (KernelCopy::mode()) {
+    case KernelCopy::Missing:
+        errno = ENOSYS;
+        return -1;
+    case KernelCopy::EndsEarly:
+        return 0;
+    case KernelCopy::Fails:
+        errno = EIO;
+        return -1;
+    case KernelCopy::Real:
+        break;
+    }
+    using Function = ssize_t (*)(int, off64_t *, int, off64_t *, size_t, unsigned int);
+    static const auto real = reinterpret_cast<Function>(dlsym(RTLD_NEXT, "copy_file_range"));
+    if (!real) {
+        errno = ENOSYS;
+        return -1;
+    }
+    return real(inFd, inOffset, outFd, outOffset, length, flags);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bank/Question.h"
 #include "common/Failure.h"
 
 #include <QImage>
@@ -9,6 +10,13 @@
 #include <QVector>
 
 #include <optional>
+#include <ostream>
+
+// GoogleTest prints values it knows nothing of as raw bytes; these make a failing comparison of
+// texts, byte strings and pictures read as what they are.
+void PrintTo(const QString &text, std::ostream *out);
+void PrintTo(const QByteArray &bytes, std::ostream *out);
+void PrintTo(const QImage &image, std::ostream *out);
 
 namespace kemuyi::test {
 
@@ -40,22 +48,12 @@ public:
     void clear();
 };
 
-struct Row
-{
-    std::optional<qint64> id;
-    QString type;
-    QString subject;
-    QString a, b, c, d;
-    QString pic;
-    QString select;
-    QString answer;
-};
+Question choiceRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("A"));
+Question judgeRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("正确"));
 
-Row choiceRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("A"));
-Row judgeRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("正确"));
-
-// Writes a bank with table TK and the given rows, in the given order.
-void writeBank(const QString &path, const QVector<Row> &rows);
+// Writes a bank with table TK and the given rows, in the given order. Unlike a built bank, TK
+// has no key, so rows may repeat an id.
+void writeBank(const QString &path, const QVector<Question> &rows);
 // Runs SQL on a bank, for the cases writeBank does not make (NULLs, odd types).
 void execOnBank(const QString &path, const QString &sql);
 
@@ -89,6 +87,30 @@ QString failureOf(F &&f)
     }
     return {};
 }
+
+} // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+// How the kernel's file copy (copy_file_range) behaves in this test program while an instance
+// lives: as the system has it, missing (old kernels, file systems without it: the copy falls back
+// to reading and writing), ending early as a file that shrinks under the copy, or failing.
+class KernelCopy
+{
+public:
+    enum Mode { Real, Missing, EndsEarly, Fails };
+    explicit KernelCopy(Mode mode);
+    ~KernelCopy();
+    KernelCopy(const KernelCopy &) = delete;
+    KernelCopy &operator=(const KernelCopy &) = delete;
+
+    static Mode mode();
+    // How many times the copy asked the kernel.
+    static int calls();
+
+private:
+    Mode m_previous;
+};
 
 } // namespace kemuyi::test
 

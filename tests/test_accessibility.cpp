@@ -1,6 +1,7 @@
 #include "PracticeFixture.h"
 
 #include "app/Unit1.h"
+#include "ui/Accessibility.h"
 
 #include <QAccessible>
 
@@ -14,6 +15,47 @@ QString accessibleText(QWidget *control, QAccessible::Text kind)
     QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
     return face ? face->text(kind) : QString();
 }
+
+// Records the name-changed events assistive technology would be sent, with the text each
+// announces, for as long as it lives.
+class AnnouncementLog
+{
+public:
+    AnnouncementLog()
+    {
+        announced().clear();
+        m_previous = setAccessibilityUpdate(&AnnouncementLog::onUpdate);
+    }
+    ~AnnouncementLog() { setAccessibilityUpdate(m_previous); }
+
+    // The texts `control` announced, in order.
+    QStringList of(QObject *control) const
+    {
+        QStringList texts;
+        for (const auto &[object, text] : announced()) {
+            if (object == control)
+                texts.append(text);
+        }
+        return texts;
+    }
+
+private:
+    static QVector<std::pair<QObject *, QString>> &announced()
+    {
+        static QVector<std::pair<QObject *, QString>> events;
+        return events;
+    }
+
+    static void onUpdate(QAccessibleEvent *event)
+    {
+        if (event->type() != QAccessible::NameChanged)
+            return;
+        auto *label = qobject_cast<QLabel *>(event->object());
+        announced().append({event->object(), label ? label->text() : QString()});
+    }
+
+    AccessibilityUpdate m_previous = nullptr;
+};
 
 } // namespace
 
@@ -41,6 +83,21 @@ TEST_F(PracticeWindowTest, QuestionAndStatusAreReadText)
     EXPECT_TRUE(accessibleText(form->Label1, QAccessible::Name).contains(QStringLiteral("题目101")));
     EXPECT_EQ(accessibleText(form->Label2, QAccessible::Name), QStringLiteral(" 您选择的是B。恭喜！您答对了！"));
     EXPECT_TRUE(accessibleText(form->Label2, QAccessible::Description).startsWith(QStringLiteral("状态栏")));
+}
+
+TEST_F(PracticeWindowTest, EveryNewStatusLineIsAnnounced)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    AnnouncementLog log;
+    form->ImgBClick();
+    form->ImgHelpClick();
+    form->ImgNextClick();
+    form->ImgPrevClick();
+    EXPECT_EQ(log.of(form->Label2), (QStringList{QStringLiteral(" 您选择的是B。恭喜！您答对了！"),
+                                                QStringLiteral(" 正确的答案应该是：B"),
+                                                QString(),
+                                                QStringLiteral(" 您选择的是B。")}));
 }
 
 TEST(MenuAccessibility, EveryCategoryIsNamed)

@@ -20,9 +20,9 @@ QByteArray topicLine(const QByteArray &id, const QByteArray &topic)
     return id + "\tDEF\t摩托车载人" + id + "\t\t\t\t\t\tN\t正确\t依据\t" + topic + '\n';
 }
 
-QuestionRow choice(qint64 id, const QString &answer, const QString &type = QStringLiteral("M"))
+Question choice(qint64 id, const QString &answer, const QString &type = QStringLiteral("M"))
 {
-    QuestionRow row;
+    Question row;
     row.id = id;
     row.type = type;
     // Stems far apart, so only the key is under test.
@@ -36,18 +36,18 @@ QuestionRow choice(qint64 id, const QString &answer, const QString &type = QStri
     return row;
 }
 
-QuestionRow judge(qint64 id, bool right)
+Question judge(qint64 id, bool right)
 {
-    QuestionRow row = choice(id, right ? QStringLiteral("正确") : QStringLiteral("错误"));
+    Question row = choice(id, right ? QStringLiteral("正确") : QStringLiteral("错误"));
     row.a = row.b = row.c = row.d = QString();
     row.select = QStringLiteral("N");
     return row;
 }
 
 // `counts` choice questions answered A, B, C, D in turn.
-QVector<QuestionRow> choiceKey(const QVector<int> &counts)
+QVector<Question> choiceKey(const QVector<int> &counts)
 {
-    QVector<QuestionRow> rows;
+    QVector<Question> rows;
     for (int letter = 0; letter < counts.size(); ++letter) {
         for (int i = 0; i < counts[letter]; ++i)
             rows.append(choice(rows.size() + 1, QString(QLatin1Char('A' + letter))));
@@ -55,9 +55,9 @@ QVector<QuestionRow> choiceKey(const QVector<int> &counts)
     return rows;
 }
 
-QuestionRow stem(qint64 id, const QString &type, const QString &subject, const QString &pic = {})
+Question stem(qint64 id, const QString &type, const QString &subject, const QString &pic = {})
 {
-    QuestionRow row = judge(id, true);
+    Question row = judge(id, true);
     row.type = type;
     row.subject = subject;
     row.pic = pic;
@@ -123,7 +123,7 @@ TEST(AnswerBalance, SharesOutsideTheBoundsAreNamed)
 
 TEST(AnswerBalance, TrueFalseShareIsChecked)
 {
-    QVector<QuestionRow> rows;
+    QVector<Question> rows;
     for (int i = 0; i < 40; ++i)
         rows.append(judge(i + 1, i < 24)); // 60 % true: inside
     EXPECT_TRUE(answerBalanceProblems(rows).isEmpty());
@@ -136,7 +136,7 @@ TEST(AnswerBalance, TrueFalseShareIsChecked)
 TEST(NearDuplicates, SameFactAskedTwiceIsFlaggedOncePerPair)
 {
     EXPECT_GT(bigramSimilarity(kStem, kSameFact), 0.8);
-    const QVector<QuestionRow> rows = {stem(5, QStringLiteral("C1C2C3C4A1A3B1A2B2M"), kStem),
+    const QVector<Question> rows = {stem(5, QStringLiteral("C1C2C3C4A1A3B1A2B2M"), kStem),
                                        stem(2, QStringLiteral("C1C2C3C4A1A3B1A2B2M"), kSameFact)};
     const QStringList problems = nearDuplicateProblems(rows);
     ASSERT_EQ(problems.size(), 1) << problems.join(QLatin1Char('\n')).toStdString();
@@ -152,7 +152,7 @@ TEST(NearDuplicates, OnlyInOneCategoryWithTheSamePictureAndUnlessReviewed)
                     .isEmpty());
     EXPECT_TRUE(nearDuplicateProblems({stem(1, car, kStem), stem(2, car, QStringLiteral("驾驶人饮酒后不得驾驶机动车。"))})
                     .isEmpty());
-    const QVector<QuestionRow> alike = {stem(1, car, kStem), stem(2, car, kSameFact)};
+    const QVector<Question> alike = {stem(1, car, kStem), stem(2, car, kSameFact)};
     EXPECT_TRUE(nearDuplicateProblems(alike, {{1, 2, QStringLiteral("不同道路")}}).isEmpty());
 }
 

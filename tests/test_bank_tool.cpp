@@ -166,7 +166,7 @@ TEST(QuestionSource, ReadsRowsWithTheirLines)
     ASSERT_EQ(result.rows.size(), 2);
     EXPECT_EQ(result.rows.at(0).line, 2);
     EXPECT_EQ(result.rows.at(1).line, 3);
-    const QuestionRow &judge = result.rows.at(1).question;
+    const Question &judge = result.rows.at(1).question;
     EXPECT_EQ(judge.id, 3);
     EXPECT_EQ(judge.type, QStringLiteral("xxdefxx")); // codes match in any letter case
     EXPECT_EQ(judge.subject, QStringLiteral("判断3"));
@@ -180,7 +180,7 @@ TEST(QuestionSource, WritesWhatItReads)
 {
     const QByteArray source = kHeader + choiceLine("9", "C1C2C3C4A1A3B1A2B2M") + judgeLine("3");
     const ParsedSource parsed = parseSource(source);
-    QVector<QuestionRow> rows;
+    QVector<Question> rows;
     for (const SourceRow &row : parsed.rows)
         rows.append(row.question);
     EXPECT_EQ(sourceBytes(rows), source);
@@ -267,7 +267,7 @@ TEST(ExportBank, BankWithoutBasisExportsEmptyBasis)
     const QString path = sandbox.path(QStringLiteral("bank.lib"));
     writeBank(path, {judgeRow(5, QStringLiteral("M"), QStringLiteral("错误")),
                      choiceRow(2, QStringLiteral("DEF"))});
-    const QVector<QuestionRow> rows = readBankRows(path);
+    const QVector<Question> rows = readBankRows(path);
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows.at(0).id, 2);
     EXPECT_EQ(rows.at(1).answer, QStringLiteral("错误"));
@@ -286,26 +286,26 @@ protected:
     void SetUp() override
     {
         const QString type = QStringLiteral("C1C2C3C4");
-        Row badSelect = choiceRow(3, type);
+        Question badSelect = choiceRow(3, type);
         badSelect.select = QStringLiteral("X");
-        Row missingOption = choiceRow(6, type);
+        Question missingOption = choiceRow(6, type);
         missingOption.c.clear();
-        Row unsafe = choiceRow(8, type);
+        Question unsafe = choiceRow(8, type);
         unsafe.pic = QStringLiteral("../../etc/passwd");
-        Row missingPic = choiceRow(9, type);
+        Question missingPic = choiceRow(9, type);
         missingPic.pic = QStringLiteral("nosuch");
-        Row brokenPic = choiceRow(10, type);
+        Question brokenPic = choiceRow(10, type);
         brokenPic.pic = QStringLiteral("broken");
-        Row goodPic = judgeRow(11, type);
+        Question goodPic = judgeRow(11, type);
         goodPic.pic = QStringLiteral("Sign"); // the file is sign.jpg
-        Row noId = choiceRow(0, type);
-        noId.id.reset();
+        const Question noId = choiceRow(13, type);
 
         writeBank(bankPath(),
                   {choiceRow(1, type), choiceRow(2, type), badSelect, choiceRow(4, type, QStringLiteral("E")),
                    judgeRow(5, type, QStringLiteral("对")), missingOption, choiceRow(7, QStringLiteral("Z9")),
                    unsafe, missingPic, brokenPic, goodPic, choiceRow(1, type), noId});
         execOnBank(bankPath(), QStringLiteral("UPDATE TK SET answer = NULL WHERE ID = 2"));
+        execOnBank(bankPath(), QStringLiteral("UPDATE TK SET ID = NULL WHERE ID = 13"));
         execOnBank(bankPath(),
                    QStringLiteral("INSERT INTO TK VALUES ('abc', 'M', 's', '', '', '', '', '', 'N', '正确')"));
 
@@ -394,7 +394,7 @@ TEST(BankStats, CountsEachCategoryAsTheProgramSelectsIt)
 {
     Sandbox sandbox;
     const QString path = sandbox.path(QStringLiteral("bank.lib"));
-    Row pictured = judgeRow(4, QStringLiteral("c1c2c3c4m"));
+    Question pictured = judgeRow(4, QStringLiteral("c1c2c3c4m"));
     pictured.pic = QStringLiteral("p");
     writeBank(path, {choiceRow(1, QStringLiteral("C1C2C3C4A1A3B1A2B2M")),
                      choiceRow(2, QStringLiteral("A2B2")), judgeRow(3, QStringLiteral("DEF")), pictured});

@@ -261,6 +261,24 @@ TEST_F(InstalledTree, StartsThroughItsLauncherAfterTheTreeIsMoved)
     expectStartsAndStopsOnTerm(moved);
 }
 
+// The package as a Debian user's lintian sees it: no error and no warning. Nothing is let
+// through today; a tag that ever must be needs its reason in the README.
+void expectLintianFindsNoFault(const QString &deb)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("lintian")).isEmpty()) {
+        ADD_FAILURE() << "lintian is missing (scripts/install-deps installs it)";
+        return;
+    }
+    const ToolRun lintian = runTool(QStringLiteral("lintian"), {deb});
+    QStringList faults;
+    for (const QString &line : lintian.output.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1String("E: ")) || line.startsWith(QLatin1String("W: ")))
+            faults.append(line);
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    EXPECT_NE(lintian.exitCode, -1) << lintian.output.toStdString();
+}
+
 TEST(DebianPackage, DeclaresItsDependenciesAndRunsWhenUnpacked)
 {
     // Without dpkg-dev (dpkg-shlibdeps) or file, CPack cannot compute the dependencies.
@@ -307,4 +325,5 @@ TEST(DebianPackage, DeclaresItsDependenciesAndRunsWhenUnpacked)
     expectProgramFolder(usr);
     expectDesktopIntegration(usr);
     expectStartsAndStopsOnTerm(usr);
+    expectLintianFindsNoFault(deb);
 }

@@ -184,7 +184,7 @@ TEST_F(JetImport, Jet3TextFollowsTheCodePageTheHeaderNamesOrTheOneGiven)
         options.version = jet::JetVersion::Jet3;
         options.codePage = codePage;
         options.charset = charset;
-        writeBytes(path("old.mdb"), jet::writeJetFile({jet::questionTable({QuestionRow{5, QStringLiteral("M"), QStringLiteral("繁體題目"),
+        writeBytes(path("old.mdb"), jet::writeJetFile({jet::questionTable({Question{5, QStringLiteral("M"), QStringLiteral("繁體題目"),
                                                                                       {}, {}, {}, {}, {}, QStringLiteral("N"), QStringLiteral("正確")}})},
                                                       options));
     };
@@ -266,7 +266,7 @@ TEST_F(JetImport, RandomDamageNeverCrashes)
 {
     JetWriteOptions options;
     options.version = jet::JetVersion::Jet3;
-    const QByteArray good = jet::writeJetFile({jet::questionTable({QuestionRow{1, QStringLiteral("M"), QStringLiteral("题干"),
+    const QByteArray good = jet::writeJetFile({jet::questionTable({Question{1, QStringLiteral("M"), QStringLiteral("题干"),
                                                                                QStringLiteral("甲"), {}, {}, {}, {}, QStringLiteral("Y"),
                                                                                QStringLiteral("A")}})},
                                               options);

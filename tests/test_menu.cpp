@@ -33,9 +33,9 @@ protected:
         menu->show();
     }
 
-    static QVector<Row> rows()
+    static QVector<Question> rows()
     {
-        QVector<Row> rows = practiceRows();
+        QVector<Question> rows = practiceRows();
         rows.append(judgeRow(300, QStringLiteral("xxMxx")));
         rows.append(choiceRow(301, QStringLiteral("A1A3B1"), QStringLiteral("D")));
         return rows;

@@ -28,6 +28,24 @@ void expectNear(QRgb actual, QRgb expected)
     EXPECT_NEAR(qBlue(actual), qBlue(expected), 12);
 }
 
+// A picture with detail everywhere, so that its data runs long after the headers.
+QByteArray detailedJpeg()
+{
+    QImage image(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, ((x ^ y) * 5) % 256));
+    return encodeJpeg(image, 90);
+}
+
+// The first 80 % of a picture: every header and most of the data, as a broken download leaves it.
+QByteArray cutInTheData(const QByteArray &jpeg)
+{
+    const QByteArray cut = jpeg.left(jpeg.size() * 8 / 10);
+    EXPECT_GT(cut.size(), jpeg.indexOf(QByteArray("\xFF\xDA", 2)) + 100) << "the cut must fall in the data";
+    return cut;
+}
+
 // The message of the Failure that loading `path` into `box` throws; empty if it did not throw.
 QString loadFailure(PictureBox &box, const QString &path)
 {
@@ -82,7 +100,8 @@ TEST(LoadPicture, BadFilesFailNamingTheFileAndKeepThePreviousPicture)
     const Case cases[] = {
         {"missing.jpg", std::nullopt, "文件不存在"},
         {"empty.jpg", QByteArray(), "文件为空"},
-        {"truncated.jpg", jpeg.left(jpeg.size() / 2), "不是有效的 JPEG 图片"},
+        {"cut-in-headers.jpg", jpeg.left(jpeg.size() / 4), "不是有效的 JPEG 图片"},
+        {"cut-in-data.jpg", cutInTheData(detailedJpeg()), "不是有效的 JPEG 图片"},
         {"garbage.jpg", QByteArray(500, 'x'), "不是有效的 JPEG 图片"},
         {"huge.jpg", withFrameSize(jpeg, 60000, 60000), "图片尺寸过大"},
     };
@@ -99,6 +118,23 @@ TEST(LoadPicture, BadFilesFailNamingTheFileAndKeepThePreviousPicture)
         EXPECT_TRUE(message.contains(QString::fromUtf8(c.reason))) << message.toStdString();
         EXPECT_EQ(box.picture().size(), QSize(40, 30));
     }
+}
+
+// libjpeg only warns about data that ends early or holds stray bytes, and would hand back a
+// picture filled with grey; such a picture is no picture.
+TEST(DecodeJpeg, DamageAfterTheHeadersIsAFailureNotAGreyPicture)
+{
+    const QByteArray jpeg = detailedJpeg();
+    ASSERT_EQ(decodeJpeg(jpeg, QStringLiteral("whole.jpg")).size(), QSize(160, 120));
+
+    const QString cut = failureOf([&] { decodeJpeg(cutInTheData(jpeg), QStringLiteral("cut.jpg")); });
+    EXPECT_TRUE(cut.contains(QStringLiteral("cut.jpg"))) << cut.toStdString();
+    EXPECT_TRUE(cut.contains(QStringLiteral("不是有效的 JPEG 图片"))) << cut.toStdString();
+
+    QByteArray stray = jpeg;
+    stray.insert(stray.indexOf(QByteArray("\xFF\xDA", 2)), QByteArray(3, '\0'));
+    const QString strayMessage = failureOf([&] { decodeJpeg(stray, QStringLiteral("stray.jpg")); });
+    EXPECT_TRUE(strayMessage.contains(QStringLiteral("stray.jpg"))) << strayMessage.toStdString();
 }
 
 TEST(LoadPicture, EmptyNameClearsAndKeepsTheSize)

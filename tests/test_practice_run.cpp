@@ -45,7 +45,7 @@ class Practice : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QVector<Row> rows;
+        QVector<Question> rows;
         for (int id : {40, 10, 30, 20, 50})
             rows.append(choiceRow(id, QStringLiteral("C1C2C3C4")));
         rows.append(judgeRow(77, QStringLiteral("DEF")));
@@ -240,7 +240,7 @@ TEST_F(Practice, AnEmptyCategoryStartsNoRun)
 
 TEST_F(Practice, TheSheetGrowsForALargerCategory)
 {
-    QVector<Row> rows;
+    QVector<Question> rows;
     for (int id = 1; id <= 2500; ++id)
         rows.append(judgeRow(id, QStringLiteral("M")));
     writeBank(sandbox.tempDir() + QStringLiteral("e9p7k6m8.lib"), rows);

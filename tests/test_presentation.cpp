@@ -8,12 +8,28 @@
 using namespace kemuyi;
 using namespace kemuyi::test;
 
+namespace {
+
+Question stemAndOptions(const QString &subject, const QString &a = {}, const QString &b = {},
+                        const QString &c = {}, const QString &d = {})
+{
+    Question question;
+    question.subject = subject;
+    question.a = a;
+    question.b = b;
+    question.c = c;
+    question.d = d;
+    return question;
+}
+
+} // namespace
+
 TEST(QuestionText, ComposesNumberStemAndOptionsExactly)
 {
-    const QString text = composeQuestionText(12, {QStringLiteral("S"), QStringLiteral("P"), QStringLiteral("Q"),
-                                                  QStringLiteral("R"), QStringLiteral("T")});
+    const QString text = composeQuestionText(12, stemAndOptions(QStringLiteral("S"), QStringLiteral("P"), QStringLiteral("Q"),
+                                                                QStringLiteral("R"), QStringLiteral("T")));
     EXPECT_EQ(text, QStringLiteral("\r\n  (12) S\r\n\r\n    P\r\n\r\n    Q\r\n\r\n    R\r\n\r\n    T"));
-    EXPECT_EQ(composeQuestionText(3, {QStringLiteral("判断"), {}, {}, {}, {}}),
+    EXPECT_EQ(composeQuestionText(3, stemAndOptions(QStringLiteral("判断"))),
               QStringLiteral("\r\n  (3) 判断\r\n\r\n    \r\n\r\n    \r\n\r\n    \r\n\r\n    "));
 }
 
@@ -38,9 +54,9 @@ TEST_F(PracticeWindowTest, SequentialStartShowsTheFirstQuestion)
     showFor(QStringLiteral("C1C2C3C4"));
     form->ImgSxlxClick();
     EXPECT_EQ(form->run().CurrentQuestionId, 101);
-    EXPECT_EQ(form->Label1->text(), composeQuestionText(1, {QStringLiteral("题目101"), QStringLiteral("甲101"),
-                                                            QStringLiteral("乙101"), QStringLiteral("丙101"),
-                                                            QStringLiteral("丁101")}));
+    EXPECT_EQ(form->Label1->text(), composeQuestionText(1, stemAndOptions(QStringLiteral("题目101"), QStringLiteral("甲101"),
+                                                                          QStringLiteral("乙101"), QStringLiteral("丙101"),
+                                                                          QStringLiteral("丁101"))));
     EXPECT_EQ(pictureName(form->Image2->picture()), QStringLiteral("pic/sign.jpg"));
     EXPECT_EQ(status(), QString());
     EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
@@ -94,7 +110,7 @@ TEST_F(PracticeWindowTest, AnAnswerOfTheOtherKindIsRecordedButNotJudged)
 
 TEST_F(PracticeWindowTest, AnUnknownKindShowsTrueFalseButJudgesNothing)
 {
-    Row odd = choiceRow(5, QStringLiteral("M"), QStringLiteral("A"));
+    Question odd = choiceRow(5, QStringLiteral("M"), QStringLiteral("A"));
     odd.select = QStringLiteral("X");
     writeBank(workingCopyPath(), {odd});
     showFor(QStringLiteral("M"));
@@ -105,6 +121,22 @@ TEST_F(PracticeWindowTest, AnUnknownKindShowsTrueFalseButJudgesNothing)
         EXPECT_EQ(status(), QString());
     }
     EXPECT_EQ(choiceAt(1), ChoiceFalse);
+}
+
+TEST_F(PracticeWindowTest, ADisabledAnswerButtonRecordsTheChoiceButNeverJudges)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgB->setEnabled(false);
+    form->ImgBClick(); // the right answer, through its handler, with the button disabled
+    EXPECT_EQ(choiceAt(1), ChoiceB);
+    EXPECT_EQ(status(), QString());
+    EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
+    QTest::keyClick(form.get(), Qt::Key_8, Qt::KeypadModifier); // the key of a disabled button: nothing
+    form->ImgCClick();
+    QTest::keyClick(form.get(), Qt::Key_8, Qt::KeypadModifier);
+    EXPECT_EQ(choiceAt(1), ChoiceC);
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是C。抱歉！您答错了！"));
 }
 
 TEST_F(PracticeWindowTest, HintShowsTheAnswerAndChangesNoChoice)
@@ -155,10 +187,11 @@ TEST_F(PracticeWindowTest, MissingIllustrationShowsTheTextAndKeepsTheRest)
 
 TEST_F(PracticeWindowTest, UnreadableRowsAndUnsafePictureNamesFailBeforeTheTextChanges)
 {
-    QVector<Row> rows = practiceRows();
+    QVector<Question> rows = practiceRows();
     rows[1].pic = QStringLiteral("../../secret");
     writeBank(workingCopyPath(), rows);
-    execOnBank(workingCopyPath(), QStringLiteral("UPDATE TK SET c = NULL WHERE ID = 103"));
+    execOnBank(workingCopyPath(), QStringLiteral("UPDATE TK SET c = NULL WHERE ID = 103;"
+                                                 "UPDATE TK SET pic = NULL WHERE ID = 104"));
     showFor(QStringLiteral("C1C2C3C4"));
     form->ImgSxlxClick();
 
@@ -173,6 +206,11 @@ TEST_F(PracticeWindowTest, UnreadableRowsAndUnsafePictureNamesFailBeforeTheTextC
     EXPECT_TRUE(failures.messages().last().contains(QStringLiteral("c")));
     EXPECT_EQ(form->Label1->text(), second);
     EXPECT_EQ(position(), 3); // the step itself happened; only its display failed
+
+    form->ImgNext->click();
+    ASSERT_EQ(failures.messages().size(), 3);
+    EXPECT_TRUE(failures.messages().last().contains(QStringLiteral("pic")));
+    EXPECT_EQ(form->Label1->text(), second);
 }
 
 // ---- auto-advance ----
@@ -203,6 +241,27 @@ TEST_F(AutoAdvanceTest, AJudgedAnswerMovesOnAfterTheWait)
     form->ImgCuoClick(); // the last question: Next is disabled, no wait and no move
     EXPECT_EQ(position(), 4);
     EXPECT_EQ(status(), QStringLiteral(" 您选择的是错误。恭喜！您答对了！"));
+}
+
+// A wait handles pending events; a timer due at once tells whether one ran.
+TEST_F(AutoAdvanceTest, NoWaitAfterAnAnswerOnTheLastQuestion)
+{
+    form->ImgNextClick();
+    form->ImgNextClick();
+    bool handledDuringTheAnswer = false;
+    QTimer::singleShot(0, form.get(), [&] { handledDuringTheAnswer = true; });
+    form->ImgCClick(); // Next is enabled: the answer waits, then steps
+    EXPECT_TRUE(handledDuringTheAnswer);
+    ASSERT_EQ(position(), 4);
+
+    handledDuringTheAnswer = false;
+    QTimer::singleShot(0, form.get(), [&] { handledDuringTheAnswer = true; });
+    form->ImgCuoClick(); // the last question: judged, and no wait at all
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是错误。恭喜！您答对了！"));
+    EXPECT_FALSE(handledDuringTheAnswer);
+    QTest::qWait(0);
+    EXPECT_TRUE(handledDuringTheAnswer);
+    EXPECT_EQ(position(), 4);
 }
 
 TEST_F(AutoAdvanceTest, NextDuringTheWaitOnTheSecondToLastEndsOnTheLast)

@@ -39,9 +39,9 @@ private:
     }
 };
 
-QVector<Row> manyChoiceRows(int count)
+QVector<Question> manyChoiceRows(int count)
 {
-    QVector<Row> rows;
+    QVector<Question> rows;
     for (int id = 1; id <= count; ++id)
         rows.append(choiceRow(id, QStringLiteral("C1C2C3C4"), QStringLiteral("A")));
     return rows;
@@ -195,9 +195,9 @@ TEST_F(PracticeWindowTest, PictureNamesAreRefusedOnlyWhenTheyCouldLeaveThePictur
     const QStringList allowed = {QStringLiteral("a:b"), QStringLiteral("tab\tname"),
                                  QStringLiteral("...x")};
     const QStringList refused = {QStringLiteral("sub/x"), QStringLiteral("sub\\x"), QStringLiteral("..")};
-    QVector<Row> rows;
+    QVector<Question> rows;
     for (const QString &name : allowed + refused) {
-        Row row = choiceRow(rows.size() + 1, QStringLiteral("C1C2C3C4"));
+        Question row = choiceRow(rows.size() + 1, QStringLiteral("C1C2C3C4"));
         row.pic = name;
         rows.append(row);
     }

@@ -3,7 +3,19 @@
 #include <QAccessible>
 #include <QLabel>
 
+#include <utility>
+
 namespace kemuyi {
+
+namespace {
+
+AccessibilityUpdate &currentUpdate()
+{
+    static AccessibilityUpdate update = &QAccessible::updateAccessibility;
+    return update;
+}
+
+} // namespace
 
 void describe(QWidget *control, const QString &name, const QString &description)
 {
@@ -15,7 +27,12 @@ void setAnnouncedText(QLabel *label, const QString &text)
 {
     label->setText(text);
     QAccessibleEvent event(label, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    currentUpdate()(&event);
+}
+
+AccessibilityUpdate setAccessibilityUpdate(AccessibilityUpdate update)
+{
+    return std::exchange(currentUpdate(), update ? update : &QAccessible::updateAccessibility);
 }
 
 } // namespace kemuyi

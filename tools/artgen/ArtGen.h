@@ -32,6 +32,12 @@ void addMoreProhibitionSigns(std::vector<Artwork> &out);
 void addMoreWarningSigns(std::vector<Artwork> &out);
 void addIndicationSigns(std::vector<Artwork> &out);
 void addGuideSigns(std::vector<Artwork> &out);
+// Further markings, signals, police hand signals, dashboard lamps and road situations.
+void addMoreRoadMarkings(std::vector<Artwork> &out);
+void addMoreSignals(std::vector<Artwork> &out);
+void addPoliceSignals(std::vector<Artwork> &out);
+void addMoreDashboardLamps(std::vector<Artwork> &out);
+void addRoadScenes(std::vector<Artwork> &out);
 
 // Window mock-ups built from the written pictures, for checking the design by eye.
 void writePreviews(const QString &assetDir, const QString &pngDir);

@@ -16,6 +16,11 @@ std::vector<Artwork> illustrationArtworks()
     addMoreWarningSigns(out);
     addIndicationSigns(out);
     addGuideSigns(out);
+    addMoreRoadMarkings(out);
+    addMoreSignals(out);
+    addPoliceSignals(out);
+    addMoreDashboardLamps(out);
+    addRoadScenes(out);
     return out;
 }
 

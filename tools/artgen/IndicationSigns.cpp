@@ -29,6 +29,14 @@ QImage lanePlate(const std::function<void(QPainter &)> &symbol, qreal scale)
     });
 }
 
+QImage minimumSpeed(const char *figure)
+{
+    const QString text = QString::fromLatin1(figure);
+    return indicationDiscPicture([text](QPainter &p, QPointF c) {
+        drawCentredText(p, c, text, latinFont(text.size() > 2 ? 40 : 50, true), ink);
+    });
+}
+
 QImage pedestrianCrossing()
 {
     return platePicture(108, 108, sign::blue, [](QPainter &p, QRectF inner) {
@@ -106,6 +114,8 @@ void addIndicationSigns(std::vector<Artwork> &out)
     add("ind_bus_lane", [] {
         return lanePlate([](QPainter &p) { pictogram::busSide(p, ink, sign::blue); }, 0.72);
     });
+    add("ind_min_speed_90", [] { return minimumSpeed("90"); });
+    add("ind_min_speed_100", [] { return minimumSpeed("100"); });
     add("ind_pedestrian_crossing", pedestrianCrossing);
     add("ind_one_way_straight", [] { return oneWay(true); });
     add("ind_one_way_left", [] { return oneWay(false); });

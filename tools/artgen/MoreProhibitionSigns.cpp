@@ -66,6 +66,7 @@ void addMoreProhibitionSigns(std::vector<Artwork> &out)
     add("sign_speed_limit_60", [] { return speedLimit("60"); });
     add("sign_speed_limit_80", [] { return speedLimit("80"); });
     add("sign_speed_limit_100", [] { return speedLimit("100"); });
+    add("sign_speed_limit_120", [] { return speedLimit("120"); });
     add("sign_speed_limit_end_60", [] { return speedLimitEnd("60"); });
     add("sign_no_overtaking", [] {
         return prohibitionSignPicture(false, [](QPainter &p, QPointF c) {
@@ -103,6 +104,15 @@ void addMoreProhibitionSigns(std::vector<Artwork> &out)
     });
     add("sign_no_left_right", [] {
         return barred([](QPainter &p) { drawBranchArrows(p, true, false, true, sign::black); }, 0.62);
+    });
+    add("sign_no_tractors", [] {
+        return barred([](QPainter &p) { pictogram::tractor(p, sign::black, sign::white); }, 0.66);
+    });
+    add("sign_no_straight_left", [] {
+        return barred([](QPainter &p) { drawBranchArrows(p, true, true, false, sign::black); }, 0.64);
+    });
+    add("sign_no_straight_right", [] {
+        return barred([](QPainter &p) { drawBranchArrows(p, false, true, true, sign::black); }, 0.64);
     });
     add("sign_width_limit", widthLimit);
     add("sign_no_passage", noPassage);

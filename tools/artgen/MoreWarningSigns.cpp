@@ -16,6 +16,11 @@ QPointF at(QPointF c, qreal x, qreal y)
     return c + QPointF(x, y);
 }
 
+void bar(QPainter &p, QPointF c, const QRectF &r)
+{
+    fillPath(p, roundedRect(r.translated(c), 0.5), ink);
+}
+
 QPainterPath closedPath(QPointF c, std::initializer_list<QPointF> points)
 {
     QPainterPath path;
@@ -153,13 +158,14 @@ QImage guardedRailway()
     });
 }
 
-QImage merge()
+QImage merge(bool fromRight)
 {
-    return warningSignPicture([](QPainter &p, QPointF c) {
-        polyline(p, {at(c, -7, 27), at(c, -7, -26)}, ink, 9);
+    return warningSignPicture([fromRight](QPainter &p, QPointF c) {
+        const qreal s = fromRight ? 1 : -1;
+        polyline(p, {at(c, s * -7, 27), at(c, s * -7, -26)}, ink, 9);
         QPainterPath branch;
-        branch.moveTo(at(c, 24, 27));
-        branch.cubicTo(at(c, 24, 12), at(c, -4, 6), at(c, -6, -8));
+        branch.moveTo(at(c, s * 24, 27));
+        branch.cubicTo(at(c, s * 24, 12), at(c, s * -4, 6), at(c, s * -6, -8));
         strokePath(p, branch, ink, 7);
     });
 }
@@ -285,6 +291,87 @@ QImage yJunction()
     });
 }
 
+QImage humpBridge()
+{
+    return warningSignPicture([](QPainter &p, QPointF c) {
+        QPainterPath arch;
+        arch.moveTo(at(c, -31, 26));
+        arch.quadTo(at(c, 0, -30), at(c, 31, 26));
+        arch.lineTo(at(c, 17, 26));
+        arch.quadTo(at(c, 0, -4), at(c, -17, 26));
+        arch.closeSubpath();
+        fillPath(p, arch, ink);
+    });
+}
+
+QImage ford()
+{
+    return warningSignPicture([](QPainter &p, QPointF c) {
+        inSymbolBox(p, at(c, 0, -6), 0.44, [&] { pictogram::carSide(p, ink, sign::yellow); });
+        for (qreal y : {12.0, 21.0}) {
+            QPainterPath wave;
+            wave.moveTo(at(c, -28, y));
+            for (int i = 0; i < 4; ++i)
+                wave.quadTo(at(c, -21 + i * 14, y - 5), at(c, -14 + i * 14, y));
+            strokePath(p, wave, ink, 3.5, Qt::RoundCap);
+        }
+    });
+}
+
+QImage lowLying()
+{
+    return warningSignPicture([](QPainter &p, QPointF c) {
+        QPainterPath ground;
+        ground.moveTo(at(c, -31, 27));
+        ground.lineTo(at(c, -31, 6));
+        ground.lineTo(at(c, -14, 6));
+        ground.cubicTo(at(c, -8, 6), at(c, -8, 20), at(c, 0, 20));
+        ground.cubicTo(at(c, 8, 20), at(c, 8, 6), at(c, 14, 6));
+        ground.lineTo(at(c, 31, 6));
+        ground.lineTo(at(c, 31, 27));
+        ground.closeSubpath();
+        fillPath(p, ground, ink);
+    });
+}
+
+QImage disabledPeople()
+{
+    return warningSignPicture([](QPainter &p, QPointF c) {
+        p.save();
+        p.setPen(QPen(ink, 4));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(at(c, -3, 14), 12, 12);
+        p.restore();
+        QPainterPath head;
+        head.addEllipse(at(c, -7, -21), 5, 5);
+        fillPath(p, head, ink);
+        polyline(p, {at(c, -8, -12), at(c, -6, 4), at(c, 10, 4), at(c, 14, 20), at(c, 19, 20)}, ink, 5.5);
+        polyline(p, {at(c, -7, -8), at(c, 6, -5)}, ink, 4);
+    });
+}
+
+QImage sideJunction(bool right)
+{
+    return warningSignPicture([right](QPainter &p, QPointF c) {
+        const qreal s = right ? 1 : -1;
+        bar(p, c, QRectF(s * -5.5 - 5.5, -24, 11, 52));
+        bar(p, c, right ? QRectF(-1, -2, 26, 11) : QRectF(-25, -2, 26, 11));
+    });
+}
+
+QImage ferry()
+{
+    return warningSignPicture([](QPainter &p, QPointF c) {
+        inSymbolBox(p, at(c, 0, -10), 0.4, [&] { pictogram::carSide(p, ink, sign::yellow); });
+        fillPath(p, closedPath(c, {{-30, 1}, {30, 1}, {22, 14}, {-22, 14}}), ink);
+        QPainterPath wave;
+        wave.moveTo(at(c, -28, 22));
+        for (int i = 0; i < 4; ++i)
+            wave.quadTo(at(c, -21 + i * 14, 17), at(c, -14 + i * 14, 22));
+        strokePath(p, wave, ink, 3.5, Qt::RoundCap);
+    });
+}
+
 } // namespace
 
 void addMoreWarningSigns(std::vector<Artwork> &out)
@@ -320,7 +407,8 @@ void addMoreWarningSigns(std::vector<Artwork> &out)
     add("warn_railway_unguarded", [] {
         return pictured([](QPainter &p) { pictogram::locomotive(p, ink, sign::yellow); }, 0.6, {0, 6});
     });
-    add("warn_merge_right", merge);
+    add("warn_merge_right", [] { return merge(true); });
+    add("warn_merge_left", [] { return merge(false); });
     add("warn_narrow_right", [] { return narrowing(false, true); });
     add("warn_narrow_both", [] { return narrowing(true, true); });
     add("warn_road_works", roadWorks);
@@ -337,6 +425,13 @@ void addMoreWarningSigns(std::vector<Artwork> &out)
     add("warn_uneven", unevenRoad);
     add("warn_narrow_bridge", narrowBridge);
     add("warn_y_junction", yJunction);
+    add("warn_hump_bridge", humpBridge);
+    add("warn_ford", ford);
+    add("warn_low_lying", lowLying);
+    add("warn_disabled", disabledPeople);
+    add("warn_side_road_right", [] { return sideJunction(true); });
+    add("warn_side_road_left", [] { return sideJunction(false); });
+    add("warn_ferry", ferry);
 }
 
 } // namespace artgen

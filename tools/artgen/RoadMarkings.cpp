@@ -1,7 +1,8 @@
-// Road markings seen from above: a road section running left to right on grey asphalt.
-// Traffic keeps to the right, so vehicles heading right use the lower half.
+// Road markings seen from above. The wide pictures show a road section running left to right,
+// traffic keeping to the right, so vehicles heading right use the lower half; the stop line and
+// the emergency lane are narrow pictures with the road running up them.
 
-#include "IllustrationKit.h"
+#include "RoadKit.h"
 
 namespace artgen {
 
@@ -79,27 +80,6 @@ QImage oneWayLanes(bool solid)
     });
 }
 
-QImage stopLine()
-{
-    return paintPicture(300, 120, asphalt, [](QPainter &p) {
-        // The road on the left meets a crossing road on the right.
-        p.fillRect(QRectF(0, 0, 200, 6), verge);
-        p.fillRect(QRectF(0, 114, 200, 6), verge);
-        solidLine(p, 10, paint, 0, 200);
-        solidLine(p, 110, paint, 0, 200);
-        solidLine(p, 59, sign::markingYellow, 0, 200);
-        solidLine(p, 63, sign::markingYellow, 0, 200);
-        dashedLine(p, 86, paint, 22, 16, 0, 160);
-        solidLine(p, 86, paint, 150, 196);
-        p.fillRect(QRectF(193, 64, 7, 46), paint);
-        laneArrow(p, QPointF(160, 74));
-        laneArrow(p, QPointF(160, 98));
-        p.fillRect(QRectF(206, 0, 94, 120), asphalt.darker(104));
-        for (qreal y = 4; y < 120; y += 18)
-            p.fillRect(QRectF(252, y, 3, 10), sign::markingYellow);
-    });
-}
-
 QImage yellowGrid()
 {
     return roadPicture([](QPainter &p) {
@@ -135,17 +115,38 @@ QImage diamond()
     });
 }
 
+QImage stopLine()
+{
+    return paintPicture(120, 120, asphalt, [](QPainter &p) {
+        // The crossing road across the top, the approach below it.
+        p.fillRect(QRectF(0, 0, 120, 30), asphalt.darker(112));
+        road::hDashed(p, 15, 0, 120, road::yellow, 16, 24, 4);
+        road::vSolid(p, 36, 30, 120, road::yellow);
+        road::vSolid(p, 41, 30, 120, road::yellow);
+        road::vSolid(p, 116, 30, 120, road::white);
+        road::vSolid(p, 78, 36, 120, road::white);
+        road::hSolid(p, 37, 43, 116, road::white, 6);
+        road::laneArrow(p, QPointF(60, 80), road::Arrow::Straight, 56);
+        road::laneArrow(p, QPointF(97, 80), road::Arrow::Right, 56);
+        road::car(p, QPointF(18, 72), 90, road::carRed);
+    });
+}
+
 QImage emergencyLane()
 {
-    return roadPicture([](QPainter &p) {
-        solidLine(p, 10, sign::markingYellow);
-        dashedLine(p, 36, paint, 30, 22);
-        dashedLine(p, 62, paint, 30, 22);
-        p.fillRect(QRectF(0, 79, 300, 5), paint);
-        drawText(p, QRectF(0, 85, 300, 28), QStringLiteral("应 急 车 道"), sansFont(20, true),
-                 paint);
-        laneArrow(p, QPointF(150, 23));
-        laneArrow(p, QPointF(150, 49));
+    return paintPicture(120, 120, asphalt, [](QPainter &p) {
+        p.fillRect(QRectF(0, 0, 7, 120), verge);
+        p.fillRect(QRectF(113, 0, 7, 120), verge);
+        p.fillRect(QRectF(83, 0, 30, 120), asphalt.lighter(108));
+        road::vSolid(p, 10, 0, 120, road::yellow);
+        road::vDashed(p, 46, 0, 120, road::white, 24, 36, 10);
+        road::vSolid(p, 81, 0, 120, road::white, 4);
+        road::car(p, QPointF(28, 78), -90, road::carBlue);
+        road::car(p, QPointF(63, 40), -90, road::carWhite);
+        // A red frame picks out the lane the question is about.
+        p.setPen(QPen(sign::red, 2.5, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(86, 4, 24, 112));
     });
 }
 

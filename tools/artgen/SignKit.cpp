@@ -270,6 +270,19 @@ void motorcycle(QPainter &p, const QColor &ink)
     disc(p, {24, -9}, 4.5, ink);
 }
 
+void tractor(QPainter &p, const QColor &ink, const QColor &ground)
+{
+    // Facing left: bonnet and exhaust in front, open cab over the big rear wheel.
+    fillPath(p, roundedRect(QRectF(-40, -4, 46, 16), 3), ink);
+    polyline(p, {{-28, -4}, {-28, -20}}, ink, 5);
+    polyline(p, {{4, 8}, {4, -28}, {28, -28}, {30, -8}}, ink, 5);
+    fillPath(p, roundedRect(QRectF(2, -10, 14, 6), 1.5), ink);
+    wheel(p, {20, 14}, 17, ink, ground);
+    disc(p, {20, 14}, 6, ground);
+    wheel(p, {-28, 22}, 9, ink, ground);
+    disc(p, {-28, 22}, 3, ground);
+}
+
 void bicycle(QPainter &p, const QColor &ink)
 {
     p.save();

@@ -34,6 +34,7 @@ void carRear(QPainter &p, const QColor &ink, const QColor &ground);
 void truckSide(QPainter &p, const QColor &ink, const QColor &ground);
 void busSide(QPainter &p, const QColor &ink, const QColor &ground);
 void motorcycle(QPainter &p, const QColor &ink);
+void tractor(QPainter &p, const QColor &ink, const QColor &ground);
 void bicycle(QPainter &p, const QColor &ink);
 void walker(QPainter &p, const QColor &ink);
 void horn(QPainter &p, const QColor &ink);

@@ -514,7 +514,7 @@ QByteArray writeJetFile(const QVector<JetTable> &tables, const JetWriteOptions &
     return Writer(options).write(tables);
 }
 
-JetTable questionTable(const QVector<QuestionRow> &rows)
+JetTable questionTable(const QVector<Question> &rows)
 {
     JetTable table{QStringLiteral("TK"),
                    {{QStringLiteral("ID"), JetType::Long},
@@ -529,7 +529,7 @@ JetTable questionTable(const QVector<QuestionRow> &rows)
                     {QStringLiteral("answer"), JetType::Text, 10}},
                    {}};
     table.rows.reserve(rows.size());
-    for (const QuestionRow &row : rows) {
+    for (const Question &row : rows) {
         table.rows.append({row.id, row.type, row.subject, row.a, row.b, row.c, row.d, row.pic, row.select,
                            row.answer});
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bank/QuestionSource.h"
+#include "bank/Question.h"
 
 #include <QByteArray>
 #include <QString>
@@ -49,6 +49,6 @@ struct JetWriteOptions
 QByteArray writeJetFile(const QVector<JetTable> &tables, const JetWriteOptions &options);
 
 // Table TK with the columns the program reads: ID Long, subject Memo, the rest Text.
-JetTable questionTable(const QVector<QuestionRow> &rows);
+JetTable questionTable(const QVector<Question> &rows);
 
 } // namespace kemuyi::jet

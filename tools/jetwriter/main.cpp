@@ -47,7 +47,7 @@ int run(const QStringList &args)
     const ParsedSource source = parseSource(in.readAll());
     if (!source.ok())
         throw Failure(source.problems.join(QLatin1Char('\n')));
-    QVector<QuestionRow> rows;
+    QVector<Question> rows;
     for (const SourceRow &row : source.rows)
         rows.append(row.question);
     const QByteArray bytes = jet::writeJetFile({jet::questionTable(rows)}, options);
