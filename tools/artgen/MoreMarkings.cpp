@@ -136,7 +136,8 @@ QImage kerbside(bool solid)
         p.fillRect(QRectF(92, 0, 3, 120), QColor(0xa8, 0xa5, 0x9c));
         for (qreal y = 10; y < 120; y += 24)
             p.fillRect(QRectF(95, y, 25, 1.5), QColor(0xb3, 0xb0, 0xa7));
-        vDashed(p, 30, 0, 120, yellow, 16, 24, 0);
+        // A one-way street, so the only yellow line is the one along the kerb.
+        vDashed(p, 30, 0, 120, white, 16, 32, 0);
         vDashed(p, 60, 0, 120, white, 16, 32, 10);
         if (solid)
             vSolid(p, 88, 0, 120, yellow, 4);
