@@ -39,6 +39,14 @@ constexpr int kSplashExposureWaitMs = 2000;
 
 StartedWindows::StartedWindows() = default;
 StartedWindows::StartedWindows(StartedWindows &&) noexcept = default;
+StartedWindows &StartedWindows::operator=(StartedWindows &&other) noexcept
+{
+    // The old windows go before the progress file they write to.
+    form1 = std::move(other.form1);
+    form2 = other.form2;
+    progress = std::move(other.progress);
+    return *this;
+}
 StartedWindows::~StartedWindows() = default;
 
 StartedWindows runStartup(const StartupOptions &options)

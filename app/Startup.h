@@ -25,6 +25,7 @@ struct StartedWindows
 {
     StartedWindows();
     StartedWindows(StartedWindows &&) noexcept;
+    StartedWindows &operator=(StartedWindows &&) noexcept;
     ~StartedWindows();
     // The learner's progress file, outliving the windows that write to it.
     std::unique_ptr<LearnerProgress> progress;
