@@ -54,6 +54,44 @@ PictureBox *pictureBox(QWidget *parent, const char *name, const QRect &place)
     return box;
 }
 
+// The window's picture buttons with their click handlers, in the order their pictures load: a
+// picture that fails to load stops the loading there.
+struct ButtonRole
+{
+    ImageButton *TForm2::*button;
+    void (TForm2::*click)();
+};
+constexpr ButtonRole kButtons[] = {
+    {&TForm2::ImgA, &TForm2::ImgAClick},       {&TForm2::ImgB, &TForm2::ImgBClick},
+    {&TForm2::ImgC, &TForm2::ImgCClick},       {&TForm2::ImgD, &TForm2::ImgDClick},
+    {&TForm2::ImgDui, &TForm2::ImgDuiClick},   {&TForm2::ImgCuo, &TForm2::ImgCuoClick},
+    {&TForm2::ImgPrev, &TForm2::ImgPrevClick}, {&TForm2::ImgNext, &TForm2::ImgNextClick},
+    {&TForm2::ImgHelp, &TForm2::ImgHelpClick}, {&TForm2::ImgChk, &TForm2::ImgChkClick},
+    {&TForm2::ImgSxlx, &TForm2::ImgSxlxClick}, {&TForm2::ImgJqlx, &TForm2::ImgJqlxClick},
+    {&TForm2::ImgExit, &TForm2::ImgExitClick},
+};
+
+// The exam keyboard: a key does what a click on its button does, but only while the gating
+// button is enabled; a key without one (leaving, the hint) always acts.
+struct KeyBinding
+{
+    int key;
+    ImageButton *TForm2::*gate;
+    void (TForm2::*press)();
+};
+constexpr KeyBinding kKeys[] = {
+    {VkReturn, &TForm2::ImgNext, &TForm2::ImgNextClick},
+    {VkEscape, nullptr, &TForm2::ImgExitClick},
+    {VkNumpad4, &TForm2::ImgDui, &TForm2::ImgDuiClick},
+    {VkNumpad5, &TForm2::ImgCuo, &TForm2::ImgCuoClick},
+    {VkNumpad6, &TForm2::ImgD, &TForm2::ImgDClick},
+    {VkNumpad7, &TForm2::ImgA, &TForm2::ImgAClick},
+    {VkNumpad8, &TForm2::ImgB, &TForm2::ImgBClick},
+    {VkNumpad9, &TForm2::ImgC, &TForm2::ImgCClick},
+    {VkAdd, &TForm2::ImgPrev, &TForm2::ImgPrevClick},
+    {VkDecimal, nullptr, &TForm2::ImgHelpClick},
+};
+
 QString unsafePictureName(const QString &pic)
 {
     return QStringLiteral("题目的插图名“%1”%2，已拒绝加载").arg(pic, pictureNameProblem(pic));
@@ -129,18 +167,9 @@ void TForm2::createControls()
 
     describeControls();
 
-    const std::pair<ImageButton *, void (TForm2::*)()> clicks[] = {
-        {ImgA, &TForm2::ImgAClick},       {ImgB, &TForm2::ImgBClick},
-        {ImgC, &TForm2::ImgCClick},       {ImgD, &TForm2::ImgDClick},
-        {ImgDui, &TForm2::ImgDuiClick},   {ImgCuo, &TForm2::ImgCuoClick},
-        {ImgPrev, &TForm2::ImgPrevClick}, {ImgNext, &TForm2::ImgNextClick},
-        {ImgHelp, &TForm2::ImgHelpClick}, {ImgSxlx, &TForm2::ImgSxlxClick},
-        {ImgJqlx, &TForm2::ImgJqlxClick}, {ImgChk, &TForm2::ImgChkClick},
-        {ImgExit, &TForm2::ImgExitClick},
-    };
-    for (const auto &[button, handler] : clicks) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, handler = handler] { guardEvent([this, handler] { (this->*handler)(); }); });
+    for (const ButtonRole &role : kButtons) {
+        connect(this->*role.button, &QAbstractButton::clicked, this,
+                [this, click = role.click] { guardEvent([this, click] { (this->*click)(); }); });
     }
 }
 
@@ -171,17 +200,19 @@ void TForm2::describeControls()
 void TForm2::loadBuiltInPictures()
 {
     LoadBuiltInPicture(*Image5, QStringLiteral(":/builtin/bground2.jpg"));
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext, ImgHelp,
-                                ImgChk, ImgSxlx, ImgJqlx, ImgExit})
-        LoadBuiltInPicture(*button, QStringLiteral(":/builtin/") + button->normalFile());
+    for (const ButtonRole &role : kButtons) {
+        ImageButton &button = *(this->*role.button);
+        LoadBuiltInPicture(button, QStringLiteral(":/builtin/") + button.normalFile());
+    }
 }
 
 void TForm2::FormCreate()
 {
     LoadPicture(*Image5, AppDir() + QStringLiteral("bground2.jpg"));
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext, ImgHelp,
-                                ImgChk, ImgSxlx, ImgJqlx, ImgExit})
-        LoadPicture(*button, AppDir() + button->normalFile());
+    for (const ButtonRole &role : kButtons) {
+        ImageButton &button = *(this->*role.button);
+        LoadPicture(button, AppDir() + button.normalFile());
+    }
     CheckBox1->setChecked(false);
 }
 
@@ -447,45 +478,12 @@ void TForm2::keyPressEvent(QKeyEvent *event)
 
 void TForm2::FormKeyDown(int key)
 {
-    const auto pressIfEnabled = [](ImageButton *button, void (TForm2::*handler)(), TForm2 *form) {
-        if (button->isEnabled())
-            (form->*handler)();
-    };
-    switch (key) {
-    case VkReturn:
-        if (ImgNext->isEnabled())
-            m_run.StepForward();
-        break;
-    case VkEscape:
-        ImgExitClick();
-        break;
-    case VkNumpad0 + 4:
-        pressIfEnabled(ImgDui, &TForm2::ImgDuiClick, this);
-        break;
-    case VkNumpad0 + 5:
-        pressIfEnabled(ImgCuo, &TForm2::ImgCuoClick, this);
-        break;
-    case VkNumpad0 + 6:
-        pressIfEnabled(ImgD, &TForm2::ImgDClick, this);
-        break;
-    case VkNumpad0 + 7:
-        pressIfEnabled(ImgA, &TForm2::ImgAClick, this);
-        break;
-    case VkNumpad0 + 8:
-        pressIfEnabled(ImgB, &TForm2::ImgBClick, this);
-        break;
-    case VkNumpad0 + 9:
-        pressIfEnabled(ImgC, &TForm2::ImgCClick, this);
-        break;
-    case VkAdd:
-        if (ImgPrev->isEnabled())
-            m_run.StepBack();
-        break;
-    case VkDecimal:
-        ImgHelpClick();
-        break;
-    default:
-        break;
+    for (const KeyBinding &binding : kKeys) {
+        if (binding.key != key)
+            continue;
+        if (!binding.gate || (this->*binding.gate)->isEnabled())
+            (this->*binding.press)();
+        return;
     }
 }
 

@@ -93,7 +93,7 @@ private:
     void setButtonEnabled(RunButton button, bool enabled) override;
     bool isButtonEnabled(RunButton button) const override;
     void clearQuestionArea() override;
-    void showRecord() override { ShowRecord(); }
+    void showQuestionAtPosition() override { ShowRecord(); }
     void setBusyCursor(bool busy) override;
     void showEmptyCategory() override;
 

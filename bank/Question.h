@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Category.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -65,11 +67,6 @@ private:
     static constexpr unsigned bit(Column column) { return 1u << unsigned(column); }
     unsigned m_bits = 0;
 };
-
-// The category codes the program offers, in the menu's order; a question belongs to a category
-// when its TYPE contains the code in any letter case.
-const QStringList &categoryCodes();
-bool servesCategory(const QString &type, const QString &code);
 
 // What makes a picture name able to reach outside the pic folder, in words for the learner: a
 // path separator ('/' or '\\'), a ".." component, a NUL character, or no name at all. Empty when

@@ -47,6 +47,7 @@ int main(int argc, char **argv)
     kemuyi::bench::registerHoverBenchmark();
     kemuyi::bench::registerIdleBenchmark();
     kemuyi::bench::registerStartupBenchmarks();
+    kemuyi::bench::registerJetBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 

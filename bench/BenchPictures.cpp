@@ -24,18 +24,6 @@ namespace kemuyi::bench {
 
 namespace {
 
-// Holds the picture and nothing else, so only LoadPicture's own work is timed.
-class BareHolder : public PictureHolder
-{
-public:
-    void setPicture(const QImage &picture) override { m_picture = picture; }
-    void clearPicture() override { m_picture = QImage(); }
-    QImage picture() const override { return m_picture; }
-
-private:
-    QImage m_picture;
-};
-
 struct PlainError
 {
     jpeg_error_mgr pub;
@@ -105,7 +93,7 @@ void loadPictureAgainstLibjpeg(benchmark::State &state)
     const PhotoFixture &fixture = photo();
     const auto *data = reinterpret_cast<const unsigned char *>(fixture.bytes.constData());
     const auto size = static_cast<unsigned long>(fixture.bytes.size());
-    BareHolder holder;
+    PictureHolder holder; // keeps the picture and nothing else, so only LoadPicture is timed
     std::unique_ptr<JSAMPLE[]> pixels;
     Samples load, plain, plainWithRead;
     bool loadFirst = true;

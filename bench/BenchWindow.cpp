@@ -28,7 +28,7 @@ bool questionShown(TForm2 &form)
            && form.Image1->picture().size() == QSize(107, 107);
 }
 
-void showRecord(benchmark::State &state)
+void showQuestion(benchmark::State &state)
 {
     const int questions = int(state.range(0));
     TForm2 *form = practiceWindow(questions);
@@ -148,7 +148,7 @@ void hoverSwap(benchmark::State &state)
 void registerShowRecordBenchmarks()
 {
     for (const int questions : {kSmallBank, kLargeBank}) {
-        benchmark::RegisterBenchmark("TForm2/ShowRecord", showRecord)
+        benchmark::RegisterBenchmark("TForm2/ShowRecord", showQuestion)
             ->Arg(questions)
             ->UseManualTime()
             ->MinTime(1.0)
