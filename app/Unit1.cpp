@@ -2,6 +2,7 @@
 
 #include "Unit2.h"
 #include "bank/BankStore.h"
+#include "bank/Category.h"
 #include "common/AppPaths.h"
 #include "picture/LoadPicture.h"
 #include "ui/Accessibility.h"
@@ -154,11 +155,11 @@ void TForm1::practise(const QString &categoryCode)
     m_practising = false;
 }
 
-void TForm1::Image_a1a3b1Click() { practise(QStringLiteral("A1A3B1")); }
-void TForm1::Image_a2b2Click() { practise(QStringLiteral("A2B2")); }
-void TForm1::Image_c1c2c3c4Click() { practise(QStringLiteral("C1C2C3C4")); }
-void TForm1::Image_mClick() { practise(QStringLiteral("M")); }
-void TForm1::Image_defClick() { practise(QStringLiteral("DEF")); }
+void TForm1::Image_a1a3b1Click() { practise(categoryCode(Category::A1A3B1)); }
+void TForm1::Image_a2b2Click() { practise(categoryCode(Category::A2B2)); }
+void TForm1::Image_c1c2c3c4Click() { practise(categoryCode(Category::C1C2C3C4)); }
+void TForm1::Image_mClick() { practise(categoryCode(Category::M)); }
+void TForm1::Image_defClick() { practise(categoryCode(Category::DEF)); }
 
 void TForm1::Image_tcClick()
 {

@@ -1,6 +1,8 @@
 #include "BankStore.h"
 
 #include "BankChecks.h"
+#include "BankFormat.h"
+#include "JetConversion.h"
 #include "common/AppPaths.h"
 #include "common/FileCopy.h"
 
@@ -52,7 +54,12 @@ QString workingCopyPath()
 
 void CopyBank()
 {
-    FileCopy(bankSourcePath(), workingCopyPath());
+    const QString source = bankSourcePath();
+    const BankFormat format = detectBankFormatOfFile(source);
+    if (isJetFormat(format) || format == BankFormat::Accdb)
+        convertJetBank(source, workingCopyPath());
+    else
+        FileCopy(source, workingCopyPath());
 }
 
 BankStore::BankStore() = default;

@@ -16,7 +16,8 @@ namespace kemuyi {
 QString bankSourcePath();
 QString workingCopyPath();
 
-// FileCopy from bankSourcePath() to workingCopyPath(); done once per start of the program.
+// FileCopy from bankSourcePath() to workingCopyPath(), or for a bank in the Jet format its
+// conversion (convertJetBank); done once per start of the program.
 void CopyBank();
 
 // The connection to the working copy and its single current result, as the practice window

@@ -106,19 +106,6 @@ QString fieldText(const Question &question, Column column)
     return column == Column::Id ? QString::number(question.id) : textOf(question, column);
 }
 
-const QStringList &categoryCodes()
-{
-    static const QStringList codes = {QStringLiteral("A1A3B1"), QStringLiteral("A2B2"),
-                                      QStringLiteral("C1C2C3C4"), QStringLiteral("M"),
-                                      QStringLiteral("DEF")};
-    return codes;
-}
-
-bool servesCategory(const QString &type, const QString &code)
-{
-    return type.contains(code, Qt::CaseInsensitive);
-}
-
 QString pictureNameProblem(const QString &pic)
 {
     if (pic.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Category.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +21,7 @@ struct Question
     QString select;
     QString answer;
     QString basis;
-    QString topic; // empty for sources written before topics were kept
+    QString topic; // empty for a source without the topic column
 };
 
 bool operator==(const Question &left, const Question &right);
@@ -36,8 +38,8 @@ constexpr int kTkColumnCount = int(Column::Answer) + 1;
 QString columnName(Column column);
 // The column with this name, compared without regard to letter case, as the bank compares them.
 std::optional<Column> columnNamed(const QString &name);
-// Every column's name in source order: the source's header. Sources written before topics were
-// kept end at basis and are still read; they give questions without a topic.
+// Every column's name in source order: the source's header. A source may end at basis; it is
+// read as questions without a topic.
 const QStringList &sourceColumns();
 const QStringList &sourceColumnsWithoutTopic();
 
@@ -65,11 +67,6 @@ private:
     static constexpr unsigned bit(Column column) { return 1u << unsigned(column); }
     unsigned m_bits = 0;
 };
-
-// The category codes the program offers, in the menu's order; a question belongs to a category
-// when its TYPE contains the code in any letter case.
-const QStringList &categoryCodes();
-bool servesCategory(const QString &type, const QString &code);
 
 // What makes a picture name able to reach outside the pic folder, in words for the learner: a
 // path separator ('/' or '\\'), a ".." component, a NUL character, or no name at all. Empty when

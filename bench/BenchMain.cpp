@@ -47,7 +47,9 @@ int main(int argc, char **argv)
     kemuyi::bench::registerHoverBenchmark();
     kemuyi::bench::registerIdleBenchmark();
     kemuyi::bench::registerStartupBenchmarks();
-    benchmark::RunSpecifiedBenchmarks();
+    kemuyi::bench::registerJetBenchmarks();
+    kemuyi::bench::SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
     kemuyi::bench::releaseWindows();

@@ -22,6 +22,7 @@ void registerDelayBenchmark();
 void registerHoverBenchmark();
 void registerIdleBenchmark();
 void registerStartupBenchmarks();
+void registerJetBenchmarks();
 
 // Closes the windows the benchmarks kept open, before the application goes.
 void releaseWindows();

@@ -81,5 +81,6 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # dpkg-shlibdeps adds the Qt, libjpeg and SQLite libraries; the fonts are loaded by name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-noto-cjk)
+# libmdb3 is the bank tool's, which converts Jet (.mdb) banks for the program.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, libmdb3")
 include(CPack)

@@ -85,7 +85,7 @@ void PracticeRun::startRun(bool shuffled)
     }
     CurrentPosition = 1;
     m_active = true;
-    m_view.showRecord();
+    m_view.showQuestionAtPosition();
     m_view.setBusyCursor(false);
 }
 
@@ -116,7 +116,7 @@ void PracticeRun::StepBack()
     if (!m_active || CurrentPosition <= 1)
         return;
     --CurrentPosition;
-    m_view.showRecord();
+    m_view.showQuestionAtPosition();
 }
 
 void PracticeRun::StepForward()
@@ -124,7 +124,7 @@ void PracticeRun::StepForward()
     if (!m_active || CurrentPosition >= QuestionCount)
         return;
     ++CurrentPosition;
-    m_view.showRecord();
+    m_view.showQuestionAtPosition();
 }
 
 void PracticeRun::CheckStatus()

@@ -41,7 +41,7 @@ public:
     // Empties the question text and the status line, clears the feedback picture and the illustration.
     virtual void clearQuestionArea() = 0;
     // Puts the question at the run's CurrentPosition on screen.
-    virtual void showRecord() = 0;
+    virtual void showQuestionAtPosition() = 0;
     virtual void setBusyCursor(bool busy) = 0;
     // A mode was started on a category without a single question.
     virtual void showEmptyCategory() = 0;

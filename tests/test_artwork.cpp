@@ -34,7 +34,8 @@ QStringList jpegNames(const QString &folder)
     return names;
 }
 
-// Mean difference per channel, 0–255; JPEG noise alone stays far below 1.
+// Mean difference per channel, 0–255, for colour pictures and grey thumbnails alike; the same
+// drawing encoded twice differs by nothing, JPEG noise alone stays far below 1.
 double meanDifference(const QImage &left, const QImage &right)
 {
     double sum = 0;
@@ -150,6 +151,56 @@ TEST_F(Artwork, SignSymbolsStayOnTheirFaces)
         ++checked;
     }
     EXPECT_GT(checked, 60);
+}
+
+// A small grey copy, for comparing many pictures with each other quickly.
+QImage thumbnail(const QImage &image)
+{
+    return image.scaled(30, 30, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_Grayscale8);
+}
+
+TEST_F(Artwork, EveryIllustrationIsItsOwnDrawing)
+{
+    // Two names showing the same drawing means one of them shows the wrong sign.
+    // Thumbnails find the look-alikes; the full pictures decide, since a dashed line and a solid
+    // one differ only in detail.
+    QStringList names;
+    QVector<QImage> pictures, thumbs;
+    for (const QString &name : jpegNames(s_output->path())) {
+        if (!name.startsWith(QLatin1String("pic/")))
+            continue;
+        names.append(name);
+        pictures.append(decodeJpegFile(generated(name)));
+        thumbs.append(thumbnail(pictures.last()));
+    }
+    ASSERT_GT(names.size(), 100);
+    for (int i = 0; i < thumbs.size(); ++i) {
+        for (int j = i + 1; j < thumbs.size(); ++j) {
+            if (pictures[i].size() != pictures[j].size() || meanDifference(thumbs[i], thumbs[j]) > 3.0)
+                continue;
+            EXPECT_GT(meanDifference(pictures[i], pictures[j]), 0.3)
+                << names[i].toStdString() << " looks the same as " << names[j].toStdString();
+        }
+    }
+}
+
+TEST_F(Artwork, LeftAndRightSignsAreMirrorImages)
+{
+    // Each pair is drawn by one routine for both sides; a side drawn the wrong way breaks this.
+    // (Prohibition signs are left out: their slash runs the same way on both.)
+    const char *const pairs[][2] = {
+        {"warn_sharp_left", "warn_sharp_right"},   {"warn_merge_left", "warn_merge_right"},
+        {"warn_side_road_left", "warn_side_road_right"},
+        {"ind_left", "ind_right"},                 {"ind_straight_left", "ind_straight_right"},
+        {"ind_keep_left", "ind_keep_right"}};
+    for (const auto &pair : pairs) {
+        const QString left = QStringLiteral("pic/%1.jpg").arg(QLatin1String(pair[0]));
+        const QString right = QStringLiteral("pic/%1.jpg").arg(QLatin1String(pair[1]));
+        const QImage leftImage = decodeJpegFile(generated(left));
+        const QImage mirrored = decodeJpegFile(generated(right)).mirrored(true, false);
+        EXPECT_LT(meanDifference(leftImage, mirrored), 3.0) << pair[0] << " is not the mirror of " << pair[1];
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "Support.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QMap>
@@ -222,6 +223,36 @@ TEST_F(InstalledTree, DesktopEntryMetainfoAndIconsAgreeAndValidate)
              "appstream");
 }
 
+// A Jet (.mdb) bank put in place of the installed one is converted by the installed bank tool,
+// found beside the program through the launcher's link.
+TEST_F(InstalledTree, ConvertsAJetBankWithTheInstalledTool)
+{
+    const QString bank = appDirUnder(prefix()) + QStringLiteral("/examdb.lib");
+    ASSERT_TRUE(QFile::remove(bank));
+    const ToolRun write = runTool(QStringLiteral(KEMUYI_BIN_DIR "/kemuyi-jetwrite"),
+                                  {QStringLiteral(KEMUYI_SOURCE_DIR "/assets/questions.tsv"), bank});
+    ASSERT_EQ(write.exitCode, 0) << write.output.toStdString();
+
+    QTemporaryDir tmp;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("TMPDIR"), tmp.path());
+    process.setProcessEnvironment(environment);
+    process.start(prefix() + QStringLiteral("/bin/kemuyi"), {});
+    ASSERT_TRUE(process.waitForStarted());
+    const QString copy = tmp.path() + QStringLiteral("/e9p7k6m8.lib");
+    QElapsedTimer clock;
+    clock.start();
+    while (!QFile::exists(copy) && clock.elapsed() < 30'000)
+        QTest::qWait(50);
+    process.terminate();
+    EXPECT_TRUE(process.waitForFinished(10'000));
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no working copy";
+    EXPECT_EQ(file.read(16), QByteArray("SQLite format 3\0", 16));
+}
+
 TEST_F(InstalledTree, StartsThroughItsLauncherAfterTheTreeIsMoved)
 {
     // Moving the prefix catches launchers that point at the place of installation.
@@ -282,9 +313,9 @@ TEST(DebianPackage, DeclaresItsDependenciesAndRunsWhenUnpacked)
     EXPECT_EQ(fields.value(QStringLiteral("Package")).toStdString(), "kemuyi");
     EXPECT_EQ(fields.value(QStringLiteral("Version")).toStdString(), KEMUYI_VERSION);
     EXPECT_EQ(fields.value(QStringLiteral("Section")).toStdString(), "education");
-    // fonts-noto-cjk is named by hand; the libraries come from dpkg-shlibdeps.
+    // fonts-noto-cjk and libmdb3 are named by hand; the libraries come from dpkg-shlibdeps.
     const QString depends = fields.value(QStringLiteral("Depends"));
-    for (const char *package : {"fonts-noto-cjk", "libqt6widgets6", "libqt6gui6", "libsqlite3-0", "libjpeg"})
+    for (const char *package : {"fonts-noto-cjk", "libmdb3", "libqt6widgets6", "libqt6gui6", "libsqlite3-0", "libjpeg"})
         EXPECT_TRUE(depends.contains(QLatin1String(package))) << package << " not in: " << depends.toStdString();
 
     const QString root = work.path() + QStringLiteral("/root");

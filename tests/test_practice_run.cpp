@@ -31,7 +31,7 @@ public:
     void setButtonEnabled(RunButton button, bool on) override { enabled[button] = on; }
     bool isButtonEnabled(RunButton button) const override { return enabled.value(button); }
     void clearQuestionArea() override { ++cleared; }
-    void showRecord() override
+    void showQuestionAtPosition() override
     {
         shownPositions.append(run->CurrentPosition);
         run->CheckStatus();

@@ -32,7 +32,7 @@ public:
     QVector<qint32> shown;
 
 private:
-    void showRecord() override
+    void showQuestionAtPosition() override
     {
         shown.append(run().CurrentPosition);
         ShowRecord();

@@ -10,20 +10,7 @@ ImageButton::ImageButton(QWidget *parent) : QAbstractButton(parent)
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_NoSystemBackground);
-}
-
-void ImageButton::setPicture(const QImage &picture)
-{
-    m_picture = picture;
-    if (m_autoSize && !m_picture.isNull())
-        resize(m_picture.size());
-    update();
-}
-
-void ImageButton::clearPicture()
-{
-    m_picture = QImage();
-    update();
+    setAutoSize(true);
 }
 
 void ImageButton::setPictureFiles(const QString &normalFile, const QString &hoverFile)
@@ -34,15 +21,15 @@ void ImageButton::setPictureFiles(const QString &normalFile, const QString &hove
 
 QSize ImageButton::sizeHint() const
 {
-    return m_picture.isNull() ? size() : m_picture.size();
+    return picture().isNull() ? size() : picture().size();
 }
 
 void ImageButton::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
+    if (picture().isNull())
         return;
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_picture);
+    painter.drawImage(QPoint(0, 0), picture());
 }
 
 // A double click is one click followed by a double-click notification: the second press must

@@ -7,21 +7,14 @@
 namespace kemuyi {
 
 // A picture used as a button. It paints its own picture, unchanged when disabled (Qt would grey
-// it), never takes keyboard focus (keys belong to the window), and shows the hand cursor.
-// An auto-sizing button takes the size of every newly loaded picture; clearing keeps the size.
+// it), never takes keyboard focus (keys belong to the window), and shows the hand cursor. It
+// sizes itself to its pictures unless told otherwise.
 class ImageButton : public QAbstractButton, public PictureHolder
 {
     Q_OBJECT
 
 public:
     explicit ImageButton(QWidget *parent = nullptr);
-
-    void setPicture(const QImage &picture) override;
-    void clearPicture() override;
-    QImage picture() const override { return m_picture; }
-
-    void setAutoSize(bool autoSize) { m_autoSize = autoSize; }
-    bool autoSize() const { return m_autoSize; }
 
     // The files of the normal and the hover picture, relative to AppDir.
     void setPictureFiles(const QString &normalFile, const QString &hoverFile);
@@ -31,14 +24,14 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    void resizeToPicture(const QSize &size) override { resize(size); }
+    void pictureChanged() override { update(); }
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    QImage m_picture;
     QString m_normalFile;
     QString m_hoverFile;
-    bool m_autoSize = true;
 };
 
 } // namespace kemuyi

@@ -10,6 +10,12 @@ enum VirtualKey : int {
     VkReturn = 13,
     VkEscape = 27,
     VkNumpad0 = 96, // keypad 0..9 are 96..105
+    VkNumpad4 = VkNumpad0 + 4,
+    VkNumpad5 = VkNumpad0 + 5,
+    VkNumpad6 = VkNumpad0 + 6,
+    VkNumpad7 = VkNumpad0 + 7,
+    VkNumpad8 = VkNumpad0 + 8,
+    VkNumpad9 = VkNumpad0 + 9,
     VkMultiply = 106,
     VkAdd = 107,
     VkSubtract = 109,

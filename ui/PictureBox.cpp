@@ -9,20 +9,6 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void PictureBox::setPicture(const QImage &picture)
-{
-    m_picture = picture;
-    if (m_autoSize && !m_picture.isNull())
-        resize(m_picture.size());
-    update();
-}
-
-void PictureBox::clearPicture()
-{
-    m_picture = QImage();
-    update();
-}
-
 void PictureBox::setCentered(bool centered)
 {
     m_centered = centered;
@@ -31,13 +17,14 @@ void PictureBox::setCentered(bool centered)
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
+    const QImage &shown = picture();
+    if (shown.isNull())
         return;
     QPainter painter(this);
     QPoint origin(0, 0);
     if (m_centered)
-        origin = QPoint((width() - m_picture.width()) / 2, (height() - m_picture.height()) / 2);
-    painter.drawImage(origin, m_picture);
+        origin = QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2);
+    painter.drawImage(origin, shown);
 }
 
 } // namespace kemuyi

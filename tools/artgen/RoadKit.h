@@ -12,7 +12,9 @@ inline const QColor asphalt(0x5c, 0x61, 0x66);
 inline const QColor verge(0xb6, 0xc2, 0xae);
 inline const QColor pavement(0xc9, 0xc6, 0xbd);
 inline const QColor white(0xf4, 0xf4, 0xf2);
-inline const QColor yellow = sign::markingYellow;
+// A reference, not a copy: a copy made while the program starts may run before the sign
+// colours are set and keep an invalid colour.
+inline const QColor &yellow = sign::markingYellow;
 inline const QColor carBlue(0x3d, 0x7e, 0xb9);
 inline const QColor carRed(0xc4, 0x3b, 0x32);
 inline const QColor carWhite(0xe6, 0xe8, 0xea);

@@ -1,6 +1,8 @@
 // kemuyi-bank: builds the question bank from its TSV source, checks a bank against what the
-// program relies on, counts its questions per category and writes it back as TSV.
+// program relies on, counts its questions per category, writes it back as TSV and converts Jet
+// (Access .mdb) banks.
 
+#include "JetInput.h"
 #include "bank/BankTool.h"
 #include "bank/QuestionSource.h"
 #include "common/Failure.h"
@@ -32,6 +34,7 @@ const char kUsage[] =
     "                                         给出 DIR 时也检查 DIR/pic/ 中的插图\n"
     "  kemuyi-bank stats BANK                 按类别统计题数，并按主题和类别统计\n"
     "  kemuyi-bank export BANK [-o FILE]      按题号顺序导出为 TSV（默认写到标准输出）\n"
+    "  kemuyi-bank import MDB OUT [--charset 编码]  把 Jet（Access .mdb）题库转换为本程序的题库\n"
     "  kemuyi-bank --help                     显示本说明\n"
     "退出码：0 成功，1 输入有误或检查发现问题，2 用法错误。\n";
 
@@ -124,7 +127,8 @@ int runCheck(const QStringList &args)
 {
     const Arguments parsed = parseArguments(args, {QStringLiteral("--assets")});
     const QString bank = onlyPositional(parsed, QStringLiteral("题库文件"));
-    const QStringList problems = checkBank(bank, parsed.assets.value_or(QString()));
+    const ReadableBank readable(bank);
+    const QStringList problems = checkBank(readable.path(), parsed.assets.value_or(QString()));
     if (!problems.isEmpty()) {
         printErrors(problems);
         printError(QStringLiteral("%1 有 %2 处问题").arg(bank).arg(problems.size()));
@@ -138,8 +142,9 @@ int runStats(const QStringList &args)
 {
     const Arguments parsed = parseArguments(args, {});
     const QString bank = onlyPositional(parsed, QStringLiteral("题库文件"));
-    QString text = statsTable(bankStats(bank));
-    if (const QString topics = topicStatsTable(bank); !topics.isEmpty())
+    const ReadableBank readable(bank);
+    QString text = statsTable(bankStats(readable.path()));
+    if (const QString topics = topicStatsTable(readable.path()); !topics.isEmpty())
         text += QLatin1Char('\n') + topics;
     std::fputs(text.toUtf8().constData(), stdout);
     return Success;
@@ -193,6 +198,8 @@ int run(const QStringList &args)
         return runStats(rest);
     if (command == QLatin1String("export"))
         return runExport(rest);
+    if (command == QLatin1String("import"))
+        return runImport(rest);
     throw UsageFailure{QStringLiteral("不认识的命令 %1").arg(command)};
 }
 
