@@ -184,8 +184,8 @@ TEST_F(JetImport, Jet3TextFollowsTheCodePageTheHeaderNamesOrTheOneGiven)
         options.version = jet::JetVersion::Jet3;
         options.codePage = codePage;
         options.charset = charset;
-        writeBytes(path("old.mdb"), jet::writeJetFile({jet::questionTable({Question{5, QStringLiteral("M"), QStringLiteral("繁體題目"),
-                                                                                      {}, {}, {}, {}, {}, QStringLiteral("N"), QStringLiteral("正確")}})},
+        writeBytes(path("old.mdb"), jet::writeJetFile({jet::questionTable({question(5, QStringLiteral("M"), QStringLiteral("繁體題目"), {}, {},
+                                                                                       QStringLiteral("N"), QStringLiteral("正確"))})},
                                                       options));
     };
     const auto subject = [&](const jet::JetReadOptions &options) {
@@ -266,9 +266,8 @@ TEST_F(JetImport, RandomDamageNeverCrashes)
 {
     JetWriteOptions options;
     options.version = jet::JetVersion::Jet3;
-    const QByteArray good = jet::writeJetFile({jet::questionTable({Question{1, QStringLiteral("M"), QStringLiteral("题干"),
-                                                                               QStringLiteral("甲"), {}, {}, {}, {}, QStringLiteral("Y"),
-                                                                               QStringLiteral("A")}})},
+    const QByteArray good = jet::writeJetFile({jet::questionTable({question(1, QStringLiteral("M"), QStringLiteral("题干"), {QStringLiteral("甲")}, {},
+                                                                                QStringLiteral("Y"), QStringLiteral("A"))})},
                                               options);
     QRandomGenerator generator(2024);
     int refused = 0;
