@@ -21,7 +21,7 @@ struct Question
     QString select;
     QString answer;
     QString basis;
-    QString topic; // empty for sources written before topics were kept
+    QString topic; // empty for a source without the topic column
 };
 
 bool operator==(const Question &left, const Question &right);
@@ -38,8 +38,8 @@ constexpr int kTkColumnCount = int(Column::Answer) + 1;
 QString columnName(Column column);
 // The column with this name, compared without regard to letter case, as the bank compares them.
 std::optional<Column> columnNamed(const QString &name);
-// Every column's name in source order: the source's header. Sources written before topics were
-// kept end at basis and are still read; they give questions without a topic.
+// Every column's name in source order: the source's header. A source may end at basis; it is
+// read as questions without a topic.
 const QStringList &sourceColumns();
 const QStringList &sourceColumnsWithoutTopic();
 

@@ -59,7 +59,8 @@ void settleDisk(const QString &folder)
     }
 }
 
-// Both copies replace a file of the same size in the same folder, their order alternating. With
+// Both copies replace a file of the same size in the same folder, their order alternating from
+// one repetition to the next; each repetition is one pair of copies. With
 // range(0) set, the disk is settled before each copy, as at a program start where the previous
 // working copy was written long ago; without, the copies follow one another.
 void copyBankAgainstCopyFile(benchmark::State &state)
@@ -70,8 +71,8 @@ void copyBankAgainstCopyFile(benchmark::State &state)
     useTempFolder(folder);
     const std::filesystem::path source = QFile::encodeName(bankSourcePath()).toStdString();
     const std::filesystem::path plainCopy = QFile::encodeName(folder + QStringLiteral("plain.lib")).toStdString();
-    Samples copyBank, copyFile, copyBankCpu, copyFileCpu;
-    bool bankFirst = true;
+    double copyBank = 0, copyFile = 0, copyBankCpu = 0, copyFileCpu = 0;
+    static bool bankFirst = true;
     for (auto _ : state) {
         double bankSeconds = 0;
         const auto timeBank = [&] {
@@ -79,17 +80,17 @@ void copyBankAgainstCopyFile(benchmark::State &state)
                 settleDisk(folder);
             const double cpuBefore = threadCpuSeconds();
             bankSeconds = secondsOf([] { CopyBank(); });
-            copyBankCpu.add(threadCpuSeconds() - cpuBefore);
-            copyBank.add(bankSeconds);
+            copyBankCpu += threadCpuSeconds() - cpuBefore;
+            copyBank += bankSeconds;
         };
         const auto timePlain = [&] {
             if (settled)
                 settleDisk(folder);
             const double cpuBefore = threadCpuSeconds();
-            copyFile.add(secondsOf([&] {
+            copyFile += secondsOf([&] {
                 std::filesystem::copy_file(source, plainCopy, std::filesystem::copy_options::overwrite_existing);
-            }));
-            copyFileCpu.add(threadCpuSeconds() - cpuBefore);
+            });
+            copyFileCpu += threadCpuSeconds() - cpuBefore;
         };
         if (bankFirst) {
             timeBank();
@@ -103,26 +104,31 @@ void copyBankAgainstCopyFile(benchmark::State &state)
     }
     if (QFileInfo(workingCopyPath()).size() != QFileInfo(bankSourcePath()).size())
         state.SkipWithError("the working copy differs in size from the bank");
-    const double ratio = copyBank.median() / copyFile.median();
-    state.counters["CopyBank_ms"] = copyBank.median() * 1e3;
-    state.counters["CopyBank_p90_ms"] = copyBank.quantile(0.9) * 1e3;
-    state.counters["copy_file_ms"] = copyFile.median() * 1e3;
-    state.counters["copy_file_p90_ms"] = copyFile.quantile(0.9) * 1e3;
-    state.counters["ratio"] = ratio;
+    state.counters["CopyBank_ms"] = perIteration(copyBank * 1e3);
+    state.counters["copy_file_ms"] = perIteration(copyFile * 1e3);
     // On-CPU time apart from the wall time: what is left was spent waiting, mostly for the disk.
-    state.counters["CopyBank_cpu_ms"] = copyBankCpu.median() * 1e3;
-    state.counters["copy_file_cpu_ms"] = copyFileCpu.median() * 1e3;
+    state.counters["CopyBank_cpu_ms"] = perIteration(copyBankCpu * 1e3);
+    state.counters["copy_file_cpu_ms"] = perIteration(copyFileCpu * 1e3);
     state.counters["bank_MiB"] = double(QFileInfo(bankSourcePath()).size()) / (1024.0 * 1024.0);
-    if (settled) {
-        record("2. CopyBank 5 MB / std::filesystem::copy_file", ratio, "x", 1.5);
-        record("   CopyBank 5 MB median", copyBank.median() * 1e3, "ms");
-        record("   copy_file 5 MB median", copyFile.median() * 1e3, "ms");
-        record("   CPU time ratio of the two copies", copyBankCpu.median() / copyFileCpu.median(), "x");
-        record("   CopyBank time off CPU (waiting)", (copyBank.median() - copyBankCpu.median()) * 1e3, "ms");
-        record("   copy_file time off CPU (waiting)", (copyFile.median() - copyFileCpu.median()) * 1e3, "ms");
-    } else {
-        record("   same, copies back to back (disk busy)", ratio, "x");
-    }
+}
+
+double copyRatio(const Aggregates &aggregates)
+{
+    return aggregates.median("CopyBank_ms") / aggregates.median("copy_file_ms");
+}
+
+void summariseSettledCopies(const Aggregates &aggregates)
+{
+    const double bank = aggregates.median("CopyBank_ms");
+    const double file = aggregates.median("copy_file_ms");
+    const double bankCpu = aggregates.median("CopyBank_cpu_ms");
+    const double fileCpu = aggregates.median("copy_file_cpu_ms");
+    record("2. CopyBank 5 MB / std::filesystem::copy_file", copyRatio(aggregates), "x", 1.5);
+    record("   CopyBank 5 MB median", bank, "ms");
+    record("   copy_file 5 MB median", file, "ms");
+    record("   CPU time ratio of the two copies", bankCpu / fileCpu, "x");
+    record("   CopyBank time off CPU (waiting)", bank - bankCpu, "ms");
+    record("   copy_file time off CPU (waiting)", file - fileCpu, "ms");
 }
 
 // One open store per bank size, shared by the query benchmarks.
@@ -142,17 +148,15 @@ void queryCategoryIds(benchmark::State &state)
     const int questions = int(state.range(0));
     BankStore &store = storeFor(questions);
     const QString code = QStringLiteral("C1C2C3C4"); // the largest category
-    Samples times;
+    double total = 0;
     qsizetype found = 0;
     for (auto _ : state) {
         const double seconds = secondsOf([&] { found = store.QueryCategoryIds(code).size(); });
-        times.add(seconds);
+        total += seconds;
         state.SetIterationTime(seconds);
     }
-    state.counters["median_us"] = times.microsecondsAt(0.5);
+    state.counters["us"] = perIteration(total * 1e6);
     state.counters["ids"] = double(found);
-    record("3. QueryCategoryIds(C1C2C3C4), " + bankLabel(questions) + " rows",
-           times.microsecondsAt(0.5), "us");
 }
 
 void selectQuestion(benchmark::State &state)
@@ -161,52 +165,59 @@ void selectQuestion(benchmark::State &state)
     BankStore &store = storeFor(questions);
     // Ids in a scattered order, so the pages read are not always the ones just read.
     quint32 step = 0;
-    Samples times;
+    double total = 0;
     bool allFound = true;
     for (auto _ : state) {
         step = step * 1664525u + 1013904223u;
         const auto id = qint32(1 + (step >> 8) % quint32(questions));
         const double seconds = secondsOf([&] { store.SelectQuestion(id); });
         allFound = allFound && store.hasCurrentRecord();
-        times.add(seconds);
+        total += seconds;
         state.SetIterationTime(seconds);
     }
     if (!allFound)
         state.SkipWithError("an id of the bank selected no row");
-    state.counters["median_us"] = times.microsecondsAt(0.5);
-    state.counters["p90_us"] = times.microsecondsAt(0.9);
-    const std::string label = "3. SelectQuestion median, " + bankLabel(questions) + " rows";
-    if (questions >= 100000)
-        record(label, times.microsecondsAt(0.5), "us", 100.0);
-    else
-        record(label, times.microsecondsAt(0.5), "us");
+    state.counters["us"] = perIteration(total * 1e6);
 }
 
 } // namespace
 
 void registerBankBenchmarks()
 {
-    // Fixed counts: every iteration writes 10 MB to the disk, which the machine shares.
-    benchmark::RegisterBenchmark("CopyBank_vs_copy_file/5MB/settled", copyBankAgainstCopyFile)
+    // Fixed counts: every pair of copies writes 10 MB to the disk, which the machine shares.
+    repeated(benchmark::RegisterBenchmark("CopyBank_vs_copy_file/5MB/settled", copyBankAgainstCopyFile), 80)
         ->Arg(1)
-        ->Iterations(80)
+        ->Iterations(1)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("CopyBank_vs_copy_file/5MB/back_to_back", copyBankAgainstCopyFile)
+    whenAggregated("CopyBank_vs_copy_file/5MB/settled/1", summariseSettledCopies);
+    repeated(benchmark::RegisterBenchmark("CopyBank_vs_copy_file/5MB/back_to_back", copyBankAgainstCopyFile), 80)
         ->Arg(0)
-        ->Iterations(80)
+        ->Iterations(1)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
+    whenAggregated("CopyBank_vs_copy_file/5MB/back_to_back/0", [](const Aggregates &aggregates) {
+        record("   same, copies back to back (disk busy)", copyRatio(aggregates), "x");
+    });
     for (const int questions : {kSmallBank, kLargeBank}) {
-        benchmark::RegisterBenchmark("BankStore/QueryCategoryIds", queryCategoryIds)
+        const std::string rows = bankLabel(questions) + " rows";
+        repeated(benchmark::RegisterBenchmark("BankStore/QueryCategoryIds", queryCategoryIds), 10)
             ->Arg(questions)
             ->UseManualTime()
-            ->MinTime(0.5)
+            ->MinTime(0.05)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark("BankStore/SelectQuestion", selectQuestion)
+        whenAggregated("BankStore/QueryCategoryIds/" + std::to_string(questions), [rows](const Aggregates &aggregates) {
+            record("3. QueryCategoryIds(C1C2C3C4), " + rows, aggregates.median("us"), "us");
+        });
+        repeated(benchmark::RegisterBenchmark("BankStore/SelectQuestion", selectQuestion), 10)
             ->Arg(questions)
             ->UseManualTime()
+            ->MinTime(0.05)
             ->Unit(benchmark::kMicrosecond);
+        const std::optional<double> target = questions >= kLargeBank ? std::optional(100.0) : std::nullopt;
+        whenAggregated("BankStore/SelectQuestion/" + std::to_string(questions), [rows, target](const Aggregates &aggregates) {
+            record("3. SelectQuestion median, " + rows, aggregates.median("us"), "us", target);
+        });
     }
 }
 

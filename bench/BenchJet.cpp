@@ -75,16 +75,15 @@ void importJet(benchmark::State &state)
 {
     const int questions = int(state.range(0));
     const QString folder = jetFolder(questions);
-    Samples times;
+    double total = 0;
     for (auto _ : state) {
         const double seconds = secondsOf([&] {
             jet::importJetBank(folder + QStringLiteral("bank.mdb"), folder + QStringLiteral("out.lib"));
         });
-        times.add(seconds);
+        total += seconds;
         state.SetIterationTime(seconds);
     }
-    const double target = questions == kSmallBank ? 50.0 : 1000.0;
-    record("8. Jet import, " + bankLabel(questions) + " questions", times.median() * 1e3, "ms", target);
+    state.counters["ms"] = perIteration(total * 1e3);
 }
 
 // A program folder with the shipped pictures and the bank tool beside the program, as installed.
@@ -107,15 +106,15 @@ void convertJet(benchmark::State &state)
     const int questions = int(state.range(0));
     const QString folder = jetFolder(questions);
     appFolderWithTool();
-    Samples times;
+    double total = 0;
     for (auto _ : state) {
         const double seconds = secondsOf([&] {
             convertJetBank(folder + QStringLiteral("bank.mdb"), folder + QStringLiteral("converted.lib"));
         });
-        times.add(seconds);
+        total += seconds;
         state.SetIterationTime(seconds);
     }
-    record("   conversion in a child process, " + bankLabel(questions), times.median() * 1e3, "ms");
+    state.counters["ms"] = perIteration(total * 1e3);
 }
 
 // Start-up to the main loop (splash, windows, the bank's copy or conversion), alternating the
@@ -130,45 +129,85 @@ void startupJetAgainstSqlite(benchmark::State &state)
     const QString app = appFolderWithTool();
     useTempFolder(fixtureFolder(QStringLiteral("startup-tmp")));
     const QString bank = app + QStringLiteral("examdb.lib");
-    Samples jetTimes, sqliteTimes;
-    const auto startOn = [&](const QString &source, Samples &times) {
+    double jetTimes = 0;
+    double sqliteTimes = 0;
+    const auto startOn = [&](const QString &source, double &times) {
         QFile::remove(bank);
         QFile::copy(source, bank);
         StartedWindows windows;
-        times.add(secondsOf([&] { windows = runStartup({withSplash ? 3000 : 0, {}}); }));
+        const double seconds = secondsOf([&] { windows = runStartup({withSplash ? 3000 : 0, {}}); });
+        times += seconds;
+        return seconds;
     };
-    bool jetFirst = true;
+    static bool jetFirst = true; // alternates from one repetition to the next
     for (auto _ : state) {
+        double jetSeconds = 0;
         if (jetFirst) {
-            startOn(bankFolder + QStringLiteral("bank.mdb"), jetTimes);
+            jetSeconds = startOn(bankFolder + QStringLiteral("bank.mdb"), jetTimes);
             startOn(bankFolder + QStringLiteral("bank.lib"), sqliteTimes);
         } else {
             startOn(bankFolder + QStringLiteral("bank.lib"), sqliteTimes);
-            startOn(bankFolder + QStringLiteral("bank.mdb"), jetTimes);
+            jetSeconds = startOn(bankFolder + QStringLiteral("bank.mdb"), jetTimes);
         }
         jetFirst = !jetFirst;
-        state.SetIterationTime(jetTimes.median());
+        state.SetIterationTime(jetSeconds);
     }
     QFile::remove(bank);
-    if (withSplash) {
-        record("9. Start-up, Jet 2300 / SQLite 2300", jetTimes.median() / sqliteTimes.median(), "x", 1.2);
-        record("   start-up on the Jet bank", jetTimes.median() * 1e3, "ms");
-        record("   start-up on the SQLite bank", sqliteTimes.median() * 1e3, "ms");
-    } else {
-        record("   start-up work without the splash wait, Jet / SQLite", jetTimes.median() / sqliteTimes.median(), "x");
-        record("   start-up work on the Jet bank", jetTimes.median() * 1e3, "ms");
-        record("   start-up work on the SQLite bank", sqliteTimes.median() * 1e3, "ms");
-    }
+    state.counters["jet_ms"] = perIteration(jetTimes * 1e3);
+    state.counters["sqlite_ms"] = perIteration(sqliteTimes * 1e3);
+}
+
+void summariseStartup(const Aggregates &aggregates, const std::string &ratio, const std::string &what,
+                      std::optional<double> target)
+{
+    const double jet = aggregates.median("jet_ms");
+    const double sqlite = aggregates.median("sqlite_ms");
+    record(ratio, jet / sqlite, "x", target);
+    record("   " + what + " on the Jet bank", jet, "ms");
+    record("   " + what + " on the SQLite bank", sqlite, "ms");
 }
 
 } // namespace
 
 void registerJetBenchmarks()
 {
-    benchmark::RegisterBenchmark("JetImport", importJet)->Arg(kSmallBank)->Arg(kLargeBank)->UseManualTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("JetConversion", convertJet)->Arg(kSmallBank)->UseManualTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("StartupJetAgainstSqlite", startupJetAgainstSqlite)->Arg(1)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("StartupJetAgainstSqlite", startupJetAgainstSqlite)->Arg(0)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+    for (const int questions : {kSmallBank, kLargeBank}) {
+        repeated(benchmark::RegisterBenchmark("JetImport", importJet), 7)
+            ->Arg(questions)
+            ->Iterations(1)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+        const double target = questions == kSmallBank ? 50.0 : 1000.0;
+        whenAggregated("JetImport/" + std::to_string(questions), [questions, target](const Aggregates &aggregates) {
+            record("8. Jet import, " + bankLabel(questions) + " questions", aggregates.median("ms"), "ms", target);
+        });
+    }
+    repeated(benchmark::RegisterBenchmark("JetConversion", convertJet), 7)
+        ->Arg(kSmallBank)
+        ->Iterations(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    whenAggregated("JetConversion/" + std::to_string(kSmallBank), [](const Aggregates &aggregates) {
+        record("   conversion in a child process, " + bankLabel(kSmallBank), aggregates.median("ms"), "ms");
+    });
+    // Each repetition is one start on each bank: three with the splash's seconds, twenty without.
+    repeated(benchmark::RegisterBenchmark("StartupJetAgainstSqlite", startupJetAgainstSqlite), 3)
+        ->Arg(1)
+        ->Iterations(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    whenAggregated("StartupJetAgainstSqlite/1", [](const Aggregates &aggregates) {
+        summariseStartup(aggregates, "9. Start-up, Jet 2300 / SQLite 2300", "start-up", 1.2);
+    });
+    repeated(benchmark::RegisterBenchmark("StartupJetAgainstSqlite", startupJetAgainstSqlite), 20)
+        ->Arg(0)
+        ->Iterations(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    whenAggregated("StartupJetAgainstSqlite/0", [](const Aggregates &aggregates) {
+        summariseStartup(aggregates, "   start-up work without the splash wait, Jet / SQLite", "start-up work",
+                         std::nullopt);
+    });
 }
 
 } // namespace kemuyi::bench

@@ -48,7 +48,8 @@ int main(int argc, char **argv)
     kemuyi::bench::registerIdleBenchmark();
     kemuyi::bench::registerStartupBenchmarks();
     kemuyi::bench::registerJetBenchmarks();
-    benchmark::RunSpecifiedBenchmarks();
+    kemuyi::bench::SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
     kemuyi::bench::releaseWindows();

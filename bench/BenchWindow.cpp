@@ -37,7 +37,8 @@ void showQuestion(benchmark::State &state)
         return;
     }
     PracticeRun &run = form->run();
-    Samples show, showAndPaint;
+    double show = 0;
+    double showAndPaint = 0;
     for (auto _ : state) {
         run.CurrentPosition = run.CurrentPosition % run.QuestionCount + 1;
         double seconds = 0;
@@ -49,19 +50,15 @@ void showQuestion(benchmark::State &state)
         }
         // The paint that follows on screen, timed apart: it is not part of ShowRecord.
         const double paint = secondsOf([form] { form->repaint(); });
-        show.add(seconds);
-        showAndPaint.add(seconds + paint);
+        show += seconds;
+        showAndPaint += seconds + paint;
         state.SetIterationTime(seconds);
     }
     if (!questionShown(*form))
         state.SkipWithError("ShowRecord left the question area incomplete");
-    state.counters["median_us"] = show.microsecondsAt(0.5);
-    state.counters["p90_us"] = show.microsecondsAt(0.9);
-    state.counters["with_repaint_us"] = showAndPaint.microsecondsAt(0.5);
+    state.counters["us"] = perIteration(show * 1e6);
+    state.counters["with_repaint_us"] = perIteration(showAndPaint * 1e6);
     state.counters["questions_in_run"] = run.QuestionCount;
-    const std::string label = bankLabel(questions) + " rows";
-    record("4. ShowRecord median, " + label, show.microsecondsAt(0.5), "us", 2000.0);
-    record("   ShowRecord + window repaint, " + label, showAndPaint.microsecondsAt(0.5), "us");
 }
 
 // Counts the paint events a widget receives, to show a repaint really painted it.
@@ -113,7 +110,7 @@ void hoverSwap(benchmark::State &state)
         state.SkipWithError("entering the button did not load its hover picture");
         return;
     }
-    Samples swapAndWindow, swapOnly, swapAndButton;
+    double swapAndWindow = 0, swapOnly = 0, swapAndButton = 0;
     PaintCounter buttonPaints(button);
     for (auto _ : state) {
         const double seconds = secondsOf([&] {
@@ -121,26 +118,23 @@ void hoverSwap(benchmark::State &state)
             form->CMMouseLeave(button);
             form->repaint();
         });
-        swapAndWindow.add(seconds);
+        swapAndWindow += seconds;
         state.SetIterationTime(seconds);
-        swapOnly.add(secondsOf([&] {
+        swapOnly += secondsOf([&] {
             form->CMMouseEnter(button);
             form->CMMouseLeave(button);
-        }));
-        swapAndButton.add(secondsOf([&] {
+        });
+        swapAndButton += secondsOf([&] {
             form->CMMouseEnter(button);
             form->CMMouseLeave(button);
             button->repaint();
-        }));
+        });
     }
-    state.counters["median_us"] = swapAndWindow.microsecondsAt(0.5);
-    state.counters["swap_only_us"] = swapOnly.microsecondsAt(0.5);
-    state.counters["swap_button_repaint_us"] = swapAndButton.microsecondsAt(0.5);
+    state.counters["us"] = perIteration(swapAndWindow * 1e6);
+    state.counters["swap_only_us"] = perIteration(swapOnly * 1e6);
+    state.counters["swap_button_repaint_us"] = perIteration(swapAndButton * 1e6);
     // Two per iteration: the window's repaint and the button's own.
-    state.counters["button_paints_per_iteration"] = double(buttonPaints.paints) / double(state.iterations());
-    record("6. Hover swap + window repaint median", swapAndWindow.microsecondsAt(0.5), "us", 1000.0);
-    record("   hover swap alone (2 loads of 60x40)", swapOnly.microsecondsAt(0.5), "us");
-    record("   hover swap + button repaint", swapAndButton.microsecondsAt(0.5), "us");
+    state.counters["button_paints_per_iteration"] = perIteration(double(buttonPaints.paints));
 }
 
 } // namespace
@@ -148,20 +142,30 @@ void hoverSwap(benchmark::State &state)
 void registerShowRecordBenchmarks()
 {
     for (const int questions : {kSmallBank, kLargeBank}) {
-        benchmark::RegisterBenchmark("TForm2/ShowRecord", showQuestion)
+        repeated(benchmark::RegisterBenchmark("TForm2/ShowRecord", showQuestion), 20)
             ->Arg(questions)
             ->UseManualTime()
-            ->MinTime(1.0)
+            ->MinTime(0.05)
             ->Unit(benchmark::kMicrosecond);
+        const std::string rows = bankLabel(questions) + " rows";
+        whenAggregated("TForm2/ShowRecord/" + std::to_string(questions), [rows](const Aggregates &aggregates) {
+            record("4. ShowRecord median, " + rows, aggregates.median("us"), "us", 2000.0);
+            record("   ShowRecord + window repaint, " + rows, aggregates.median("with_repaint_us"), "us");
+        });
     }
 }
 
 void registerHoverBenchmark()
 {
-    benchmark::RegisterBenchmark("TForm2/HoverSwapAndRepaint", hoverSwap)
+    repeated(benchmark::RegisterBenchmark("TForm2/HoverSwapAndRepaint", hoverSwap), 20)
         ->UseManualTime()
-        ->MinTime(1.0)
+        ->MinTime(0.05)
         ->Unit(benchmark::kMicrosecond);
+    whenAggregated("TForm2/HoverSwapAndRepaint", [](const Aggregates &aggregates) {
+        record("6. Hover swap + window repaint median", aggregates.median("us"), "us", 1000.0);
+        record("   hover swap alone (2 loads of 60x40)", aggregates.median("swap_only_us"), "us");
+        record("   hover swap + button repaint", aggregates.median("swap_button_repaint_us"), "us");
+    });
 }
 
 } // namespace kemuyi::bench

@@ -35,7 +35,67 @@ std::string formatted(double value)
     return text;
 }
 
+double percentile90(const std::vector<double> &values)
+{
+    if (values.empty())
+        return 0.0;
+    std::vector<double> sorted = values;
+    const auto index = static_cast<size_t>(0.9 * double(sorted.size() - 1) + 0.5);
+    std::nth_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(index), sorted.end());
+    return sorted[index];
+}
+
+std::map<std::string, std::function<void(const Aggregates &)>> &summaries()
+{
+    static std::map<std::string, std::function<void(const Aggregates &)>> all;
+    return all;
+}
+
 } // namespace
+
+void Aggregates::add(const std::string &statistic, const benchmark::UserCounters &counters)
+{
+    for (const auto &[name, counter] : counters)
+        m_values[statistic][name] = counter.value;
+}
+
+double Aggregates::value(const std::string &statistic, const std::string &counter) const
+{
+    const auto byStatistic = m_values.find(statistic);
+    if (byStatistic == m_values.end())
+        return 0.0;
+    const auto found = byStatistic->second.find(counter);
+    return found == byStatistic->second.end() ? 0.0 : found->second;
+}
+
+benchmark::internal::Benchmark *repeated(benchmark::internal::Benchmark *benchmark, int repetitions)
+{
+    return benchmark->Repetitions(repetitions)
+        ->ComputeStatistics("p90", percentile90)
+        ->DisplayAggregatesOnly(true);
+}
+
+void whenAggregated(const std::string &name, std::function<void(const Aggregates &)> summarise)
+{
+    summaries()[name] = std::move(summarise);
+}
+
+void SummaryReporter::ReportRuns(const std::vector<Run> &runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    std::map<std::string, Aggregates> aggregates;
+    for (const Run &run : runs) {
+        if (run.run_type != Run::RT_Aggregate || run.error_occurred)
+            continue;
+        const std::string name = run.run_name.function_name
+                                 + (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
+        aggregates[name].add(run.aggregate_name, run.counters);
+    }
+    for (const auto &[name, values] : aggregates) {
+        if (const auto summary = summaries().find(name); summary != summaries().end())
+            summary->second(values);
+    }
+}
 
 void record(const std::string &measure, double value, const std::string &unit, std::optional<double> atMost)
 {

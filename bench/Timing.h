@@ -1,7 +1,8 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <chrono>
-#include <vector>
 
 namespace kemuyi::bench {
 
@@ -16,19 +17,11 @@ double secondsOf(Work &&work)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Per-iteration times, kept so a benchmark can report its median rather than its mean: a single
-// scheduler hiccup on a shared two-core machine would otherwise move the figure we judge by.
-class Samples
+// A total summed over the iterations of one repetition, reported per iteration; the benchmark
+// library then aggregates it over the repetitions.
+inline benchmark::Counter perIteration(double total)
 {
-public:
-    void add(double seconds) { m_values.push_back(seconds); }
-    bool empty() const { return m_values.empty(); }
-    double median() const { return quantile(0.5); }
-    double quantile(double q) const;
-    double microsecondsAt(double q) const { return quantile(q) * 1e6; }
-
-private:
-    std::vector<double> m_values;
-};
+    return benchmark::Counter(total, benchmark::Counter::kAvgIterations);
+}
 
 } // namespace kemuyi::bench

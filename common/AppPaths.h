@@ -17,9 +17,9 @@ void setAppDirOverride(const QString &dir);
 // empty path, which would put the working copy at the root of the file system.
 QString GetTempDirectory();
 
-// Asset names are matched without regard to letter case, as they were on the system the
-// artwork was first made for: "Checked.jpg" finds "checked.jpg". Returns the path as given when
-// it exists or when no case-insensitive match exists either.
+// Asset names are matched without regard to letter case, since the program names one file in
+// two spellings: "Checked.jpg" finds "checked.jpg". Returns the path as given when it exists or
+// when no case-insensitive match exists either.
 QString resolveAssetPath(const QString &path);
 
 } // namespace kemuyi

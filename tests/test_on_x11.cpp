@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QProcess>
 #include <QScreen>
 
@@ -124,7 +125,7 @@ TEST(OnX11, TheSplashPictureIsOnScreenBeforeTheSlowSteps)
     EXPECT_EQ(matching, 4);
 }
 
-TEST(OnX11, WindowsStandInTheMiddleOfTheWholeScreenRoundingDown)
+TEST(OnX11, TheMenuStandsInTheMiddleOfTheWholeScreenWithWhiteTitles)
 {
     if (!onX11())
         GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
@@ -139,4 +140,20 @@ TEST(OnX11, WindowsStandInTheMiddleOfTheWholeScreenRoundingDown)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
     EXPECT_EQ(menu.geometry().topLeft(), QPoint(295, 287));
     EXPECT_EQ(menu.mapToGlobal(QPoint(0, 0)), QPoint(295, 287));
+
+    // And the two titles reach the screen in white.
+    const auto whitePixelsOf = [&](QLabel *label) {
+        const QRect place(label->mapToGlobal(QPoint(0, 0)), label->size());
+        const QImage shot =
+            menu.screen()->grabWindow(0, place.x(), place.y(), place.width(), place.height()).toImage();
+        int white = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x)
+                white += QColor(shot.pixel(x, y)).lightness() > 230;
+        }
+        return white;
+    };
+    for (QLabel *label : {menu.Label1, menu.Label2})
+        EXPECT_TRUE(QTest::qWaitFor([&] { return whitePixelsOf(label) > 40; }, 5000))
+            << label->objectName().toStdString();
 }

@@ -15,7 +15,7 @@ using FailureReporter = std::function<void(const QString &caption, const QString
 FailureReporter setFailureReporter(FailureReporter reporter);
 
 // The message as the learner reads it: a full stop is appended when its last character sorts
-// after ".", as the failure boxes have always done.
+// after ".", so a message ending in a letter or a digit reads as a sentence.
 QString failureText(const QString &message);
 
 // Reports with the application's display name as the caption.

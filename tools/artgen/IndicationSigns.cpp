@@ -71,7 +71,7 @@ QImage oneWay(bool straight)
 QImage priorityOncoming()
 {
     return platePicture(108, 108, sign::blue, [](QPainter &p, QRectF inner) {
-        inSymbolBox(p, inner.center(), 0.76, [&] { drawMeetingArrows(p, ink, sign::red); });
+        inSymbolBox(p, inner.center(), 0.76, [&] { drawMeetingArrows(p, ink, sign::red, true); });
     });
 }
 

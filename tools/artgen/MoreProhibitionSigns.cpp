@@ -118,7 +118,7 @@ void addMoreProhibitionSigns(std::vector<Artwork> &out)
     add("sign_no_passage", noPassage);
     add("sign_give_way_oncoming", [] {
         return prohibitionSignPicture(false, [](QPainter &p, QPointF c) {
-            inSymbolBox(p, c, 0.72, [&] { drawMeetingArrows(p, sign::red, sign::black); });
+            inSymbolBox(p, c, 0.72, [&] { drawMeetingArrows(p, sign::red, sign::black, false); });
         });
     });
 }

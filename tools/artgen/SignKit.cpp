@@ -130,16 +130,20 @@ void drawBranchArrows(QPainter &p, bool left, bool straight, bool right, const Q
     drawArrow(p, turn, QPointF(x - s * 58, 0), left ? 180 : 0, shaft, headLength, headWidth, color);
 }
 
-void drawMeetingArrows(QPainter &p, const QColor &up, const QColor &down)
+void drawMeetingArrows(QPainter &p, const QColor &up, const QColor &down, bool upGoesFirst)
 {
+    // The direction that goes first has the heavier arrow.
+    const qreal heavy[] = {13, 34}, light[] = {11, 30};
+    const qreal *upSize = upGoesFirst ? heavy : light;
+    const qreal *downSize = upGoesFirst ? light : heavy;
     QPainterPath rising;
     rising.moveTo(15, 44);
     rising.lineTo(15, -14);
-    drawArrow(p, rising, QPointF(15, -44), -90, 11, 30, 30, up);
+    drawArrow(p, rising, QPointF(15, -44), -90, upSize[0], 30, upSize[1], up);
     QPainterPath falling;
     falling.moveTo(-15, -44);
     falling.lineTo(-15, 14);
-    drawArrow(p, falling, QPointF(-15, 44), 90, 13, 30, 34, down);
+    drawArrow(p, falling, QPointF(-15, 44), 90, downSize[0], 30, downSize[1], down);
 }
 
 void drawRingArrows(QPainter &p, QPointF c, qreal r, qreal width, qreal headWidth,

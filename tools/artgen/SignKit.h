@@ -50,7 +50,7 @@ void knifeAndFork(QPainter &p, const QColor &ink);
 void drawBranchArrows(QPainter &p, bool left, bool straight, bool right, const QColor &color);
 
 // An upward and a downward arrow side by side (meeting traffic); the right one points up.
-void drawMeetingArrows(QPainter &p, const QColor &up, const QColor &down);
+void drawMeetingArrows(QPainter &p, const QColor &up, const QColor &down, bool upGoesFirst);
 
 // Three arrows round a ring of radius r, turning anticlockwise as traffic on a roundabout does.
 void drawRingArrows(QPainter &p, QPointF c, qreal r, qreal width, qreal headWidth,
