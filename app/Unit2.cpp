@@ -1,7 +1,6 @@
 #include "Unit2.h"
 
 #include "Unit2Controls.h"
-
 #include "bank/Question.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
@@ -53,7 +52,10 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
 
-    guardEvent([this] { FormCreate(); });
+    // The mock exam's button loads last: when loading stopped earlier, it keeps its built-in
+    // picture like every control after the one that failed.
+    if (guardEvent([this] { FormCreate(); }))
+        guardEvent([this] { LoadPicture(*ImgMnks, AppDir() + ImgMnks->normalFile()); });
 }
 
 TForm2::~TForm2() = default;
@@ -79,6 +81,9 @@ void TForm2::showEvent(QShowEvent *event)
 
 void TForm2::FormShow()
 {
+    m_modeName.clear();
+    m_verdicts.clear();
+    updateProgressLine();
     m_run.PrepareOnShow();
 }
 
@@ -177,6 +182,7 @@ void TForm2::ShowRecord()
     ImgCuo->setVisible(!choice);
     ImgC->setVisible(choice);
     ImgD->setVisible(choice);
+    updateProgressLine();
 }
 
 // ---- answering ----
@@ -186,9 +192,11 @@ void TForm2::answer(RunButton button)
     const AnswerKey &key = answerKey(button);
     switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
     case Verdict::Right:
+        noteVerdict(1);
         RightAnswer(key.value);
         break;
     case Verdict::Wrong:
+        noteVerdict(2);
         WrongAnswer(key.value);
         break;
     case Verdict::NotJudged:
@@ -248,8 +256,8 @@ void TForm2::ImgDuiClick() { answer(RunButton::Dui); }
 void TForm2::ImgCuoClick() { answer(RunButton::Cuo); }
 void TForm2::ImgPrevClick() { m_run.StepBack(); }
 void TForm2::ImgNextClick() { m_run.StepForward(); }
-void TForm2::ImgSxlxClick() { m_run.StartSequential(); }
-void TForm2::ImgJqlxClick() { m_run.StartIntensive(); }
+void TForm2::ImgSxlxClick() { startMode(false); }
+void TForm2::ImgJqlxClick() { startMode(true); }
 
 void TForm2::ImgHelpClick()
 {
@@ -290,6 +298,10 @@ void TForm2::ImgExitClick()
 
 void TForm2::CMMouseEnter(QWidget *control)
 {
+    if (control == ImgMnks) {
+        m_hoverPictures.load(*ImgMnks, ImgMnks->hoverFile());
+        return;
+    }
     auto *button = qobject_cast<ImageButton *>(control);
     if (!button || button->parentWidget() != this)
         return;
@@ -301,6 +313,10 @@ void TForm2::CMMouseEnter(QWidget *control)
 
 void TForm2::CMMouseLeave(QWidget *control)
 {
+    if (control == ImgMnks) {
+        m_hoverPictures.load(*ImgMnks, ImgMnks->normalFile());
+        return;
+    }
     auto *button = qobject_cast<ImageButton *>(control);
     if (!button || button->parentWidget() != this)
         return;

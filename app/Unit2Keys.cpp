@@ -1,12 +1,14 @@
 #include "Unit2.h"
 
+#include "ExamKeys.h"
 #include "ui/FailureReport.h"
 #include "ui/ImageButton.h"
 #include "ui/KeyCodes.h"
 
 #include <QKeyEvent>
 
-// The practice window's keyboard: the exam terminal's keys on the numeric keypad.
+// The practice window's keyboard: the exam terminal's keys on the numeric keypad, and letters
+// for keyboards without one.
 
 namespace kemuyi {
 
@@ -48,6 +50,10 @@ void TForm2::keyPressEvent(QKeyEvent *event)
 {
     const int key = virtualKeyCode(*event);
     event->accept();
+    if (key == VkNone || key == VkMultiply) {
+        guardEvent([this, event] { ExtraKeyDown(event); });
+        return;
+    }
     guardEvent([this, key] { FormKeyDown(key); });
 }
 
@@ -59,6 +65,24 @@ void TForm2::FormKeyDown(int key)
         if (!binding.gate || (this->*binding.gate)->isEnabled())
             (this->*binding.press)();
         return;
+    }
+}
+
+void TForm2::ExtraKeyDown(QKeyEvent *event)
+{
+    // Each letter does what its keypad key does, under the same conditions.
+    switch (virtualKeyCode(*event) == VkMultiply ? ExamKey::MockExam : letterKeyFor(*event)) {
+    case ExamKey::A: FormKeyDown(VkNumpad7); break;
+    case ExamKey::B: FormKeyDown(VkNumpad8); break;
+    case ExamKey::C: FormKeyDown(VkNumpad9); break;
+    case ExamKey::D: FormKeyDown(VkNumpad6); break;
+    case ExamKey::True: FormKeyDown(VkNumpad4); break;
+    case ExamKey::False: FormKeyDown(VkNumpad5); break;
+    case ExamKey::Prev: FormKeyDown(VkAdd); break;
+    case ExamKey::Next: FormKeyDown(VkReturn); break;
+    case ExamKey::Hint: FormKeyDown(VkDecimal); break;
+    case ExamKey::MockExam: ImgMnksClick(); break;
+    default: break;
     }
 }
 

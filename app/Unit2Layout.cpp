@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <utility>
+
 // The practice window's controls: where each sits, what it shows at first, how a screen reader
 // names it, and which handler a click reaches.
 
@@ -92,11 +94,13 @@ void TForm2::createControls()
     CheckBox1->hide();
 
     describeControls();
+    createAdditions();
 
     for (const ButtonRole &role : kButtons) {
         connect(this->*role.button, &QAbstractButton::clicked, this,
                 [this, click = role.click] { guardEvent([this, click] { (this->*click)(); }); });
     }
+    connect(ImgMnks, &QAbstractButton::clicked, this, [this] { guardEvent([this] { ImgMnksClick(); }); });
 }
 
 void TForm2::describeControls()
@@ -130,6 +134,43 @@ void TForm2::loadBuiltInPictures()
         ImageButton &button = *(this->*role.button);
         LoadBuiltInPicture(button, QStringLiteral(":/builtin/") + button.normalFile());
     }
+    LoadBuiltInPicture(*ImgMnks, QStringLiteral(":/builtin/") + ImgMnks->normalFile());
+}
+
+void TForm2::createAdditions()
+{
+    ImgMnks = new ImageButton(Image5);
+    ImgMnks->setObjectName(QStringLiteral("ImgMnks"));
+    ImgMnks->setGeometry(16, 268, 110, 30);
+    ImgMnks->setPictureFiles(QStringLiteral("mnks.jpg"), QStringLiteral("mnks_ovr.jpg"));
+    describe(ImgMnks, QStringLiteral("模拟考试"),
+             QStringLiteral("按考试规则限时答题，交卷后查看成绩和错题（小键盘*或M键）"));
+
+    LabelProgress = new QLabel(Image5);
+    LabelProgress->setObjectName(QStringLiteral("LabelProgress"));
+    LabelProgress->setGeometry(16, 4, 657, 24);
+    LabelProgress->setTextFormat(Qt::PlainText);
+    LabelProgress->setFont(pixelFont(QStringLiteral("宋体"), 15));
+    LabelProgress->setAutoFillBackground(true);
+    QPalette palette = LabelProgress->palette();
+    LabelProgress->setBackgroundRole(QPalette::Window);
+    LabelProgress->setForegroundRole(QPalette::WindowText);
+    palette.setColor(QPalette::Window, QColor(0x1f, 0x3a, 0x4d));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    LabelProgress->setPalette(palette);
+    describe(LabelProgress, QString(), QStringLiteral("练习进度"));
+
+    const std::pair<ImageButton *, const char *> tips[] = {
+        {ImgA, "答案A（小键盘7 或 A键）"},   {ImgB, "答案B（小键盘8 或 B键）"},
+        {ImgC, "答案C（小键盘9 或 C键）"},   {ImgD, "答案D（小键盘6 或 D键）"},
+        {ImgDui, "正确（小键盘4 或 T键）"},  {ImgCuo, "错误（小键盘5 或 F键）"},
+        {ImgPrev, "上一题（小键盘+ 或 P键）"}, {ImgNext, "下一题（回车键 或 N键）"},
+        {ImgHelp, "显示正确答案（小键盘. 或 H键）"}, {ImgSxlx, "按题号顺序练习"},
+        {ImgJqlx, "打乱顺序练习"},           {ImgChk, "答题一秒后自动转下题"},
+        {ImgExit, "回到主界面（Esc键）"},    {ImgMnks, "模拟考试（小键盘* 或 M键）"},
+    };
+    for (const auto &[button, tip] : tips)
+        button->setToolTip(QString::fromUtf8(tip));
 }
 
 } // namespace kemuyi

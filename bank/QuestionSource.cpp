@@ -250,7 +250,9 @@ ParsedSource parseSource(const QByteArray &bytes)
         lines.removeLast(); // the newline that ends the last line
     if (!checkHeader(lines.constFirst(), result.problems))
         return result;
-    SourceParser parser(result, int(lines.constFirst().count('\t')) + 1);
+    const int columns = int(lines.constFirst().count('\t')) + 1;
+    result.topicColumn = columns == sourceColumns().size();
+    SourceParser parser(result, columns);
     for (int i = 1; i < lines.size(); ++i)
         parser.parseLine(lines.at(i), i + 1);
     return result;
@@ -258,8 +260,12 @@ ParsedSource parseSource(const QByteArray &bytes)
 
 QByteArray sourceBytes(const QVector<Question> &rows)
 {
-    const bool withTopic = std::any_of(rows.begin(), rows.end(),
-                                       [](const Question &row) { return !row.topic.isEmpty(); });
+    return sourceBytes(rows, std::any_of(rows.begin(), rows.end(),
+                                         [](const Question &row) { return !row.topic.isEmpty(); }));
+}
+
+QByteArray sourceBytes(const QVector<Question> &rows, bool withTopic)
+{
     const QStringList &columns = withTopic ? sourceColumns() : sourceColumnsWithoutTopic();
     QByteArray bytes = columns.join(QLatin1Char(kSeparator)).toUtf8() + '\n';
     for (const Question &row : rows) {

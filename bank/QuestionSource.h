@@ -24,6 +24,7 @@ struct ParsedSource
 {
     QVector<SourceRow> rows;
     QStringList problems; // each names its line; non-empty means the source must not be built
+    bool topicColumn = false; // the header names the topic column
 
     bool ok() const { return problems.isEmpty(); }
 };
@@ -32,9 +33,12 @@ struct ParsedSource
 // anywhere is refused rather than stripped, so what is built is exactly what the file says.
 ParsedSource parseSource(const QByteArray &bytes);
 
-// The rows as source bytes, in the order given, header first and every line LF-terminated. The
-// topic column is written when any row has a topic, so a source without one comes back as it was.
-// A field holding a tab or line break cannot be written and is a Failure naming the row.
+// The rows as source bytes, in the order given, header first and every line LF-terminated, with
+// or without the topic column. A field holding a tab or line break cannot be written and is a
+// Failure naming the row.
+QByteArray sourceBytes(const QVector<Question> &rows, bool withTopic);
+// The same, with the topic column when any row has a topic, so a bank built from a source
+// without one exports as it was written.
 QByteArray sourceBytes(const QVector<Question> &rows);
 
 // The whole content of a source file; a missing or unreadable file is a Failure naming it.

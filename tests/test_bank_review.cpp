@@ -81,6 +81,15 @@ TEST(Topics, SourceWithTopicsRoundTripsThroughTheBank)
     EXPECT_TRUE(table.contains(QStringLiteral("交通信号"))) << table.toStdString();
 }
 
+TEST(Topics, HeaderAloneKeepsItsColumns)
+{
+    for (const QByteArray &header : {kHeader, QByteArray("ID\tTYPE\tsubject\ta\tb\tc\td\tpic\tselect\tanswer\tbasis\n")}) {
+        const ParsedSource parsed = parseSource(header);
+        ASSERT_TRUE(parsed.ok());
+        EXPECT_EQ(sourceBytes({}, parsed.topicColumn), header);
+    }
+}
+
 TEST(Topics, UnknownOrMissingTopicIsRefusedWithItsLine)
 {
     const ParsedSource unknown = parseSource(kHeader + topicLine("3", "weather"));
