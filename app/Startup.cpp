@@ -1,5 +1,9 @@
 #include "Startup.h"
 
+#include "Progress.h"
+#include "bank/BankStore.h"
+#include "exam/ProgressStore.h"
+
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -33,6 +37,18 @@ constexpr int kSplashExposureWaitMs = 2000;
 
 } // namespace
 
+StartedWindows::StartedWindows() = default;
+StartedWindows::StartedWindows(StartedWindows &&) noexcept = default;
+StartedWindows &StartedWindows::operator=(StartedWindows &&other) noexcept
+{
+    // The old windows go before the progress file they write to.
+    form1 = std::move(other.form1);
+    form2 = other.form2;
+    progress = std::move(other.progress);
+    return *this;
+}
+StartedWindows::~StartedWindows() = default;
+
 StartedWindows runStartup(const StartupOptions &options)
 {
     // Qt needs its application object before any window, so the framework is set up by the
@@ -50,6 +66,8 @@ StartedWindows runStartup(const StartupOptions &options)
     windows.form1 = std::make_unique<TForm1>();
     windows.form2 = new TForm2(windows.form1.get());
     windows.form1->setPracticeWindow(windows.form2);
+    windows.progress = std::make_unique<LearnerProgress>(progressStorePath(), workingCopyPath());
+    windows.form2->setProgress(windows.progress.get());
     if (options.afterWindowsCreated)
         options.afterWindowsCreated();
 

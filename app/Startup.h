@@ -7,6 +7,7 @@
 
 namespace kemuyi {
 
+class LearnerProgress;
 class TForm1;
 class TForm2;
 
@@ -22,6 +23,12 @@ struct StartupOptions
 
 struct StartedWindows
 {
+    StartedWindows();
+    StartedWindows(StartedWindows &&) noexcept;
+    StartedWindows &operator=(StartedWindows &&) noexcept;
+    ~StartedWindows();
+    // The learner's progress file, outliving the windows that write to it.
+    std::unique_ptr<LearnerProgress> progress;
     std::unique_ptr<TForm1> form1;
     TForm2 *form2 = nullptr; // owned by form1
 };

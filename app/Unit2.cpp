@@ -1,5 +1,9 @@
 #include "Unit2.h"
 
+#include "ExamKeys.h"
+#include "Progress.h"
+#include "Unit4.h"
+#include "exam/ProgressStore.h"
 #include "bank/Question.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
@@ -115,7 +119,10 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
 
-    guardEvent([this] { FormCreate(); });
+    // The mock exam's button loads last: when loading stopped earlier, it keeps its built-in
+    // picture like every control after the one that failed.
+    if (guardEvent([this] { FormCreate(); }))
+        guardEvent([this] { LoadPicture(*ImgMnks, AppDir() + ImgMnks->normalFile()); });
 }
 
 TForm2::~TForm2() = default;
@@ -166,11 +173,13 @@ void TForm2::createControls()
     CheckBox1->hide();
 
     describeControls();
+    createAdditions();
 
     for (const ButtonRole &role : kButtons) {
         connect(this->*role.button, &QAbstractButton::clicked, this,
                 [this, click = role.click] { guardEvent([this, click] { (this->*click)(); }); });
     }
+    connect(ImgMnks, &QAbstractButton::clicked, this, [this] { guardEvent([this] { ImgMnksClick(); }); });
 }
 
 void TForm2::describeControls()
@@ -204,6 +213,7 @@ void TForm2::loadBuiltInPictures()
         ImageButton &button = *(this->*role.button);
         LoadBuiltInPicture(button, QStringLiteral(":/builtin/") + button.normalFile());
     }
+    LoadBuiltInPicture(*ImgMnks, QStringLiteral(":/builtin/") + ImgMnks->normalFile());
 }
 
 void TForm2::FormCreate()
@@ -227,6 +237,9 @@ void TForm2::showEvent(QShowEvent *event)
 
 void TForm2::FormShow()
 {
+    m_modeName.clear();
+    m_verdicts.clear();
+    updateProgressLine();
     m_run.PrepareOnShow();
 }
 
@@ -325,6 +338,7 @@ void TForm2::ShowRecord()
     ImgCuo->setVisible(!choice);
     ImgC->setVisible(choice);
     ImgD->setVisible(choice);
+    updateProgressLine();
 }
 
 // ---- answering ----
@@ -334,9 +348,11 @@ void TForm2::answer(RunButton button)
     const AnswerKey &key = answerKey(button);
     switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
     case Verdict::Right:
+        noteVerdict(1);
         RightAnswer(key.value);
         break;
     case Verdict::Wrong:
+        noteVerdict(2);
         WrongAnswer(key.value);
         break;
     case Verdict::NotJudged:
@@ -396,8 +412,8 @@ void TForm2::ImgDuiClick() { answer(RunButton::Dui); }
 void TForm2::ImgCuoClick() { answer(RunButton::Cuo); }
 void TForm2::ImgPrevClick() { m_run.StepBack(); }
 void TForm2::ImgNextClick() { m_run.StepForward(); }
-void TForm2::ImgSxlxClick() { m_run.StartSequential(); }
-void TForm2::ImgJqlxClick() { m_run.StartIntensive(); }
+void TForm2::ImgSxlxClick() { startMode(false); }
+void TForm2::ImgJqlxClick() { startMode(true); }
 
 void TForm2::ImgHelpClick()
 {
@@ -438,6 +454,10 @@ void TForm2::ImgExitClick()
 
 void TForm2::CMMouseEnter(QWidget *control)
 {
+    if (control == ImgMnks) {
+        m_hoverPictures.load(*ImgMnks, ImgMnks->hoverFile());
+        return;
+    }
     auto *button = qobject_cast<ImageButton *>(control);
     if (!button || button->parentWidget() != this)
         return;
@@ -449,6 +469,10 @@ void TForm2::CMMouseEnter(QWidget *control)
 
 void TForm2::CMMouseLeave(QWidget *control)
 {
+    if (control == ImgMnks) {
+        m_hoverPictures.load(*ImgMnks, ImgMnks->normalFile());
+        return;
+    }
     auto *button = qobject_cast<ImageButton *>(control);
     if (!button || button->parentWidget() != this)
         return;
@@ -473,6 +497,10 @@ void TForm2::keyPressEvent(QKeyEvent *event)
 {
     const int key = virtualKeyCode(*event);
     event->accept();
+    if (key == VkNone || key == VkMultiply) {
+        guardEvent([this, event] { ExtraKeyDown(event); });
+        return;
+    }
     guardEvent([this, key] { FormKeyDown(key); });
 }
 
@@ -484,6 +512,116 @@ void TForm2::FormKeyDown(int key)
         if (!binding.gate || (this->*binding.gate)->isEnabled())
             (this->*binding.press)();
         return;
+    }
+}
+
+// ---- additions: the mock exam's entry, the progress line, letter keys, key tips ----
+
+void TForm2::createAdditions()
+{
+    ImgMnks = new ImageButton(Image5);
+    ImgMnks->setObjectName(QStringLiteral("ImgMnks"));
+    ImgMnks->setGeometry(16, 268, 110, 30);
+    ImgMnks->setPictureFiles(QStringLiteral("mnks.jpg"), QStringLiteral("mnks_ovr.jpg"));
+    describe(ImgMnks, QStringLiteral("模拟考试"),
+             QStringLiteral("按考试规则限时答题，交卷后查看成绩和错题（小键盘*或M键）"));
+
+    LabelProgress = new QLabel(Image5);
+    LabelProgress->setObjectName(QStringLiteral("LabelProgress"));
+    LabelProgress->setGeometry(16, 4, 657, 24);
+    LabelProgress->setTextFormat(Qt::PlainText);
+    LabelProgress->setFont(pixelFont(QStringLiteral("宋体"), 15));
+    LabelProgress->setAutoFillBackground(true);
+    QPalette palette = LabelProgress->palette();
+    LabelProgress->setBackgroundRole(QPalette::Window);
+    LabelProgress->setForegroundRole(QPalette::WindowText);
+    palette.setColor(QPalette::Window, QColor(0x1f, 0x3a, 0x4d));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    LabelProgress->setPalette(palette);
+    describe(LabelProgress, QString(), QStringLiteral("练习进度"));
+
+    const std::pair<ImageButton *, const char *> tips[] = {
+        {ImgA, "答案A（小键盘7 或 A键）"},   {ImgB, "答案B（小键盘8 或 B键）"},
+        {ImgC, "答案C（小键盘9 或 C键）"},   {ImgD, "答案D（小键盘6 或 D键）"},
+        {ImgDui, "正确（小键盘4 或 T键）"},  {ImgCuo, "错误（小键盘5 或 F键）"},
+        {ImgPrev, "上一题（小键盘+ 或 P键）"}, {ImgNext, "下一题（回车键 或 N键）"},
+        {ImgHelp, "显示正确答案（小键盘. 或 H键）"}, {ImgSxlx, "按题号顺序练习"},
+        {ImgJqlx, "打乱顺序练习"},           {ImgChk, "答题一秒后自动转下题"},
+        {ImgExit, "回到主界面（Esc键）"},    {ImgMnks, "模拟考试（小键盘* 或 M键）"},
+    };
+    for (const auto &[button, tip] : tips)
+        button->setToolTip(QString::fromUtf8(tip));
+}
+
+void TForm2::startMode(bool shuffled)
+{
+    m_modeName = shuffled ? QStringLiteral("加强练习") : QStringLiteral("顺序练习");
+    m_verdicts.fill(0, m_run.QuestionCount + 1);
+    if (shuffled)
+        m_run.StartIntensive();
+    else
+        m_run.StartSequential();
+    updateProgressLine();
+}
+
+void TForm2::noteVerdict(int verdict)
+{
+    const qint32 slot = m_run.CurrentPosition;
+    if (slot > 0 && slot < m_verdicts.size())
+        m_verdicts[slot] = qint8(verdict);
+    if (m_progress) {
+        const qint32 id = m_run.CurrentQuestionId;
+        m_progress->write([id, verdict](ProgressStore &store, const QString &bank) {
+            store.recordAnswer(bank, id, verdict == 1);
+        });
+    }
+    updateProgressLine();
+}
+
+void TForm2::updateProgressLine()
+{
+    if (!LabelProgress)
+        return;
+    const QString category = categoryTitle(categoryCode());
+    if (!m_run.isActive() || m_modeName.isEmpty()) {
+        LabelProgress->setText(category + QStringLiteral("：请点击左侧“顺序练习”或“加强练习”开始（也可“模拟考试”）"));
+        return;
+    }
+    const int right = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(1)));
+    const int wrong = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(2)));
+    const int total = m_run.QuestionCount;
+    if (total > 0 && right + wrong == total) {
+        LabelProgress->setText(QStringLiteral("%1 · %2完成：%3 题全部答完，答对 %4，答错 %5，正确率 %6%")
+                                   .arg(category, m_modeName).arg(total).arg(right).arg(wrong)
+                                   .arg(right * 100 / total));
+        return;
+    }
+    LabelProgress->setText(QStringLiteral("%1 · %2 · 第 %3/%4 题 · 答对 %5 · 答错 %6")
+                               .arg(category, m_modeName).arg(m_run.CurrentPosition).arg(total).arg(right).arg(wrong));
+}
+
+void TForm2::ImgMnksClick()
+{
+    if (!m_examWindow)
+        m_examWindow = new TForm4(m_progress, this);
+    m_examWindow->runFor(categoryCode());
+}
+
+void TForm2::ExtraKeyDown(QKeyEvent *event)
+{
+    // Each letter does what its keypad key does, under the same conditions.
+    switch (virtualKeyCode(*event) == VkMultiply ? ExamKey::MockExam : letterKeyFor(*event)) {
+    case ExamKey::A: FormKeyDown(VkNumpad0 + 7); break;
+    case ExamKey::B: FormKeyDown(VkNumpad0 + 8); break;
+    case ExamKey::C: FormKeyDown(VkNumpad0 + 9); break;
+    case ExamKey::D: FormKeyDown(VkNumpad0 + 6); break;
+    case ExamKey::True: FormKeyDown(VkNumpad0 + 4); break;
+    case ExamKey::False: FormKeyDown(VkNumpad0 + 5); break;
+    case ExamKey::Prev: FormKeyDown(VkAdd); break;
+    case ExamKey::Next: FormKeyDown(VkReturn); break;
+    case ExamKey::Hint: FormKeyDown(VkDecimal); break;
+    case ExamKey::MockExam: ImgMnksClick(); break;
+    default: break;
     }
 }
 

@@ -15,7 +15,9 @@ namespace kemuyi {
 
 class HoverTracker;
 class ImageButton;
+class LearnerProgress;
 class PictureBox;
+class TForm4;
 
 // The practice window, shown modally over the menu: the question area, the six answer buttons,
 // Previous/Next/hint, the two practice modes, the auto-advance switch and the exam keyboard on
@@ -49,11 +51,20 @@ public:
     ImageButton *ImgD = nullptr;
     QLineEdit *Edit1 = nullptr;
     QCheckBox *CheckBox1 = nullptr;
+    // Additions, on the background so the window's own controls stay as they are: the mock
+    // exam's entry in the free space of the left column, and the progress line in the top band.
+    ImageButton *ImgMnks = nullptr;
+    QLabel *LabelProgress = nullptr;
 
     PracticeRun &run() { return m_run; }
     BankStore &bank() { return m_bank; }
     HoverTracker &hoverTracker() { return *m_hover; }
     bool autoAdvance() const;
+
+    // Where judged answers go into the wrong-question book, and what the exam window keeps;
+    // without one the window practises as always and keeps nothing.
+    void setProgress(LearnerProgress *progress) { m_progress = progress; }
+    TForm4 *examWindow() const { return m_examWindow; }
 
     // The wait after a judged answer; tests shorten it.
     void setAdvanceDelay(int ms) { m_advanceDelayMs = ms; }
@@ -81,6 +92,9 @@ public:
     void ImgJqlxClick();
     void ImgChkClick();
     void ImgExitClick();
+    void ImgMnksClick();
+    // Letter keys for keyboards without a keypad, and keypad * for the mock exam.
+    void ExtraKeyDown(QKeyEvent *event);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -107,6 +121,10 @@ private:
     void afterJudged(const QString &statusText, const QString &pictureFile);
     void setAutoAdvance(bool on);
     void oweStep();
+    void createAdditions();
+    void startMode(bool shuffled);
+    void noteVerdict(int verdict);
+    void updateProgressLine();
 
     BankStore m_bank;
     PracticeRun m_run;
@@ -117,6 +135,11 @@ private:
     int m_owedSteps = 0;
     bool m_waitingForSteps = false;
     QDeadlineTimer m_stepsDue;
+    LearnerProgress *m_progress = nullptr;
+    TForm4 *m_examWindow = nullptr;
+    // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
+    QVector<qint8> m_verdicts;
+    QString m_modeName;
 };
 
 } // namespace kemuyi

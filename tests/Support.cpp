@@ -86,6 +86,9 @@ Sandbox::Sandbox()
     QDir(m_dir.path()).mkpath(QStringLiteral("tmp"));
     m_oldTmpdir = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(tempDir()));
+    // The learner's progress file too stays inside the sandbox.
+    m_oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
     setAppDirOverride(appDir());
 }
 
@@ -96,6 +99,10 @@ Sandbox::~Sandbox()
         qunsetenv("TMPDIR");
     else
         qputenv("TMPDIR", m_oldTmpdir);
+    if (m_oldDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", m_oldDataHome);
 }
 
 QString Sandbox::path(const QString &name) const
@@ -245,6 +252,12 @@ const PictureFile kPictures[] = {
     {"uncheck.jpg", 110, 40},    {"checked.jpg", 110, 40},    {"chk_ovr.jpg", 110, 40},
     {"unchk_ovr.jpg", 110, 40},  {"thinking.jpg", 107, 107},  {"yes.jpg", 107, 107},
     {"no.jpg", 107, 107},        {"pic/sign.jpg", 120, 80},   {"pic/lamp.jpg", 100, 60},
+    // The mock exam's buttons.
+    {"mnks.jpg", 110, 30},       {"mnks_ovr.jpg", 110, 30},   {"ksks.jpg", 110, 40},
+    {"ksks_ovr.jpg", 110, 40},   {"ctlx.jpg", 110, 40},       {"ctlx_ovr.jpg", 110, 40},
+    {"fq.jpg", 110, 40},         {"fq_ovr.jpg", 110, 40},     {"jj.jpg", 110, 40},
+    {"jj_ovr.jpg", 110, 40},     {"qrjj.jpg", 110, 40},       {"qrjj_ovr.jpg", 110, 40},
+    {"jxdt.jpg", 110, 40},       {"jxdt_ovr.jpg", 110, 40},
 };
 
 QRgb colourOf(int index)

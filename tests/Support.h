@@ -35,6 +35,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QByteArray m_oldTmpdir;
+    QByteArray m_oldDataHome;
 };
 
 // Collects failure reports instead of showing boxes, for as long as it lives.

@@ -19,6 +19,14 @@ struct Artwork
 // Splash, window backgrounds, buttons, the auto-advance switch and the feedback pictures.
 std::vector<Artwork> interfaceArtworks();
 
+// A button face with a centred caption, as every caption button of the windows has; and the
+// pair of a picture and its hover form, written as stem.jpg and stem_ovr.jpg.
+QImage captionButton(QSize size, const QString &caption, int pixelSize, bool hover);
+void addPair(std::vector<Artwork> &out, const QString &stem, const std::function<QImage(bool hover)> &draw);
+
+// The mock exam's buttons, and its entry in the practice window.
+void addExamButtons(std::vector<Artwork> &out);
+
 // The question illustrations, one per name question writers may use.
 std::vector<Artwork> illustrationArtworks();
 

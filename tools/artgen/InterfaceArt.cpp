@@ -35,16 +35,6 @@ void beginButton(QImage &image, QPainter &p, QSize size, bool hover)
     paintButtonFace(p, QRectF(QPointF(0, 0), size), hover);
 }
 
-QImage captionButton(QSize size, const QString &caption, int pixelSize, bool hover)
-{
-    QImage image;
-    QPainter p;
-    beginButton(image, p, size, hover);
-    drawText(p, QRectF(0, 0, size.width(), size.height() - 1), caption, sansFont(pixelSize, true),
-             Qt::white);
-    p.end();
-    return image;
-}
 
 // Menu buttons carry the vehicle kind and, below it, the licence classes that share it.
 QImage menuButton(QSize size, const QString &kind, const QString &classes, bool hover)
@@ -174,13 +164,6 @@ QImage thinkingCard()
     });
 }
 
-void addPair(std::vector<Artwork> &out, const QString &stem,
-             const std::function<QImage(bool hover)> &draw)
-{
-    out.push_back({stem + QStringLiteral(".jpg"), [draw] { return draw(false); }});
-    out.push_back({stem + QStringLiteral("_ovr.jpg"), [draw] { return draw(true); }});
-}
-
 void addMenuButtons(std::vector<Artwork> &out)
 {
     struct Caption { const char *kind; const char *classes; };
@@ -241,6 +224,24 @@ void addSwitchAndFeedback(std::vector<Artwork> &out)
 
 } // namespace
 
+QImage captionButton(QSize size, const QString &caption, int pixelSize, bool hover)
+{
+    QImage image;
+    QPainter p;
+    beginButton(image, p, size, hover);
+    drawText(p, QRectF(0, 0, size.width(), size.height() - 1), caption, sansFont(pixelSize, true),
+             Qt::white);
+    p.end();
+    return image;
+}
+
+void addPair(std::vector<Artwork> &out, const QString &stem,
+             const std::function<QImage(bool hover)> &draw)
+{
+    out.push_back({stem + QStringLiteral(".jpg"), [draw] { return draw(false); }});
+    out.push_back({stem + QStringLiteral("_ovr.jpg"), [draw] { return draw(true); }});
+}
+
 std::vector<MenuButton> menuButtons()
 {
     // Tops spread evenly from 104 to 395, the rows the menu window places them on.
@@ -260,6 +261,7 @@ std::vector<Artwork> interfaceArtworks()
     addMenuButtons(out);
     addPracticeButtons(out);
     addSwitchAndFeedback(out);
+    addExamButtons(out);
     return out;
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "bank/Sqlite.h"
+
+#include <QString>
+#include <QVector>
+
+#include <memory>
+
+namespace kemuyi {
+
+// Everything the exam window shows of one question, with the rule behind its answer.
+struct ExamQuestion
+{
+    qint32 id = 0;
+    QString subject, a, b, c, d;
+    QString pic;
+    QString select;
+    QString answer;
+    QString basis;
+    bool isChoice() const { return select == QLatin1String("Y"); }
+};
+
+// The exam window's own read-only connection to the working copy of the bank, apart from the
+// practice window's, whose current record must stay the question it shows.
+class ExamBank
+{
+public:
+    explicit ExamBank(const QString &path);
+    ~ExamBank();
+
+    const QString &path() const { return m_db.path(); }
+    // The ids of the category's questions, ascending; the same rule as practice (TYPE contains
+    // the code, any letter case).
+    QVector<qint32> categoryIds(const QString &code);
+    // A Failure when the id has no row or a column the window needs is NULL.
+    ExamQuestion question(qint32 id);
+
+private:
+    SqliteDb m_db;
+    std::unique_ptr<SqliteStatement> m_byId;
+    std::unique_ptr<SqliteStatement> m_basis;
+};
+
+} // namespace kemuyi

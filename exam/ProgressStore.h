@@ -1,0 +1,93 @@
+#pragma once
+
+#include "ExamSession.h"
+#include "WrongBook.h"
+
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+struct sqlite3;
+
+namespace kemuyi {
+
+// The learner's own progress file: $XDG_DATA_HOME/kemuyi/progress.db, or
+// ~/.local/share/kemuyi/progress.db when XDG_DATA_HOME is unset or not absolute.
+QString progressStorePath();
+
+// A finished exam as the score history shows it.
+struct ScoreRecord
+{
+    qint64 finishedMs = 0;
+    QString category;
+    int score = 0;
+    bool passed = false;
+    bool timedOut = false;
+    qint64 durationMs = 0;
+};
+
+// An exam that was neither handed in nor timed out when the program last stopped.
+struct StoredSitting
+{
+    qint64 id = 0;
+    QString category;
+    qint64 startedMs = 0;
+    ExamFormat format;
+    QVector<PaperQuestion> paper;
+    QVector<qint32> choices;
+};
+
+// The wrong-question book, the exams in progress and the score history, in one SQLite file in
+// WAL mode. Every change is one transaction, so a kill at any moment loses at most the change
+// being written; other instances wait for a writer instead of failing. Book entries are keyed
+// by the bank's fingerprint and the question id, so two banks never share a book. A file that
+// is damaged or not ours is renamed aside (notice() says so) and a fresh one takes its place.
+// Failures throw a Failure naming the file and the reason.
+class ProgressStore
+{
+public:
+    explicit ProgressStore(const QString &path = progressStorePath());
+    ~ProgressStore();
+    ProgressStore(const ProgressStore &) = delete;
+    ProgressStore &operator=(const ProgressStore &) = delete;
+
+    const QString &path() const { return m_path; }
+    // Set when opening found a damaged or foreign file and put it aside; empty otherwise.
+    const QString &notice() const { return m_notice; }
+
+    // One judged answer (in practice, in the book drill) applied to the book.
+    void recordAnswer(const QString &bank, qint32 question, bool right);
+    BookState bookState(const QString &bank, qint32 question) const;
+    // The book's questions for this bank, in the order they went in.
+    QVector<qint32> bookQuestions(const QString &bank) const;
+
+    // A new sitting with its paper; returns its id.
+    qint64 beginSitting(const QString &bank, const QString &category, const ExamSession &session);
+    void recordSittingAnswer(qint64 sitting, int position, qint32 choice);
+    // Stores the result and, in the same transaction, applies every answered question to the book.
+    void finishSitting(const QString &bank, qint64 sitting, const ExamSession &session);
+    std::optional<StoredSitting> unfinishedSitting(const QString &bank, const QString &category) const;
+
+    // The last `count` finished exams of a category, oldest first.
+    QVector<ScoreRecord> recentScores(const QString &category, int count) const;
+
+private:
+    class Transaction;
+
+    void open();
+    bool tryOpen(QString &problem);
+    void setAside(const QString &problem);
+    bool checkFile(QString &problem);
+    bool schemaIsOurs(QString &problem);
+    bool adoptSchema(QString &problem);
+    void exec(const char *sql);
+    [[noreturn]] void fail(const QString &what) const;
+    void applyToBook(const QString &bank, qint32 question, bool right);
+
+    QString m_path;
+    QString m_notice;
+    sqlite3 *m_db = nullptr;
+};
+
+} // namespace kemuyi

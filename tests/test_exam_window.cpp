@@ -1,0 +1,420 @@
+// The mock-exam window and what the practice window gained: a whole exam on the keypad alone,
+// give-up and hand-in, time-out, the result with the rule behind each missed answer, the
+// wrong-question book across restarts, the score history, and the practice window's additions.
+
+#include "PracticeFixture.h"
+
+#include "app/Progress.h"
+#include "app/ScoreChart.h"
+#include "app/Unit4.h"
+#include "exam/ProgressStore.h"
+
+#include <QTimer>
+
+namespace kemuyi::test {
+namespace {
+
+// 120 car questions (ids 1..120: odd ones single choice with answer C, even ones true/false
+// "正确"), each with its basis; 10 motorcycle questions.
+QVector<Question> examRows()
+{
+    QVector<Question> rows;
+    for (int id = 1; id <= 120; ++id)
+        rows.append(id % 2 ? choiceRow(id, QStringLiteral("C1C2C3C4"), QStringLiteral("C"))
+                           : judgeRow(id, QStringLiteral("C1C2C3C4"), QStringLiteral("正确")));
+    for (int id = 901; id <= 910; ++id)
+        rows.append(judgeRow(id, QStringLiteral("DEF"), QStringLiteral("错误")));
+    return rows;
+}
+
+void press(QWidget *window, Qt::Key key, bool keypad = true)
+{
+    QTest::keyClick(window, key, keypad ? Qt::KeypadModifier : Qt::NoModifier);
+}
+
+class ExamWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        writeAllPictures(sandbox.appDir());
+        writeBank(workingCopyPath(), examRows());
+        QString basis = QStringLiteral("BEGIN; CREATE TABLE BASIS (ID INTEGER PRIMARY KEY, basis TEXT);");
+        for (int id = 1; id <= 120; ++id)
+            basis += QStringLiteral("INSERT INTO BASIS VALUES (%1, '条例第%1条');").arg(id);
+        execOnBank(workingCopyPath(), basis + QStringLiteral("COMMIT;"));
+        restart();
+    }
+
+    // A new program run: new windows and a new connection to the same progress file.
+    void restart()
+    {
+        form.reset();
+        progress = std::make_unique<LearnerProgress>(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
+        form = std::make_unique<TForm4>(progress.get());
+        form->setClock([this] { return now; });
+        form->prepare(QStringLiteral("C1C2C3C4"));
+        form->show();
+    }
+
+    // The keypad key that answers the exam's current question right (or wrong).
+    Qt::Key keyFor(bool right) const
+    {
+        const PaperQuestion &q = form->session()->question(form->session()->position());
+        if (q.correct == 3)
+            return right ? Qt::Key_9 : Qt::Key_7; // C / A
+        return right ? Qt::Key_4 : Qt::Key_5;     // 对 / 错
+    }
+
+    ProgressStore &store() { return *progress->store(); }
+
+    Sandbox sandbox;
+    FailureLog failures;
+    qint64 now = 1'800'000'000'000;
+    std::unique_ptr<LearnerProgress> progress;
+    std::unique_ptr<TForm4> form;
+};
+
+TEST_F(ExamWindowTest, WindowShapeAndStartPage)
+{
+    EXPECT_EQ(form->size(), QSize(690, 450));
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(form->isModal());
+    EXPECT_EQ(form->page(), TForm4::Page::Start);
+    EXPECT_TRUE(form->ImgKsks->isVisible());
+    EXPECT_TRUE(form->ImgCtlx->isVisible());
+    EXPECT_FALSE(form->ImgCtlx->isEnabled()) << "an empty book has nothing to drill";
+    EXPECT_TRUE(form->LabelInfo->text().contains(QStringLiteral("共100题，限时45分钟，每题1分")));
+    EXPECT_TRUE(form->LabelInfo->text().contains(QStringLiteral("错题本：0 题")));
+    EXPECT_FALSE(form->ImgA->isVisible());
+    EXPECT_TRUE(failures.messages().isEmpty()) << failures.messages().join('\n').toStdString();
+}
+
+TEST_F(ExamWindowTest, WholeExamOnTheKeypadAloneThenResultAndHistory)
+{
+    press(form.get(), Qt::Key_Enter); // 开始考试
+    ASSERT_EQ(form->page(), TForm4::Page::Exam);
+    ASSERT_EQ(form->session()->size(), 100);
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(form->session()->position(), i);
+        press(form.get(), keyFor(i >= 8)); // the first eight wrong
+        press(form.get(), Qt::Key_Enter);
+    }
+    EXPECT_EQ(form->session()->answeredCount(), 100);
+    EXPECT_TRUE(form->LabelTop->text().contains(QStringLiteral("已答 100 题")));
+    now += 20 * 60 * 1000 + 5000;
+    press(form.get(), Qt::Key_Asterisk); // 交卷
+    EXPECT_EQ(form->page(), TForm4::Page::Confirm);
+    EXPECT_TRUE(form->Label2->text().contains(QStringLiteral("全部题目已作答")));
+    press(form.get(), Qt::Key_Enter); // 确认
+    ASSERT_EQ(form->page(), TForm4::Page::Result);
+    EXPECT_TRUE(form->Label1->text().contains(QStringLiteral("成绩：92 分")));
+    EXPECT_TRUE(form->Label1->text().contains(QStringLiteral("用时：20:05")));
+    EXPECT_TRUE(form->LabelTop->text().contains(QStringLiteral("合格")));
+
+    // The missed questions one by one, with the right answer and its rule.
+    press(form.get(), Qt::Key_Enter);
+    EXPECT_EQ(form->reviewIndex(), 0);
+    const PaperQuestion first = form->session()->question(0);
+    EXPECT_TRUE(form->Label1->text().contains(QStringLiteral("依据：条例第%1条").arg(first.id)));
+    EXPECT_TRUE(form->Label1->text().contains(QStringLiteral("正确答案：%1").arg(first.correct == 3 ? "C" : "正确")));
+    for (int i = 0; i < 10; ++i)
+        press(form.get(), Qt::Key_Enter);
+    EXPECT_EQ(form->reviewIndex(), 7) << "eight missed questions, no further";
+
+    press(form.get(), Qt::Key_0); // back to the start page: book and history
+    EXPECT_EQ(form->page(), TForm4::Page::Start);
+    EXPECT_EQ(form->bookCount(), 8);
+    ASSERT_EQ(form->Chart->scores().size(), 1);
+    EXPECT_EQ(form->Chart->scores().first().score, 92);
+    EXPECT_TRUE(form->Chart->scores().first().passed);
+    EXPECT_EQ(form->Chart->scores().first().durationMs, 20 * 60 * 1000 + 5000);
+    EXPECT_TRUE(failures.messages().isEmpty()) << failures.messages().join('\n').toStdString();
+}
+
+TEST_F(ExamWindowTest, GiveUpAndHandInConfirmationCountTheUnanswered)
+{
+    form->ImgKsksClick();
+    press(form.get(), keyFor(true));
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), keyFor(true)); // positions 0 and 2 answered
+    form->session()->goTo(0);
+    press(form.get(), Qt::Key_Minus); // 放弃: to the next unanswered
+    EXPECT_EQ(form->session()->position(), 1);
+    press(form.get(), Qt::Key_G, false);
+    EXPECT_EQ(form->session()->position(), 3) << "G is give-up without a keypad";
+
+    press(form.get(), Qt::Key_J, false); // 交卷 without a keypad
+    ASSERT_EQ(form->page(), TForm4::Page::Confirm);
+    EXPECT_TRUE(form->Label2->text().contains(QStringLiteral("还有 98 题未答")));
+    press(form.get(), keyFor(true)); // no answering while the question is put
+    EXPECT_EQ(form->session()->answeredCount(), 2);
+    press(form.get(), Qt::Key_0); // 继续答题
+    EXPECT_EQ(form->page(), TForm4::Page::Exam);
+    EXPECT_EQ(form->session()->position(), 3);
+    form->ImgJjClick();
+    form->ImgQrjjClick();
+    EXPECT_EQ(form->session()->result()->unanswered, 98);
+    EXPECT_EQ(form->session()->result()->score, 2);
+}
+
+TEST_F(ExamWindowTest, AnswerKeysOfTheOtherKindAreIgnored)
+{
+    form->ImgKsksClick();
+    const bool choice = form->session()->question(0).correct != 5;
+    press(form.get(), choice ? Qt::Key_4 : Qt::Key_7);
+    EXPECT_EQ(form->session()->choiceAt(0), 0);
+    press(form.get(), choice ? Qt::Key_A : Qt::Key_T, false);
+    EXPECT_EQ(form->session()->choiceAt(0), choice ? 1 : 5) << "letters answer as the keypad does";
+}
+
+TEST_F(ExamWindowTest, TimeOutHandsInWhatIsThere)
+{
+    form->ImgKsksClick();
+    press(form.get(), keyFor(true));
+    now += 44 * 60 * 1000;
+    form->Timer1Timer();
+    EXPECT_EQ(form->page(), TForm4::Page::Exam);
+    EXPECT_TRUE(form->LabelTop->text().contains(QStringLiteral("剩余时间 01:00")));
+    now += 60 * 1000;
+    form->Timer1Timer();
+    ASSERT_EQ(form->page(), TForm4::Page::Result);
+    EXPECT_TRUE(form->session()->result()->timedOut);
+    EXPECT_TRUE(form->Label1->text().contains(QStringLiteral("考试时间到")));
+    EXPECT_TRUE(form->Label1->text().contains(QStringLiteral("用时：45:00")));
+    EXPECT_EQ(form->Chart->scores().size(), 0);
+    EXPECT_EQ(store().recentScores(QStringLiteral("C1C2C3C4"), 20).size(), 1);
+}
+
+TEST_F(ExamWindowTest, ExamLeftOpenResumesAfterARestartOnTheSameClock)
+{
+    form->ImgKsksClick();
+    const qint32 firstId = form->session()->question(0).id;
+    press(form.get(), keyFor(true));
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), keyFor(false));
+    now += 10 * 60 * 1000;
+    restart(); // as after a kill: nothing was handed in
+
+    EXPECT_TRUE(form->LabelInfo->text().contains(QStringLiteral("尚未交卷")));
+    press(form.get(), Qt::Key_Enter);
+    ASSERT_EQ(form->page(), TForm4::Page::Exam);
+    EXPECT_EQ(form->session()->question(0).id, firstId);
+    EXPECT_EQ(form->session()->answeredCount(), 2);
+    EXPECT_EQ(form->session()->position(), 2) << "on at the first unanswered question";
+    EXPECT_EQ(form->session()->remainingMs(), 35 * 60 * 1000);
+
+    now += 40 * 60 * 1000; // the time ran out while the program was closed
+    restart();
+    form->ImgKsksClick();
+    ASSERT_EQ(form->page(), TForm4::Page::Result);
+    EXPECT_TRUE(form->session()->result()->timedOut);
+    EXPECT_EQ(form->session()->result()->right, 1);
+}
+
+TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
+{
+    const QString bank = progress->bank();
+    store().recordAnswer(bank, 3, false);   // choice, answer C
+    store().recordAnswer(bank, 4, false);   // true/false, answer 正确
+    store().recordAnswer(bank, 905, false); // another category: not drilled here
+    form->prepare(QStringLiteral("C1C2C3C4"));
+    EXPECT_EQ(form->bookCount(), 2);
+    EXPECT_TRUE(form->ImgCtlx->isEnabled());
+    EXPECT_TRUE(form->LabelInfo->text().contains(QStringLiteral("错题本：2 题")));
+
+    press(form.get(), Qt::Key_Slash); // 错题练习
+    ASSERT_EQ(form->page(), TForm4::Page::Drill);
+    press(form.get(), Qt::Key_9); // question 3: C, right
+    EXPECT_TRUE(form->Label2->text().contains(QStringLiteral("恭喜")));
+    EXPECT_EQ(pictureName(form->Image1->picture()), QStringLiteral("yes.jpg"));
+    EXPECT_TRUE(form->Label1->text().contains(QStringLiteral("依据：条例第3条")));
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_5); // question 4: 错, wrong
+    EXPECT_TRUE(form->Label2->text().contains(QStringLiteral("正确答案：正确")));
+    EXPECT_EQ(pictureName(form->Image1->picture()), QStringLiteral("no.jpg"));
+
+    restart();
+    EXPECT_EQ(form->bookCount(), 2) << "one right answer is not enough";
+    form->ImgCtlxClick();
+    press(form.get(), Qt::Key_C, false); // right again: out of the book
+    restart();
+    EXPECT_EQ(form->bookCount(), 1);
+    EXPECT_EQ(store().bookQuestions(bank), (QVector<qint32>{4, 905}));
+}
+
+TEST_F(ExamWindowTest, MotorcycleExamFollowsItsRulesOnASmallCategory)
+{
+    form->prepare(QStringLiteral("DEF"));
+    EXPECT_TRUE(form->LabelInfo->text().contains(QStringLiteral("共50题，限时30分钟，每题2分")));
+    form->ImgKsksClick();
+    ASSERT_EQ(form->session()->size(), 10) << "a category smaller than the paper gives all it has";
+    EXPECT_EQ(form->session()->remainingMs(), 30 * 60 * 1000);
+    for (int i = 0; i < 10; ++i) {
+        press(form.get(), i < 9 ? Qt::Key_5 : Qt::Key_4);
+        press(form.get(), Qt::Key_Enter);
+    }
+    form->ImgJjClick();
+    form->ImgQrjjClick();
+    EXPECT_EQ(form->session()->result()->score, 90);
+    EXPECT_TRUE(form->session()->result()->passed);
+}
+
+TEST_F(ExamWindowTest, EmptyCategoryStartsNoExamAndNoProgressFileStillWorks)
+{
+    form->prepare(QStringLiteral("M"));
+    form->ImgKsksClick();
+    EXPECT_EQ(form->page(), TForm4::Page::Start);
+    EXPECT_TRUE(form->Label2->text().contains(QStringLiteral("没有题目")));
+
+    TForm4 bare(nullptr);
+    bare.prepare(QStringLiteral("C1C2C3C4"));
+    bare.ImgKsksClick();
+    EXPECT_EQ(bare.page(), TForm4::Page::Exam);
+    bare.answer(bare.session()->question(0).correct);
+    bare.ImgJjClick();
+    bare.ImgQrjjClick();
+    EXPECT_EQ(bare.session()->result()->right, 1);
+    EXPECT_TRUE(failures.messages().isEmpty()) << failures.messages().join('\n').toStdString();
+}
+
+TEST_F(ExamWindowTest, UnusableProgressFileIsReportedOnceAndTheExamGoesOn)
+{
+    form.reset();
+    writeBytes(sandbox.path(QStringLiteral("blocked")), "a file where the folder should be");
+    progress = std::make_unique<LearnerProgress>(sandbox.path(QStringLiteral("blocked/progress.db")), workingCopyPath());
+    form = std::make_unique<TForm4>(progress.get());
+    form->prepare(QStringLiteral("C1C2C3C4"));
+    form->ImgKsksClick();
+    form->answer(form->session()->question(0).correct);
+    form->ImgJjClick();
+    form->ImgQrjjClick();
+    EXPECT_EQ(form->page(), TForm4::Page::Result);
+    EXPECT_EQ(failures.messages().size(), 1) << failures.messages().join('\n').toStdString();
+}
+
+// ---- the practice window's additions ----
+
+class PracticeAdditionsTest : public PracticeWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        PracticeWindowTest::SetUp();
+        progress = std::make_unique<LearnerProgress>(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
+        form->setProgress(progress.get());
+    }
+    QString line() const { return form->LabelProgress->text(); }
+    std::unique_ptr<LearnerProgress> progress;
+};
+
+TEST_F(PracticeAdditionsTest, MockExamButtonAndProgressLineSitInTheFreeSpace)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    EXPECT_EQ(QRect(form->ImgMnks->mapTo(form.get(), QPoint(0, 0)), form->ImgMnks->size()), QRect(16, 268, 110, 30));
+    EXPECT_EQ(pictureName(form->ImgMnks->picture()), QStringLiteral("mnks.jpg"));
+    EXPECT_EQ(form->ImgMnks->accessibleName(), QStringLiteral("模拟考试"));
+    const QRect band(form->LabelProgress->mapTo(form.get(), QPoint(0, 0)), form->LabelProgress->size());
+    EXPECT_LE(band.bottom(), 47);
+    // Nothing of the window's own is covered.
+    for (QWidget *own : {static_cast<QWidget *>(form->ImgChk), static_cast<QWidget *>(form->ImgSxlx),
+                         static_cast<QWidget *>(form->ImgA), static_cast<QWidget *>(form->ImgHelp)}) {
+        EXPECT_FALSE(own->geometry().intersects(band)) << own->objectName().toStdString();
+        EXPECT_FALSE(own->geometry().intersects(QRect(16, 268, 110, 30))) << own->objectName().toStdString();
+    }
+    EXPECT_TRUE(line().contains(QStringLiteral("顺序练习")) && line().contains(QStringLiteral("加强练习")));
+    form->CMMouseEnter(form->ImgMnks);
+    EXPECT_EQ(pictureName(form->ImgMnks->picture()), QStringLiteral("mnks_ovr.jpg"));
+    form->CMMouseLeave(form->ImgMnks);
+    EXPECT_EQ(pictureName(form->ImgMnks->picture()), QStringLiteral("mnks.jpg"));
+    for (ImageButton *b : {form->ImgA, form->ImgDui, form->ImgPrev, form->ImgNext, form->ImgHelp})
+        EXPECT_FALSE(b->toolTip().isEmpty()) << b->objectName().toStdString();
+    EXPECT_TRUE(form->ImgA->toolTip().contains(QStringLiteral("小键盘7")) && form->ImgA->toolTip().contains(QStringLiteral("A键")));
+}
+
+TEST_F(PracticeAdditionsTest, ProgressLineCountsTheRunAndSaysWhenItIsDone)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    EXPECT_TRUE(line().contains(QStringLiteral("顺序练习 · 第 1/4 题 · 答对 0 · 答错 0"))) << line().toStdString();
+    press(form.get(), Qt::Key_8);     // 101: B right
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_5);     // 102: 错, wrong
+    EXPECT_TRUE(line().contains(QStringLiteral("第 2/4 题 · 答对 1 · 答错 1"))) << line().toStdString();
+    press(form.get(), Qt::Key_4);     // changed to right: the last judgement counts
+    EXPECT_TRUE(line().contains(QStringLiteral("答对 2 · 答错 0"))) << line().toStdString();
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_9);
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_4);     // 104: 对, wrong
+    EXPECT_TRUE(line().contains(QStringLiteral("完成"))) << line().toStdString();
+    EXPECT_TRUE(line().contains(QStringLiteral("答对 3，答错 1，正确率 75%"))) << line().toStdString();
+    form->ImgJqlxClick();
+    EXPECT_TRUE(line().contains(QStringLiteral("加强练习 · 第 1/4 题 · 答对 0 · 答错 0"))) << line().toStdString();
+}
+
+TEST_F(PracticeAdditionsTest, LettersDoWhatTheKeypadDoes)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    press(form.get(), Qt::Key_A, false);
+    EXPECT_TRUE(status().isEmpty()) << "no answer before a mode, as with the keypad";
+    EXPECT_TRUE(feedback().isEmpty());
+    form->ImgSxlxClick();
+    press(form.get(), Qt::Key_B, false);
+    EXPECT_EQ(choiceAt(1), 2);
+    EXPECT_EQ(feedback(), QStringLiteral("yes.jpg"));
+    press(form.get(), Qt::Key_N, false);
+    EXPECT_EQ(position(), 2);
+    press(form.get(), Qt::Key_A, false); // A on a true/false question: recorded, not judged
+    EXPECT_EQ(choiceAt(2), 1);
+    EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
+    press(form.get(), Qt::Key_F, false);
+    EXPECT_EQ(choiceAt(2), 6);
+    EXPECT_EQ(feedback(), QStringLiteral("no.jpg"));
+    press(form.get(), Qt::Key_H, false);
+    EXPECT_EQ(status(), QStringLiteral(" 正确的答案应该是：正确"));
+    press(form.get(), Qt::Key_P, false);
+    EXPECT_EQ(position(), 1);
+    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(position(), 1) << "Ctrl+N is not a practice key";
+}
+
+TEST_F(PracticeAdditionsTest, JudgedWrongInPracticeGoesInTheBook)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgAClick(); // 101: answer B, so wrong
+    form->ImgNextClick();
+    form->ImgDuiClick(); // 102: right, not in the book
+    ProgressStore *store = progress->store();
+    ASSERT_TRUE(store);
+    EXPECT_EQ(store->bookQuestions(progress->bank()), (QVector<qint32>{101}));
+}
+
+TEST_F(PracticeAdditionsTest, MockExamOpensForTheCategoryAndReturnsToTheRunAsItWas)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgNextClick();
+    form->ImgDuiClick();
+    const QString before = status();
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        TForm4 *exam = form->examWindow();
+        shown = exam && exam->isVisible() && exam->LabelTop->text().contains(QStringLiteral("小型汽车"));
+        if (exam)
+            QTest::keyClick(exam, Qt::Key_Escape);
+    });
+    QTest::keyClick(form.get(), Qt::Key_Asterisk, Qt::KeypadModifier);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(form->examWindow()->isVisible());
+    EXPECT_EQ(position(), 2);
+    EXPECT_EQ(status(), before);
+    EXPECT_TRUE(form->isVisible());
+    press(form.get(), Qt::Key_Plus); // the run goes on
+    EXPECT_EQ(position(), 1);
+}
+
+} // namespace
+} // namespace kemuyi::test
