@@ -294,14 +294,8 @@ void TForm4::showStartPage()
         guardEvent([&] {
             scores = store->recentScores(m_category, kHistoryLength);
             open = store->unfinishedSitting(bank, m_category);
-            if (m_bank) {
-                const QVector<qint32> ids = m_bank->categoryIds(m_category);
-                const QSet<qint32> inCategory(ids.begin(), ids.end());
-                for (qint32 id : store->bookQuestions(bank)) {
-                    if (inCategory.contains(id))
-                        m_drillIds.append(id);
-                }
-            }
+            if (m_bank)
+                m_drillIds = m_bank->inCategory(store->bookQuestions(bank), m_category);
         });
     }
     QString info = categoryTitle(m_category) + QStringLiteral("科目一模拟考试\n") + pointsText(format)
@@ -331,7 +325,7 @@ void TForm4::ImgKsksClick()
     if (resumeSitting())
         return;
     const ExamFormat format = examFormatFor(m_category);
-    const QVector<qint32> ids = drawPaper(m_bank->categoryIds(m_category), format.questions, m_random);
+    const QVector<qint32> ids = m_bank->drawFromCategory(m_category, format.questions, m_random);
     if (ids.isEmpty()) {
         setAnnouncedText(Label2, QStringLiteral(" 本类别题库中没有题目。"));
         return;
