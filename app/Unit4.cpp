@@ -364,8 +364,9 @@ bool TForm4::resumeSitting()
         finishExam();
         return true;
     }
-    m_session->giveUp(); // to the first unanswered question
-    if (m_session->choiceAt(m_session->position()) != 0)
+    // On at the first unanswered question (give-up looks after the current one, so the first
+    // question is looked at first).
+    if (m_session->choiceAt(0) != 0 && !m_session->giveUp())
         m_session->goTo(0);
     startExam();
     return true;
