@@ -10,6 +10,7 @@
 #include "picture/LoadPicture.h"
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
+#include "ui/Controls.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
@@ -28,19 +29,9 @@ namespace {
 
 constexpr int kHistoryLength = 20;
 
-QLabel *paperLabel(QWidget *parent, const char *name, const QRect &place, int pixels = 16)
+QLabel *wrappingPaperLabel(QWidget *parent, const char *name, const QRect &place, int pixels = 16)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(pixelFont(QStringLiteral("宋体"), pixels));
-    label->setAutoFillBackground(true);
-    label->setBackgroundRole(QPalette::Window);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
+    QLabel *label = paperLabel(parent, name, place, pixels);
     label->setWordWrap(true);
     return label;
 }
@@ -129,23 +120,23 @@ void TForm4::createControls()
     Image5->setObjectName(QStringLiteral("Image5"));
     Image5->setGeometry(0, 0, 690, 450);
     LabelTop = bandLabel(this, "LabelTop", {16, 4, 657, 24});
-    LabelInfo = paperLabel(this, "LabelInfo", {144, 48, 529, 120});
+    LabelInfo = wrappingPaperLabel(this, "LabelInfo", {144, 48, 529, 120});
     LabelInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LabelInfo->setContentsMargins(8, 6, 8, 6);
     Chart = new ScoreChart(this);
     Chart->setObjectName(QStringLiteral("Chart"));
     Chart->setGeometry(144, 176, 529, 217);
     Chart->setFont(pixelFont(QStringLiteral("宋体"), 13));
-    Label1 = paperLabel(this, "Label1", {144, 96, 529, 297});
+    Label1 = wrappingPaperLabel(this, "Label1", {144, 96, 529, 297});
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image2 = new PictureBox(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(240, 264, 329, 129);
     Image2->setCentered(true);
-    Label2 = paperLabel(this, "Label2", {144, 412, 529, 29});
+    Label2 = wrappingPaperLabel(this, "Label2", {144, 412, 529, 29});
     Label2->setWordWrap(false);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    LabelClock = paperLabel(this, "LabelClock", {16, 96, 110, 107}, 15);
+    LabelClock = wrappingPaperLabel(this, "LabelClock", {16, 96, 110, 107}, 15);
     LabelClock->setAlignment(Qt::AlignCenter);
     Image1 = new PictureBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -698,16 +689,12 @@ void TForm4::FormKeyDown(ExamKey key)
 
 void TForm4::CMMouseEnter(QWidget *control)
 {
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (button && button->parentWidget() == this && button->isEnabled())
-        m_hoverPictures.load(*button, button->hoverFile());
+    m_hoverPictures.enter(*this, control, true);
 }
 
 void TForm4::CMMouseLeave(QWidget *control)
 {
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (button && button->parentWidget() == this)
-        m_hoverPictures.load(*button, button->normalFile());
+    m_hoverPictures.leave(*this, control);
 }
 
 } // namespace kemuyi

@@ -35,7 +35,10 @@ QVector<Question> generatedRows(int questions)
     rows.reserve(questions);
     for (int id = 1; id <= questions; ++id) {
         const QString n = QString::number(id);
-        Question row{id, types[id % 4], QStringLiteral("第%1题：驾驶机动车通过没有交通信号灯控制的路口时，应当怎样做？").arg(n)};
+        Question row;
+        row.id = id;
+        row.type = types[id % 4];
+        row.subject = QStringLiteral("第%1题：驾驶机动车通过没有交通信号灯控制的路口时，应当怎样做？").arg(n);
         if (id % 2) {
             row.a = QStringLiteral("A、减速慢行，注意观察");
             row.b = QStringLiteral("B、加速通过");

@@ -1,6 +1,7 @@
 #include "JetReader.h"
 
 #include "JetHeader.h"
+#include "JetStructure.h"
 #include "JetText.h"
 #include "bank/BankFormat.h"
 #include "common/Failure.h"
@@ -68,9 +69,6 @@ public:
 
 private:
     void openTable();
-    void checkTableDefinition(quint32 page, const QString &name) const;
-    void checkUsageMap(quint32 pageRow, const QString &name) const;
-    const unsigned char *rawPage(quint32 page) const;
     MappedColumn mapColumn(const char *name) const;
     void readPage(const std::function<void(const JetQuestion &)> &visit);
     void readRow(int start, int end, const std::function<void(const JetQuestion &)> &visit);
@@ -78,7 +76,7 @@ private:
                                     bool isNull);
     QByteArray memoBytes(const unsigned char *field, int size);
     QByteArray lvalRow(quint32 pageRow, int *rowsLeft);
-    QString decodeText(const QByteArray &bytes, const MdbColumn *column) const;
+    QString decodeText(const QByteArray &bytes) const;
     [[noreturn]] void rowDamaged(const QString &reason) const;
 
     QByteArray m_bytes; // libmdb reads this buffer in place
@@ -136,86 +134,9 @@ MappedColumn Reader::mapColumn(const char *name) const
     return {};
 }
 
-// libmdb follows a table definition's chain of pages and its usage-map pointers without checking
-// them against the file or the page; a damaged pointer would send it into memory it does not own.
-// So each is checked here before libmdb reads the table.
-void Reader::checkTableDefinition(quint32 page, const QString &name) const
-{
-    const unsigned char *first = rawPage(page);
-    if (!first || first[0] != 0x02)
-        throw Failure(QStringLiteral("表 %1 的定义页（第 %2 页）已损坏").arg(name).arg(page));
-    quint32 next = get32(first, 4);
-    for (qint64 chained = 0; next != 0; ++chained) {
-        const unsigned char *more = rawPage(next);
-        if (!more || more[0] != 0x02 || chained > m_pageCount)
-            throw Failure(QStringLiteral("表 %1 的定义续页（第 %2 页）已损坏").arg(name).arg(next));
-        next = get32(more, 4);
-    }
-    const int usageAt = m_jet4 ? 55 : 35;
-    checkUsageMap(get32(first, usageAt), name);
-    checkUsageMap(get32(first, usageAt + 4), name);
-}
-
-void Reader::checkUsageMap(quint32 pageRow, const QString &name) const
-{
-    const auto damaged = [&] {
-        return Failure(QStringLiteral("表 %1 的页面用量表已损坏").arg(name));
-    };
-    const unsigned char *page = rawPage(pageRow >> 8);
-    const int row = int(pageRow & 0xFF);
-    const int countAt = m_jet4 ? 12 : 8;
-    if (!page || page[0] != 0x01)
-        throw damaged();
-    const int rows = get16(page, countAt);
-    if (row >= rows || countAt + 2 + 2 * rows > m_pageSize)
-        throw damaged();
-    const quint16 rawStart = get16(page, countAt + 2 + 2 * row);
-    const quint16 rawEnd = row == 0 ? quint16(m_pageSize) : get16(page, countAt + 2 * row);
-    const int start = rawStart & kOffsetMask;
-    const int end = rawEnd;
-    if ((rawStart & ~kOffsetMask) || start < countAt + 2 + 2 * rows || end > m_pageSize || end - start < 5)
-        throw damaged();
-    // A page the map claims beyond the end of the file: the file has lost its tail.
-    const auto checkBits = [&](const unsigned char *bits, int bytes, qint64 firstPage) {
-        for (int i = bytes - 1; i >= 0; --i) {
-            if (!bits[i])
-                continue;
-            int bit = 7;
-            while (!(bits[i] & (1 << bit)))
-                --bit;
-            if (firstPage + 8 * i + bit >= m_pageCount)
-                throw Failure(QStringLiteral("表 %1 的数据页超出了文件（文件可能不完整）").arg(name));
-            return;
-        }
-    };
-    if (page[start] == 0) { // the bitmap lies in the record itself
-        checkBits(page + start + 5, end - start - 5, get32(page, start + 1));
-        return;
-    }
-    if (page[start] != 1)
-        throw damaged();
-    const int pagesPerBitmap = (m_pageSize - 4) * 8;
-    for (int at = start + 1; at + 4 <= end; at += 4) {
-        const quint32 mapPage = get32(page, at);
-        if (mapPage == 0)
-            continue;
-        const unsigned char *bitmap = rawPage(mapPage);
-        if (!bitmap || bitmap[0] != 0x05)
-            throw Failure(QStringLiteral("表 %1 的页面用量表指向的第 %2 页超出了文件或已损坏").arg(name).arg(mapPage));
-        checkBits(bitmap + 4, m_pageSize - 4, qint64((at - start - 1) / 4) * pagesPerBitmap);
-    }
-}
-
-const unsigned char *Reader::rawPage(quint32 page) const
-{
-    if (page == 0 || qint64(page) >= m_pageCount)
-        return nullptr;
-    return reinterpret_cast<const unsigned char *>(m_bytes.constData()) + qint64(page) * m_pageSize;
-}
-
 void Reader::openTable()
 {
-    checkTableDefinition(2, QStringLiteral("MSysObjects"));
+    checkTableDefinition(m_bytes, m_jet4, 2, QStringLiteral("MSysObjects"));
     GPtrArray *catalogue = mdb_read_catalog(m_mdb.get(), MDB_TABLE);
     if (!catalogue)
         throw Failure(QStringLiteral("读不出数据库的目录（MSysObjects）"));
@@ -229,7 +150,7 @@ void Reader::openTable()
         throw Failure(QStringLiteral("数据库中没有题目表 TK"));
     if (entry->table_pg < 3 || qint64(entry->table_pg) >= m_pageCount)
         throw Failure(QStringLiteral("目录中表 TK 的位置（第 %1 页）超出了文件").arg(entry->table_pg));
-    checkTableDefinition(quint32(entry->table_pg), QStringLiteral("TK"));
+    checkTableDefinition(m_bytes, m_jet4, quint32(entry->table_pg), QStringLiteral("TK"));
     m_table.reset(mdb_read_table(entry));
     if (!m_table || !mdb_read_columns(m_table.get()) || m_table->num_cols > MDB_MAX_COLS)
         throw Failure(QStringLiteral("表 TK 的定义已损坏"));
@@ -374,9 +295,9 @@ std::optional<Value> Reader::fieldValue(const MappedColumn &mapped, const MdbFie
         needs(4);
         return Value(qint64(qint32(get32(bytes, 0))));
     case MDB_MEMO:
-        return Value(decodeText(memoBytes(bytes, size), mapped.column));
+        return Value(decodeText(memoBytes(bytes, size)));
     case MDB_TEXT:
-        return Value(decodeText(QByteArray(reinterpret_cast<const char *>(bytes), size), mapped.column));
+        return Value(decodeText(QByteArray(reinterpret_cast<const char *>(bytes), size)));
     default:
         throw Failure(QStringLiteral("字段类型不受支持"));
     }
@@ -442,9 +363,8 @@ QByteArray Reader::lvalRow(quint32 pageRow, int *rowsLeft)
     return QByteArray(reinterpret_cast<const char *>(bytes + start), end - start);
 }
 
-QString Reader::decodeText(const QByteArray &bytes, const MdbColumn *column) const
+QString Reader::decodeText(const QByteArray &bytes) const
 {
-    Q_UNUSED(column);
     const std::optional<QString> text = m_jet4 ? decodeJet4Text(bytes) : decodeCharset(bytes, m_charset);
     if (!text) {
         throw Failure(m_jet4 ? QStringLiteral("不是有效的 Unicode 文本")

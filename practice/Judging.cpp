@@ -6,9 +6,13 @@
 
 namespace kemuyi {
 
-const AnswerKey &answerKey(RunButton button)
+namespace {
+
+using AnswerKeys = AnswerKey[6];
+
+const AnswerKeys &answerKeys()
 {
-    static const AnswerKey keys[] = {
+    static const AnswerKeys keys = {
         {RunButton::A, ChoiceA, "Y", QStringLiteral("A")},
         {RunButton::B, ChoiceB, "Y", QStringLiteral("B")},
         {RunButton::C, ChoiceC, "Y", QStringLiteral("C")},
@@ -16,11 +20,27 @@ const AnswerKey &answerKey(RunButton button)
         {RunButton::Dui, ChoiceTrue, "N", QStringLiteral("正确")},
         {RunButton::Cuo, ChoiceFalse, "N", QStringLiteral("错误")},
     };
-    for (const AnswerKey &key : keys) {
+    return keys;
+}
+
+} // namespace
+
+const AnswerKey &answerKey(RunButton button)
+{
+    for (const AnswerKey &key : answerKeys()) {
         if (key.button == button)
             return key;
     }
     throw std::invalid_argument("not an answer button");
+}
+
+QString choiceValue(qint32 choice)
+{
+    for (const AnswerKey &key : answerKeys()) {
+        if (key.choice == choice)
+            return key.value;
+    }
+    return QString();
 }
 
 Verdict recordAnswer(PracticeRun &run, const BankStore &bank, const AnswerKey &key, bool buttonEnabled)

@@ -17,6 +17,8 @@ struct AnswerKey
 };
 
 const AnswerKey &answerKey(RunButton button);
+// The answer value a recorded choice stands for ("A" … "D", "正确", "错误"); empty for none.
+QString choiceValue(qint32 choice);
 
 enum class Verdict { NotJudged, Right, Wrong };
 

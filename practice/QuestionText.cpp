@@ -1,6 +1,6 @@
 #include "QuestionText.h"
 
-#include "PracticeRun.h"
+#include "Judging.h"
 
 namespace kemuyi {
 
@@ -22,22 +22,8 @@ QString composeQuestionText(qint32 position, const Question &question)
 
 QString choiceStatusText(qint32 choice)
 {
-    switch (choice) {
-    case ChoiceA:
-        return kYourChoice + QStringLiteral("A。");
-    case ChoiceB:
-        return kYourChoice + QStringLiteral("B。");
-    case ChoiceC:
-        return kYourChoice + QStringLiteral("C。");
-    case ChoiceD:
-        return kYourChoice + QStringLiteral("D。");
-    case ChoiceTrue:
-        return kYourChoice + QStringLiteral("正确。");
-    case ChoiceFalse:
-        return kYourChoice + QStringLiteral("错误。");
-    default:
-        return QString();
-    }
+    const QString value = choiceValue(choice);
+    return value.isEmpty() ? QString() : kYourChoice + value + QStringLiteral("。");
 }
 
 QString rightAnswerText(const QString &value)

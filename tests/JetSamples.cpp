@@ -71,6 +71,23 @@ JetTable sampleQuestionTable(jet::JetVersion version)
     return table;
 }
 
+Question question(qint64 id, const QString &type, const QString &subject, const QStringList &options,
+                  const QString &pic, const QString &select, const QString &answer)
+{
+    Question made;
+    made.id = id;
+    made.type = type;
+    made.subject = subject;
+    made.a = options.value(0);
+    made.b = options.value(1);
+    made.c = options.value(2);
+    made.d = options.value(3);
+    made.pic = pic;
+    made.select = select;
+    made.answer = answer;
+    return made;
+}
+
 JetTable unrelatedTable()
 {
     JetTable table{QStringLiteral("Notes"),

@@ -14,6 +14,10 @@ namespace kemuyi::test {
 // page of their own and across several pages, and enough rows for several data pages. Jet 3
 // text is GBK, which has nothing beyond the BMP: its row 3 uses other rare characters.
 jet::JetTable sampleQuestionTable(jet::JetVersion version = jet::JetVersion::Jet4);
+// A question with the ten values of TK; basis and topic empty.
+Question question(qint64 id, const QString &type, const QString &subject, const QStringList &options,
+                  const QString &pic, const QString &select, const QString &answer);
+
 // One more table, for the readers to list and the import to ignore.
 jet::JetTable unrelatedTable();
 

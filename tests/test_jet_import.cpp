@@ -6,6 +6,7 @@
 #include "Support.h"
 
 #include "bank/Sqlite.h"
+#include "jet/JetHeader.h"
 #include "jet/JetImport.h"
 #include "jet/JetText.h"
 
@@ -184,8 +185,8 @@ TEST_F(JetImport, Jet3TextFollowsTheCodePageTheHeaderNamesOrTheOneGiven)
         options.version = jet::JetVersion::Jet3;
         options.codePage = codePage;
         options.charset = charset;
-        writeBytes(path("old.mdb"), jet::writeJetFile({jet::questionTable({Question{5, QStringLiteral("M"), QStringLiteral("繁體題目"),
-                                                                                      {}, {}, {}, {}, {}, QStringLiteral("N"), QStringLiteral("正確")}})},
+        writeBytes(path("old.mdb"), jet::writeJetFile({jet::questionTable({question(5, QStringLiteral("M"), QStringLiteral("繁體題目"), {}, {},
+                                                                                       QStringLiteral("N"), QStringLiteral("正確"))})},
                                                       options));
     };
     const auto subject = [&](const jet::JetReadOptions &options) {
@@ -208,6 +209,13 @@ TEST_F(JetImport, OtherFormatsAreToldApart)
     QByteArray access2010 = oneQuestion();
     access2010[0x14] = 0x03;
     expectRefused(access2010, QStringLiteral(".accdb"), "later engine version");
+    QByteArray encoded = oneQuestion();
+    QByteArray header = encoded.left(4096);
+    jet::scrambleJetHeader(header, true);
+    header[0x3E] = 0x5A; // a page key: every page is scrambled with it
+    jet::scrambleJetHeader(header, true);
+    encoded.replace(0, 4096, header);
+    expectRefused(encoded, QStringLiteral("经过编码"), "encoded database");
     writeBank(path("sqlite.lib"), {choiceRow(1, QStringLiteral("M"))});
     const QByteArray sqlite = readBytes(path("sqlite.lib"));
     QFile::remove(path("sqlite.lib"));
@@ -266,9 +274,8 @@ TEST_F(JetImport, RandomDamageNeverCrashes)
 {
     JetWriteOptions options;
     options.version = jet::JetVersion::Jet3;
-    const QByteArray good = jet::writeJetFile({jet::questionTable({Question{1, QStringLiteral("M"), QStringLiteral("题干"),
-                                                                               QStringLiteral("甲"), {}, {}, {}, {}, QStringLiteral("Y"),
-                                                                               QStringLiteral("A")}})},
+    const QByteArray good = jet::writeJetFile({jet::questionTable({question(1, QStringLiteral("M"), QStringLiteral("题干"), {QStringLiteral("甲")}, {},
+                                                                                QStringLiteral("Y"), QStringLiteral("A"))})},
                                               options);
     QRandomGenerator generator(2024);
     int refused = 0;

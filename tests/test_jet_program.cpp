@@ -156,10 +156,10 @@ TEST(JetEndToEnd, TheRealProgramStartsOnALargeJetBank)
 
     QVector<Question> rows;
     for (int id = 1; id <= 100'000; ++id) {
-        rows.append({id, id % 2 ? QStringLiteral("C1C2C3C4M") : QStringLiteral("A2B2DEF"),
-                     QStringLiteral("第%1题：驾驶机动车在高速公路上行驶，应当怎样做？").arg(id), QStringLiteral("A、甲"),
-                     QStringLiteral("B、乙"), QStringLiteral("C、丙"), QStringLiteral("D、丁"), QString(),
-                     QStringLiteral("Y"), QStringLiteral("C")});
+        rows.append(question(id, id % 2 ? QStringLiteral("C1C2C3C4M") : QStringLiteral("A2B2DEF"),
+                             QStringLiteral("第%1题：驾驶机动车在高速公路上行驶，应当怎样做？").arg(id),
+                             {QStringLiteral("A、甲"), QStringLiteral("B、乙"), QStringLiteral("C、丙"), QStringLiteral("D、丁")},
+                             QString(), QStringLiteral("Y"), QStringLiteral("C")));
     }
     const QByteArray bank = jet::writeJetFile({jet::questionTable(rows)}, {});
     writeBytes(app + QStringLiteral("examdb.lib"), bank);

@@ -1,0 +1,70 @@
+#include "Unit2.h"
+
+#include "Progress.h"
+#include "Unit4.h"
+#include "exam/ProgressStore.h"
+
+#include <QLabel>
+
+#include <algorithm>
+
+// The practice window's additions: the progress line over the run, the judged answers kept for
+// the wrong-question book, and the mock exam's entry.
+
+namespace kemuyi {
+
+void TForm2::startMode(bool shuffled)
+{
+    m_modeName = shuffled ? QStringLiteral("加强练习") : QStringLiteral("顺序练习");
+    m_verdicts.fill(0, m_run.QuestionCount + 1);
+    if (shuffled)
+        m_run.StartIntensive();
+    else
+        m_run.StartSequential();
+    updateProgressLine();
+}
+
+void TForm2::noteVerdict(int verdict)
+{
+    const qint32 slot = m_run.CurrentPosition;
+    if (slot > 0 && slot < m_verdicts.size())
+        m_verdicts[slot] = qint8(verdict);
+    if (m_progress) {
+        const qint32 id = m_run.CurrentQuestionId;
+        m_progress->write([id, verdict](ProgressStore &store, const QString &bank) {
+            store.recordAnswer(bank, id, verdict == 1);
+        });
+    }
+    updateProgressLine();
+}
+
+void TForm2::updateProgressLine()
+{
+    if (!LabelProgress)
+        return;
+    const QString category = categoryTitle(categoryCode());
+    if (!m_run.isActive() || m_modeName.isEmpty()) {
+        LabelProgress->setText(category + QStringLiteral("：请点击左侧“顺序练习”或“加强练习”开始（也可“模拟考试”）"));
+        return;
+    }
+    const int right = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(1)));
+    const int wrong = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(2)));
+    const int total = m_run.QuestionCount;
+    if (total > 0 && right + wrong == total) {
+        LabelProgress->setText(QStringLiteral("%1 · %2完成：%3 题全部答完，答对 %4，答错 %5，正确率 %6%")
+                                   .arg(category, m_modeName).arg(total).arg(right).arg(wrong)
+                                   .arg(right * 100 / total));
+        return;
+    }
+    LabelProgress->setText(QStringLiteral("%1 · %2 · 第 %3/%4 题 · 答对 %5 · 答错 %6")
+                               .arg(category, m_modeName).arg(m_run.CurrentPosition).arg(total).arg(right).arg(wrong));
+}
+
+void TForm2::ImgMnksClick()
+{
+    if (!m_examWindow)
+        m_examWindow = new TForm4(m_progress, this);
+    m_examWindow->runFor(categoryCode());
+}
+
+} // namespace kemuyi
