@@ -10,6 +10,7 @@
 #include "picture/LoadPicture.h"
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
+#include "ui/Controls.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
@@ -28,19 +29,9 @@ namespace {
 
 constexpr int kHistoryLength = 20;
 
-QLabel *paperLabel(QWidget *parent, const char *name, const QRect &place, int pixels = 16)
+QLabel *wrappingPaperLabel(QWidget *parent, const char *name, const QRect &place, int pixels = 16)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(pixelFont(QStringLiteral("宋体"), pixels));
-    label->setAutoFillBackground(true);
-    label->setBackgroundRole(QPalette::Window);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
+    QLabel *label = paperLabel(parent, name, place, pixels);
     label->setWordWrap(true);
     return label;
 }
@@ -129,23 +120,23 @@ void TForm4::createControls()
     Image5->setObjectName(QStringLiteral("Image5"));
     Image5->setGeometry(0, 0, 690, 450);
     LabelTop = bandLabel(this, "LabelTop", {16, 4, 657, 24});
-    LabelInfo = paperLabel(this, "LabelInfo", {144, 48, 529, 120});
+    LabelInfo = wrappingPaperLabel(this, "LabelInfo", {144, 48, 529, 120});
     LabelInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LabelInfo->setContentsMargins(8, 6, 8, 6);
     Chart = new ScoreChart(this);
     Chart->setObjectName(QStringLiteral("Chart"));
     Chart->setGeometry(144, 176, 529, 217);
     Chart->setFont(pixelFont(QStringLiteral("宋体"), 13));
-    Label1 = paperLabel(this, "Label1", {144, 96, 529, 297});
+    Label1 = wrappingPaperLabel(this, "Label1", {144, 96, 529, 297});
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image2 = new PictureBox(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(240, 264, 329, 129);
     Image2->setCentered(true);
-    Label2 = paperLabel(this, "Label2", {144, 412, 529, 29});
+    Label2 = wrappingPaperLabel(this, "Label2", {144, 412, 529, 29});
     Label2->setWordWrap(false);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    LabelClock = paperLabel(this, "LabelClock", {16, 96, 110, 107}, 15);
+    LabelClock = wrappingPaperLabel(this, "LabelClock", {16, 96, 110, 107}, 15);
     LabelClock->setAlignment(Qt::AlignCenter);
     Image1 = new PictureBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -294,14 +285,8 @@ void TForm4::showStartPage()
         guardEvent([&] {
             scores = store->recentScores(m_category, kHistoryLength);
             open = store->unfinishedSitting(bank, m_category);
-            if (m_bank) {
-                const QVector<qint32> ids = m_bank->categoryIds(m_category);
-                const QSet<qint32> inCategory(ids.begin(), ids.end());
-                for (qint32 id : store->bookQuestions(bank)) {
-                    if (inCategory.contains(id))
-                        m_drillIds.append(id);
-                }
-            }
+            if (m_bank)
+                m_drillIds = m_bank->inCategory(store->bookQuestions(bank), m_category);
         });
     }
     QString info = categoryTitle(m_category) + QStringLiteral("科目一模拟考试\n") + pointsText(format)
@@ -331,7 +316,7 @@ void TForm4::ImgKsksClick()
     if (resumeSitting())
         return;
     const ExamFormat format = examFormatFor(m_category);
-    const QVector<qint32> ids = drawPaper(m_bank->categoryIds(m_category), format.questions, m_random);
+    const QVector<qint32> ids = m_bank->drawFromCategory(m_category, format.questions, m_random);
     if (ids.isEmpty()) {
         setAnnouncedText(Label2, QStringLiteral(" 本类别题库中没有题目。"));
         return;
@@ -370,8 +355,9 @@ bool TForm4::resumeSitting()
         finishExam();
         return true;
     }
-    m_session->giveUp(); // to the first unanswered question
-    if (m_session->choiceAt(m_session->position()) != 0)
+    // On at the first unanswered question (give-up looks after the current one, so the first
+    // question is looked at first).
+    if (m_session->choiceAt(0) != 0 && !m_session->giveUp())
         m_session->goTo(0);
     startExam();
     return true;
@@ -703,16 +689,12 @@ void TForm4::FormKeyDown(ExamKey key)
 
 void TForm4::CMMouseEnter(QWidget *control)
 {
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (button && button->parentWidget() == this && button->isEnabled())
-        m_hoverPictures.load(*button, button->hoverFile());
+    m_hoverPictures.enter(*this, control, true);
 }
 
 void TForm4::CMMouseLeave(QWidget *control)
 {
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (button && button->parentWidget() == this)
-        m_hoverPictures.load(*button, button->normalFile());
+    m_hoverPictures.leave(*this, control);
 }
 
 } // namespace kemuyi

@@ -1,6 +1,8 @@
 // The artwork generator against the pictures committed under assets/, and the sign
 // illustrations against the outline of the sign face they are drawn on.
 
+#include "Support.h"
+
 #include "picture/JpegCodec.h"
 
 #include <QDir>

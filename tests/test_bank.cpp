@@ -1,6 +1,7 @@
 #include "Support.h"
 
 #include "bank/BankStore.h"
+#include "bank/Sqlite.h"
 #include "common/FileCopy.h"
 #include "common/Failure.h"
 
@@ -252,6 +253,35 @@ TEST(BankIds, AnIdThatIsNoIntegerFailsTheIdQueryNamingIt)
         const QString message = failureOf([&] { bank.QueryCategoryIds(QStringLiteral("M")); });
         EXPECT_TRUE(message.contains(QString::fromLatin1(id).remove(QLatin1Char('\'')))) << message.toStdString();
     }
+}
+
+TEST_F(BankQueries, AQuestionWithoutAnIdFailsTheIdQuery)
+{
+    const QString path = sandbox.path(QStringLiteral("bank.lib"));
+    execOnBank(path, QStringLiteral("UPDATE TK SET ID = NULL WHERE ID = 5"));
+    bank.OpenBank(path);
+    const QString none = failureOf([&] { bank.QueryCategoryIds(QStringLiteral("M")); });
+    EXPECT_TRUE(none.contains(QStringLiteral("缺少题号"))) << none.toStdString();
+}
+
+// Queries on a bank that is locked by a writer, or that could not be opened, fail with a reason
+// instead of reading nothing.
+TEST_F(BankQueries, QueriesOnABankThatCannotBeReadSayWhy)
+{
+    {
+        SqliteDb writer;
+        writer.openForWriting(sandbox.path(QStringLiteral("bank.lib")));
+        writer.exec("BEGIN EXCLUSIVE");
+        const QString locked = failureOf([&] { bank.QueryCategoryCount(QStringLiteral("M")); });
+        EXPECT_TRUE(locked.contains(QStringLiteral("正被其他程序占用"))) << locked.toStdString();
+        EXPECT_TRUE(locked.contains(sandbox.path(QStringLiteral("bank.lib")))) << locked.toStdString();
+        writer.exec("ROLLBACK");
+    }
+    EXPECT_EQ(bank.QueryCategoryCount(QStringLiteral("M")), 2);
+
+    EXPECT_FALSE(failureOf([&] { bank.OpenBank(sandbox.path(QStringLiteral("none.lib"))); }).isEmpty());
+    EXPECT_FALSE(bank.isOpen());
+    EXPECT_TRUE(failureOf([&] { bank.QueryCategoryIds(QStringLiteral("M")); }).contains(QStringLiteral("题库尚未打开")));
 }
 
 TEST(OpenBank, AMissingWorkingCopyFails)

@@ -151,25 +151,40 @@ TEST_F(HostileBanks, AWorkingCopyThatIsNotOursIsRefused)
 
 TEST(HostileCopy, AFullDiskLeavesTheEarlierCopyIntactAndNoPartialFile)
 {
-    Sandbox sandbox;
-    QByteArray big(3 * 1024 * 1024, 'b');
-    writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), big);
-    writeBytes(workingCopyPath(), QByteArray("earlier copy"));
+    struct Case
+    {
+        const char *name;
+        int bankBytes;
+        rlim_t room; // bytes the "disk" takes
+        KernelCopy::Mode kernel;
+    };
+    const Case cases[] = {
+        {"the kernel copies", 3 * 1024 * 1024, 1024 * 1024, KernelCopy::Real},
+        {"a write of the portable copy fails", 3 * 1024 * 1024, 1024 * 1024, KernelCopy::Missing},
+        {"the last flush of the portable copy fails", 100, 50, KernelCopy::Missing},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Sandbox sandbox;
+        writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), QByteArray(c.bankBytes, 'b'));
+        writeBytes(workingCopyPath(), QByteArray("earlier copy"));
+        KernelCopy kernel(c.kernel);
 
-    // The file-size limit stands in for a full disk: writes past it fail with EFBIG.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1024 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString message = failureOf([] { CopyBank(); });
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+        // The file-size limit stands in for a full disk: writes past it fail with EFBIG.
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = c.room;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const QString message = failureOf([] { CopyBank(); });
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_TRUE(message.contains(workingCopyPath())) << message.toStdString();
-    EXPECT_EQ(readBytes(workingCopyPath()), QByteArray("earlier copy"));
-    EXPECT_EQ(QDir(sandbox.tempDir()).entryList(QDir::Files), QStringList{QStringLiteral("e9p7k6m8.lib")});
+        EXPECT_TRUE(message.contains(workingCopyPath())) << message.toStdString();
+        EXPECT_EQ(readBytes(workingCopyPath()), QByteArray("earlier copy"));
+        EXPECT_EQ(QDir(sandbox.tempDir()).entryList(QDir::Files), QStringList{QStringLiteral("e9p7k6m8.lib")});
+    }
 }
 
 TEST(HostileCopy, AnUnusableTemporaryFolderIsReported)

@@ -5,7 +5,12 @@
 #include "picture/LoadPicture.h"
 #include "ui/PictureBox.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 using namespace kemuyi;
 using namespace kemuyi::test;
@@ -135,6 +140,55 @@ TEST(DecodeJpeg, DamageAfterTheHeadersIsAFailureNotAGreyPicture)
     stray.insert(stray.indexOf(QByteArray("\xFF\xDA", 2)), QByteArray(3, '\0'));
     const QString strayMessage = failureOf([&] { decodeJpeg(stray, QStringLiteral("stray.jpg")); });
     EXPECT_TRUE(strayMessage.contains(QStringLiteral("stray.jpg"))) << strayMessage.toStdString();
+}
+
+TEST(DecodeJpeg, FilesThatCannotBeReadFailNamingTheReason)
+{
+    Sandbox sandbox;
+    QDir().mkpath(sandbox.path(QStringLiteral("folder.jpg")));
+    QFile big(sandbox.path(QStringLiteral("big.jpg")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(65LL * 1024 * 1024)); // sparse: no disk used
+    big.close();
+    const std::pair<QString, const char *> cases[] = {
+        {sandbox.path(QStringLiteral("folder.jpg")), "无法读取"},
+        {sandbox.path(QStringLiteral("big.jpg")), "文件过大"},
+        {QStringLiteral("/proc/self/mem"), "无法读取"}, // opens, then every read fails
+    };
+    for (const auto &[path, reason] : cases) {
+        const QString message = failureOf([&, path = path] { decodeJpegFile(path); });
+        EXPECT_TRUE(message.contains(path)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(reason))) << message.toStdString();
+    }
+
+    PictureBox box;
+    EXPECT_TRUE(failureOf([&] { LoadBuiltInPicture(box, QStringLiteral(":/builtin/none.jpg")); })
+                    .contains(QStringLiteral("无法加载内置图片")));
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// A picture within the size limit whose pixels still do not fit in memory.
+TEST(DecodeJpeg, APictureMemoryCannotHoldIsAFailure)
+{
+    const QByteArray huge = withFrameSize(encodeJpeg(twoColourImage()), 60000, 60000);
+    JpegLimits noSizeLimit;
+    noSizeLimit.maxPixels = 1LL << 40;
+    rlimit old {};
+    getrlimit(RLIMIT_AS, &old);
+    rlimit small = old;
+    small.rlim_cur = 4LL * 1024 * 1024 * 1024; // far below the 14 GB the pixels need
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &small), 0);
+    const QString message = failureOf([&] { decodeJpeg(huge, QStringLiteral("huge.jpg"), noSizeLimit); });
+    setrlimit(RLIMIT_AS, &old);
+    EXPECT_TRUE(message.contains(QStringLiteral("内存不足"))) << message.toStdString();
+}
+#endif
+
+TEST(JpegCodec, EncodingFailuresSayWhy)
+{
+    Sandbox sandbox;
+    EXPECT_TRUE(failureOf([] { encodeJpeg(QImage()); }).contains(QStringLiteral("无法编码空图片")));
+    const QString path = sandbox.path(QStringLiteral("no/such/folder/x.jpg"));
+    EXPECT_TRUE(failureOf([&] { encodeJpegFile(twoColourImage(), path); }).contains(path));
 }
 
 TEST(LoadPicture, EmptyNameClearsAndKeepsTheSize)

@@ -4,7 +4,6 @@
 #include "picture/LoadPicture.h"
 #include "ui/EventWait.h"
 #include "ui/HoverTracker.h"
-#include "ui/KeyCodes.h"
 
 #include <QKeyEvent>
 #include <QTest>
@@ -26,33 +25,6 @@ QPoint centreOf(const QWidget *control)
 }
 
 } // namespace
-
-TEST(VirtualKeyCode, TranslatesTheExamKeys)
-{
-    struct Case
-    {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int code;
-    };
-    const Case cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, 13},   {Qt::Key_Enter, Qt::KeypadModifier, 13},
-        {Qt::Key_Escape, Qt::NoModifier, 27},   {Qt::Key_4, Qt::KeypadModifier, 100},
-        {Qt::Key_5, Qt::KeypadModifier, 101},   {Qt::Key_6, Qt::KeypadModifier, 102},
-        {Qt::Key_7, Qt::KeypadModifier, 103},   {Qt::Key_8, Qt::KeypadModifier, 104},
-        {Qt::Key_9, Qt::KeypadModifier, 105},   {Qt::Key_Plus, Qt::KeypadModifier, 107},
-        {Qt::Key_Period, Qt::KeypadModifier, 110},
-        // Shift, Ctrl and Alt are not looked at.
-        {Qt::Key_7, Qt::KeypadModifier | Qt::ShiftModifier | Qt::ControlModifier, 103},
-        // The main keyboard's digits and Num Lock's navigation keys are no exam keys.
-        {Qt::Key_7, Qt::NoModifier, 0},         {Qt::Key_Plus, Qt::NoModifier, 0},
-        {Qt::Key_Home, Qt::KeypadModifier, 0},  {Qt::Key_Up, Qt::KeypadModifier, 0},
-    };
-    for (const Case &c : cases) {
-        QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers);
-        EXPECT_EQ(virtualKeyCode(event), c.code) << c.key;
-    }
-}
 
 TEST_F(PracticeWindowTest, ControlsStandAtTheirPlacesInStackingOrder)
 {
@@ -287,8 +259,34 @@ TEST_F(PracticeWindowTest, TheKeypadWorksAsTheExamKeyboard)
     pressKey(form.get(), Qt::Key_6);
     EXPECT_EQ(status(), QStringLiteral(" 您选择的是D。抱歉！您答错了！"));
     pressKey(form.get(), Qt::Key_Home); // Num Lock off: navigation keys do nothing
-    pressKey(form.get(), Qt::Key_7, Qt::NoModifier);
+    pressKey(form.get(), Qt::Key_Up);
+    pressKey(form.get(), Qt::Key_7, Qt::NoModifier); // the main keyboard's digits are no exam keys
     EXPECT_EQ(choiceAt(1), ChoiceD);
+    pressKey(form.get(), Qt::Key_8, Qt::KeypadModifier | Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(choiceAt(1), ChoiceB); // Shift, Ctrl and Alt are not looked at
+}
+
+// Enter and keypad + look at whether Next and Previous are enabled, even when a question whose
+// picture is missing left them as they were for the question before.
+TEST_F(PracticeWindowTest, EnterAndPlusFollowTheButtonsEvenWhenTheyLagBehind)
+{
+    QVector<Question> rows = practiceRows();
+    rows[1].pic = QStringLiteral("missing");
+    rows[2].pic = QStringLiteral("missing");
+    writeBank(workingCopyPath(), rows);
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    form->ImgNext->click(); // to 2, whose picture fails: Previous stays disabled
+    ASSERT_EQ(position(), 2);
+    pressKey(form.get(), Qt::Key_Plus);
+    EXPECT_EQ(position(), 2);
+    form->ImgNext->click(); // to 3, failing too
+    form->ImgNext->click(); // to 4, the last: Next disabled
+    form->ImgPrev->click(); // back to 3, failing: Next stays disabled
+    ASSERT_EQ(position(), 3);
+    pressKey(form.get(), Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(position(), 3);
+    EXPECT_EQ(failures.messages().size(), 3);
 }
 
 TEST_F(PracticeWindowTest, EnterAndPlusWorkWhileTheSwitchHidesPreviousAndNext)

@@ -92,6 +92,8 @@ TEST_F(PracticeWindowTest, AnswersAreJudgedAndRestatedOnReturn)
     form->ImgPrevClick();
     EXPECT_EQ(status(), QStringLiteral(" 您选择的是B。"));
     EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
+    form->ImgNextClick();
+    EXPECT_EQ(status(), QStringLiteral(" 您选择的是正确。"));
 }
 
 TEST_F(PracticeWindowTest, AnAnswerOfTheOtherKindIsRecordedButNotJudged)
@@ -189,6 +191,8 @@ TEST_F(PracticeWindowTest, UnreadableRowsAndUnsafePictureNamesFailBeforeTheTextC
 {
     QVector<Question> rows = practiceRows();
     rows[1].pic = QStringLiteral("../../secret");
+    // A picture really lies where that name leads, outside the program's pic/ folder.
+    writeJpeg(sandbox.path(QStringLiteral("secret.jpg")), solidImage(20, 20, qRgb(9, 9, 9)));
     writeBank(workingCopyPath(), rows);
     execOnBank(workingCopyPath(), QStringLiteral("UPDATE TK SET c = NULL WHERE ID = 103;"
                                                  "UPDATE TK SET pic = NULL WHERE ID = 104"));
@@ -198,6 +202,8 @@ TEST_F(PracticeWindowTest, UnreadableRowsAndUnsafePictureNamesFailBeforeTheTextC
     form->ImgNext->click();
     ASSERT_EQ(failures.messages().size(), 1);
     EXPECT_TRUE(failures.messages().first().contains(QStringLiteral("../../secret")));
+    EXPECT_TRUE(failures.messages().first().contains(QStringLiteral("已拒绝加载")));
+    EXPECT_EQ(pictureName(form->Image2->picture()), QStringLiteral("pic/sign.jpg")); // kept, not replaced
     const QString second = form->Label1->text();
     EXPECT_TRUE(second.startsWith(QStringLiteral("\r\n  (2)")));
 
