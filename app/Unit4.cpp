@@ -285,14 +285,8 @@ void TForm4::showStartPage()
         guardEvent([&] {
             scores = store->recentScores(m_category, kHistoryLength);
             open = store->unfinishedSitting(bank, m_category);
-            if (m_bank) {
-                const QVector<qint32> ids = m_bank->categoryIds(m_category);
-                const QSet<qint32> inCategory(ids.begin(), ids.end());
-                for (qint32 id : store->bookQuestions(bank)) {
-                    if (inCategory.contains(id))
-                        m_drillIds.append(id);
-                }
-            }
+            if (m_bank)
+                m_drillIds = m_bank->inCategory(store->bookQuestions(bank), m_category);
         });
     }
     QString info = categoryTitle(m_category) + QStringLiteral("科目一模拟考试\n") + pointsText(format)
@@ -322,7 +316,7 @@ void TForm4::ImgKsksClick()
     if (resumeSitting())
         return;
     const ExamFormat format = examFormatFor(m_category);
-    const QVector<qint32> ids = drawPaper(m_bank->categoryIds(m_category), format.questions, m_random);
+    const QVector<qint32> ids = m_bank->drawFromCategory(m_category, format.questions, m_random);
     if (ids.isEmpty()) {
         setAnnouncedText(Label2, QStringLiteral(" 本类别题库中没有题目。"));
         return;
@@ -361,8 +355,9 @@ bool TForm4::resumeSitting()
         finishExam();
         return true;
     }
-    m_session->giveUp(); // to the first unanswered question
-    if (m_session->choiceAt(m_session->position()) != 0)
+    // On at the first unanswered question (give-up looks after the current one, so the first
+    // question is looked at first).
+    if (m_session->choiceAt(0) != 0 && !m_session->giveUp())
         m_session->goTo(0);
     startExam();
     return true;
