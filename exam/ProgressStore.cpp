@@ -36,7 +36,7 @@ const char kSchema[] =
 class Statement
 {
 public:
-    Statement(sqlite3 *db, const char *sql) : m_db(db)
+    Statement(sqlite3 *db, const char *sql)
     {
         m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
     }
@@ -76,7 +76,6 @@ public:
     }
 
 private:
-    sqlite3 *m_db;
     sqlite3_stmt *m_stmt = nullptr;
     int m_rc = SQLITE_OK;
 };
