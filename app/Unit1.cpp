@@ -168,16 +168,12 @@ void TForm1::Image_tcClick()
 
 void TForm1::CMMouseEnter(QWidget *control)
 {
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (button && button->parentWidget() == this)
-        m_hoverPictures.load(*button, button->hoverFile());
+    m_hoverPictures.enter(*this, control);
 }
 
 void TForm1::CMMouseLeave(QWidget *control)
 {
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (button && button->parentWidget() == this)
-        m_hoverPictures.load(*button, button->normalFile());
+    m_hoverPictures.leave(*this, control);
 }
 
 } // namespace kemuyi

@@ -298,32 +298,24 @@ void TForm2::ImgExitClick()
 
 void TForm2::CMMouseEnter(QWidget *control)
 {
-    if (control == ImgMnks) {
-        m_hoverPictures.load(*ImgMnks, ImgMnks->hoverFile());
+    if (control == ImgChk) {
+        m_hoverPictures.load(*ImgChk, autoAdvance() ? QStringLiteral("unchk_ovr.jpg") : QStringLiteral("chk_ovr.jpg"));
         return;
     }
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (!button || button->parentWidget() != this)
-        return;
-    if (button == ImgChk)
-        m_hoverPictures.load(*button, autoAdvance() ? QStringLiteral("unchk_ovr.jpg") : QStringLiteral("chk_ovr.jpg"));
-    else if (button == ImgExit || button->isEnabled())
-        m_hoverPictures.load(*button, button->hoverFile());
+    // The mock exam's button sits on the background; leaving is never disabled.
+    if (control == ImgMnks)
+        m_hoverPictures.enter(*Image5, control);
+    else
+        m_hoverPictures.enter(*this, control, control != ImgExit);
 }
 
 void TForm2::CMMouseLeave(QWidget *control)
 {
-    if (control == ImgMnks) {
-        m_hoverPictures.load(*ImgMnks, ImgMnks->normalFile());
+    if (control == ImgChk) {
+        m_hoverPictures.load(*ImgChk, autoAdvance() ? QStringLiteral("Checked.jpg") : QStringLiteral("uncheck.jpg"));
         return;
     }
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (!button || button->parentWidget() != this)
-        return;
-    if (button == ImgChk)
-        m_hoverPictures.load(*button, autoAdvance() ? QStringLiteral("Checked.jpg") : QStringLiteral("uncheck.jpg"));
-    else
-        m_hoverPictures.load(*button, button->normalFile());
+    m_hoverPictures.leave(control == ImgMnks ? static_cast<QWidget &>(*Image5) : *this, control);
 }
 
 } // namespace kemuyi

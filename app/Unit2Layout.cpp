@@ -3,6 +3,7 @@
 #include "Unit2Controls.h"
 #include "picture/LoadPicture.h"
 #include "ui/Accessibility.h"
+#include "ui/Controls.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/ImageButton.h"
@@ -18,35 +19,6 @@
 // names it, and which handler a click reaches.
 
 namespace kemuyi {
-
-namespace {
-
-QLabel *whiteLabel(QWidget *parent, const char *name, const QRect &place)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(pixelFont(QStringLiteral("宋体"), 16));
-    label->setAutoFillBackground(true);
-    // The window paints in the button-face role; the question area is plain white paper.
-    label->setBackgroundRole(QPalette::Window);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    return label;
-}
-
-PictureBox *pictureBox(QWidget *parent, const char *name, const QRect &place)
-{
-    auto *box = new PictureBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(place);
-    return box;
-}
-
-} // namespace
 
 ImageButton *TForm2::addButton(const char *name, int x, int y, int w, int h,
                                const QString &normalFile, const QString &hoverFile)
@@ -68,10 +40,10 @@ void TForm2::createControls()
     ImgSxlx = addButton("ImgSxlx", 16, 303, 110, 40, QStringLiteral("sxlx.jpg"), QStringLiteral("sxlx_ovr.jpg"));
     ImgJqlx = addButton("ImgJqlx", 16, 349, 110, 40, QStringLiteral("jqlx.jpg"), QStringLiteral("jqlx_ovr.jpg"));
     ImgExit = addButton("ImgExit", 16, 395, 110, 40, QStringLiteral("exit.jpg"), QStringLiteral("exit_ovr.jpg"));
-    Label1 = whiteLabel(this, "Label1", {144, 96, 529, 297});
+    Label1 = paperLabel(this, "Label1", {144, 96, 529, 297});
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2 = whiteLabel(this, "Label2", {144, 412, 529, 29});
+    Label2 = paperLabel(this, "Label2", {144, 412, 529, 29});
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Image1 = pictureBox(this, "Image1", {19, 96, 107, 107});
     Image1->setAutoSize(true);

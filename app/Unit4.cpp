@@ -3,13 +3,7 @@
 #include "Progress.h"
 #include "ScoreChart.h"
 #include "bank/BankStore.h"
-#include "bank/Question.h"
-#include "common/AppPaths.h"
-#include "common/Failure.h"
 #include "exam/ProgressStore.h"
-#include "picture/LoadPicture.h"
-#include "practice/QuestionText.h"
-#include "ui/Accessibility.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
@@ -18,7 +12,6 @@
 #include "ui/Windows.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
 
@@ -28,53 +21,11 @@ namespace {
 
 constexpr int kHistoryLength = 20;
 
-QLabel *paperLabel(QWidget *parent, const char *name, const QRect &place, int pixels = 16)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(pixelFont(QStringLiteral("宋体"), pixels));
-    label->setAutoFillBackground(true);
-    label->setBackgroundRole(QPalette::Window);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    label->setWordWrap(true);
-    return label;
-}
-
-// White text on the dark band at the top of the window.
-QLabel *bandLabel(QWidget *parent, const char *name, const QRect &place)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(pixelFont(QStringLiteral("宋体"), 15));
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    // Roles are inherited from the window (button face) unless set.
-    label->setBackgroundRole(QPalette::Window);
-    label->setForegroundRole(QPalette::WindowText);
-    palette.setColor(QPalette::Window, QColor(0x1f, 0x3a, 0x4d));
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return label;
-}
-
 QString pointsText(const ExamFormat &format)
 {
     return QStringLiteral("共%1题，限时%2分钟，每题%3分，满分%4分，%5分及格。")
         .arg(format.questions).arg(format.minutes).arg(format.pointsPerQuestion)
         .arg(format.fullMarks()).arg(format.passMark);
-}
-
-QString answerText(qint32 choice)
-{
-    return choice == 0 ? QStringLiteral("未答") : choiceName(choice);
 }
 
 } // namespace
@@ -113,117 +64,6 @@ TForm4::TForm4(LearnerProgress *progress, QWidget *parent) : QDialog(parent), m_
 }
 
 TForm4::~TForm4() = default;
-
-ImageButton *TForm4::addButton(const char *name, QRect place, const QString &stem)
-{
-    auto *button = new ImageButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setPictureFiles(stem + QStringLiteral(".jpg"), stem + QStringLiteral("_ovr.jpg"));
-    return button;
-}
-
-void TForm4::createControls()
-{
-    Image5 = new PictureBox(this);
-    Image5->setObjectName(QStringLiteral("Image5"));
-    Image5->setGeometry(0, 0, 690, 450);
-    LabelTop = bandLabel(this, "LabelTop", {16, 4, 657, 24});
-    LabelInfo = paperLabel(this, "LabelInfo", {144, 48, 529, 120});
-    LabelInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    LabelInfo->setContentsMargins(8, 6, 8, 6);
-    Chart = new ScoreChart(this);
-    Chart->setObjectName(QStringLiteral("Chart"));
-    Chart->setGeometry(144, 176, 529, 217);
-    Chart->setFont(pixelFont(QStringLiteral("宋体"), 13));
-    Label1 = paperLabel(this, "Label1", {144, 96, 529, 297});
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image2 = new PictureBox(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(240, 264, 329, 129);
-    Image2->setCentered(true);
-    Label2 = paperLabel(this, "Label2", {144, 412, 529, 29});
-    Label2->setWordWrap(false);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    LabelClock = paperLabel(this, "LabelClock", {16, 96, 110, 107}, 15);
-    LabelClock->setAlignment(Qt::AlignCenter);
-    Image1 = new PictureBox(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(19, 96, 107, 107);
-
-    ImgDui = addButton("ImgDui", {144, 48, 60, 40}, QStringLiteral("dui"));
-    ImgCuo = addButton("ImgCuo", {207, 48, 60, 40}, QStringLiteral("cuo"));
-    ImgA = addButton("ImgA", {144, 48, 60, 40}, QStringLiteral("1"));
-    ImgB = addButton("ImgB", {207, 48, 60, 40}, QStringLiteral("2"));
-    ImgC = addButton("ImgC", {270, 48, 60, 40}, QStringLiteral("3"));
-    ImgD = addButton("ImgD", {334, 48, 59, 41}, QStringLiteral("4"));
-    ImgD->setAutoSize(false);
-    ImgPrev = addButton("ImgPrev", {432, 48, 90, 40}, QStringLiteral("5"));
-    ImgNext = addButton("ImgNext", {527, 48, 90, 40}, QStringLiteral("6"));
-    ImgKsks = addButton("ImgKsks", {16, 257, 110, 40}, QStringLiteral("ksks"));
-    ImgCtlx = addButton("ImgCtlx", {16, 303, 110, 40}, QStringLiteral("ctlx"));
-    ImgFq = addButton("ImgFq", {16, 303, 110, 40}, QStringLiteral("fq"));
-    ImgJj = addButton("ImgJj", {16, 349, 110, 40}, QStringLiteral("jj"));
-    ImgQrjj = addButton("ImgQrjj", {16, 303, 110, 40}, QStringLiteral("qrjj"));
-    ImgJxdt = addButton("ImgJxdt", {16, 349, 110, 40}, QStringLiteral("jxdt"));
-    ImgExit = addButton("ImgExit", {16, 395, 110, 40}, QStringLiteral("exit"));
-
-    const std::pair<ImageButton *, std::function<void()>> clicks[] = {
-        {ImgA, [this] { answer(1); }},       {ImgB, [this] { answer(2); }},
-        {ImgC, [this] { answer(3); }},       {ImgD, [this] { answer(4); }},
-        {ImgDui, [this] { answer(5); }},     {ImgCuo, [this] { answer(6); }},
-        {ImgPrev, [this] { ImgPrevClick(); }}, {ImgNext, [this] { ImgNextClick(); }},
-        {ImgKsks, [this] { ImgKsksClick(); }}, {ImgCtlx, [this] { ImgCtlxClick(); }},
-        {ImgFq, [this] { ImgFqClick(); }},   {ImgJj, [this] { ImgJjClick(); }},
-        {ImgQrjj, [this] { ImgQrjjClick(); }}, {ImgJxdt, [this] { ImgJxdtClick(); }},
-        {ImgExit, [this] { ImgExitClick(); }},
-    };
-    for (const auto &[button, handler] : clicks)
-        connect(button, &QAbstractButton::clicked, this, [handler = handler] { guardEvent(handler); });
-}
-
-void TForm4::describeControls()
-{
-    describe(ImgA, QStringLiteral("答案A"), QStringLiteral("选择答案A（小键盘7或A键）"));
-    describe(ImgB, QStringLiteral("答案B"), QStringLiteral("选择答案B（小键盘8或B键）"));
-    describe(ImgC, QStringLiteral("答案C"), QStringLiteral("选择答案C（小键盘9或C键）"));
-    describe(ImgD, QStringLiteral("答案D"), QStringLiteral("选择答案D（小键盘6或D键）"));
-    describe(ImgDui, QStringLiteral("正确"), QStringLiteral("判断为正确（小键盘4或T键）"));
-    describe(ImgCuo, QStringLiteral("错误"), QStringLiteral("判断为错误（小键盘5或F键）"));
-    describe(ImgPrev, QStringLiteral("上一题"), QStringLiteral("回到上一题（小键盘+或P键）"));
-    describe(ImgNext, QStringLiteral("下一题"), QStringLiteral("进入下一题（回车键或N键）"));
-    describe(ImgKsks, QStringLiteral("开始考试"), QStringLiteral("开始或继续模拟考试（回车键）"));
-    describe(ImgCtlx, QStringLiteral("错题练习"), QStringLiteral("练习错题本中的题目（小键盘/或K键）"));
-    describe(ImgFq, QStringLiteral("放弃"), QStringLiteral("跳到下一道未答的题（小键盘-或G键）"));
-    describe(ImgJj, QStringLiteral("交卷"), QStringLiteral("交卷并查看成绩（小键盘*或J键）"));
-    describe(ImgQrjj, QStringLiteral("确认交卷"), QStringLiteral("确认交卷（回车键）"));
-    describe(ImgJxdt, QStringLiteral("继续答题"), QStringLiteral("不交卷，继续答题（小键盘0或Esc键）"));
-    describe(ImgExit, QStringLiteral("退出"), QStringLiteral("离开本页（小键盘0或Esc键）"));
-    describe(LabelTop, QString(), QStringLiteral("考试进度"));
-    describe(LabelClock, QString(), QStringLiteral("剩余时间与答题数"));
-    describe(Label1, QString(), QStringLiteral("题目及选项"));
-    describe(Label2, QString(), QStringLiteral("状态栏"));
-    describe(Image1, QStringLiteral("答题结果图示"), QString());
-    describe(Image2, QStringLiteral("题目插图"), QString());
-}
-
-void TForm4::loadPictures()
-{
-    // Every picture is tried, so that one missing file leaves only its own control bare.
-    QStringList problems;
-    const auto load = [&problems](PictureHolder &holder, const QString &file) {
-        try {
-            LoadPicture(holder, AppDir() + file);
-        } catch (const Failure &failure) {
-            problems.append(failure.message());
-        }
-    };
-    load(*Image5, QStringLiteral("bground2.jpg"));
-    for (ImageButton *button : findChildren<ImageButton *>())
-        load(*button, button->normalFile());
-    if (!problems.isEmpty())
-        throw Failure(problems.join(QLatin1Char('\n')));
-}
 
 // ---- pages ----
 
@@ -294,14 +134,8 @@ void TForm4::showStartPage()
         guardEvent([&] {
             scores = store->recentScores(m_category, kHistoryLength);
             open = store->unfinishedSitting(bank, m_category);
-            if (m_bank) {
-                const QVector<qint32> ids = m_bank->categoryIds(m_category);
-                const QSet<qint32> inCategory(ids.begin(), ids.end());
-                for (qint32 id : store->bookQuestions(bank)) {
-                    if (inCategory.contains(id))
-                        m_drillIds.append(id);
-                }
-            }
+            if (m_bank)
+                m_drillIds = m_bank->inCategory(store->bookQuestions(bank), m_category);
         });
     }
     QString info = categoryTitle(m_category) + QStringLiteral("科目一模拟考试\n") + pointsText(format)
@@ -322,307 +156,6 @@ const ExamQuestion &TForm4::cached(qint32 id)
     if (found == m_questions.end())
         found = m_questions.insert(id, m_bank->question(id));
     return *found;
-}
-
-void TForm4::ImgKsksClick()
-{
-    if (m_page != Page::Start || !m_bank)
-        return;
-    if (resumeSitting())
-        return;
-    const ExamFormat format = examFormatFor(m_category);
-    const QVector<qint32> ids = drawPaper(m_bank->categoryIds(m_category), format.questions, m_random);
-    if (ids.isEmpty()) {
-        setAnnouncedText(Label2, QStringLiteral(" 本类别题库中没有题目。"));
-        return;
-    }
-    QVector<PaperQuestion> paper;
-    paper.reserve(ids.size());
-    for (qint32 id : ids) {
-        const ExamQuestion &q = cached(id);
-        paper.append(PaperQuestion{id, correctChoice(q.select, q.answer)});
-    }
-    m_session = std::make_unique<ExamSession>(format, paper, m_clock(), m_clock);
-    m_sittingId = 0;
-    if (m_progress) {
-        m_progress->write([this](ProgressStore &store, const QString &bank) {
-            m_sittingId = store.beginSitting(bank, m_category, *m_session);
-        });
-    }
-    startExam();
-}
-
-// An exam left without hand-in (the window closed, the program killed) goes on where it was,
-// on the same clock; one whose time ran out meanwhile is scored as it stands.
-bool TForm4::resumeSitting()
-{
-    ProgressStore *store = m_progress ? m_progress->store() : nullptr;
-    if (!store)
-        return false;
-    const std::optional<StoredSitting> stored = store->unfinishedSitting(m_progress->bank(), m_category);
-    if (!stored || stored->paper.isEmpty())
-        return false;
-    m_session = std::make_unique<ExamSession>(stored->format, stored->paper, stored->startedMs, m_clock);
-    for (int i = 0; i < stored->choices.size(); ++i)
-        m_session->restoreChoice(i, stored->choices.at(i));
-    m_sittingId = stored->id;
-    if (m_session->finishIfOutOfTime()) {
-        finishExam();
-        return true;
-    }
-    m_session->giveUp(); // to the first unanswered question
-    if (m_session->choiceAt(m_session->position()) != 0)
-        m_session->goTo(0);
-    startExam();
-    return true;
-}
-
-void TForm4::startExam()
-{
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext})
-        button->setEnabled(true);
-    showPage(Page::Exam);
-    Label2->clear();
-    showExamQuestion();
-}
-
-void TForm4::showQuestion(const ExamQuestion &question, int number, qint32 choice)
-{
-    Question shown;
-    shown.subject = question.subject;
-    shown.a = question.a;
-    shown.b = question.b;
-    shown.c = question.c;
-    shown.d = question.d;
-    Label1->setText(composeQuestionText(number, shown));
-    if (question.pic.isEmpty()) {
-        Image2->clearPicture();
-    } else {
-        Image2->clearPicture();
-        if (isUnsafePictureName(question.pic))
-            throw Failure(QStringLiteral("题目的插图名“%1”%2，已拒绝加载").arg(question.pic, pictureNameProblem(question.pic)));
-        LoadPicture(*Image2, AppDir() + QStringLiteral("pic/") + question.pic + QStringLiteral(".jpg"));
-    }
-    const bool choiceKind = question.isChoice();
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD})
-        button->setVisible(choiceKind);
-    ImgDui->setVisible(!choiceKind);
-    ImgCuo->setVisible(!choiceKind);
-    setAnnouncedText(Label2, choiceStatusText(choice));
-}
-
-void TForm4::showExamQuestion()
-{
-    const int position = m_session->position();
-    const ExamQuestion &question = cached(m_session->question(position).id);
-    showQuestion(question, position + 1, m_session->choiceAt(position));
-    ImgPrev->setEnabled(position > 0);
-    ImgNext->setEnabled(position + 1 < m_session->size());
-    updateExamBand();
-}
-
-void TForm4::updateExamBand()
-{
-    const qint64 remaining = m_session->remainingMs();
-    LabelTop->setText(QStringLiteral("模拟考试 · %1 · 第 %2/%3 题 · 已答 %4 题 · 剩余时间 %5")
-                          .arg(categoryTitle(m_category)).arg(m_session->position() + 1).arg(m_session->size())
-                          .arg(m_session->answeredCount()).arg(clockText(remaining + 999)));
-    LabelClock->setText(QStringLiteral("剩余时间\n%1\n\n已答 %2/%3")
-                            .arg(clockText(remaining + 999)).arg(m_session->answeredCount()).arg(m_session->size()));
-}
-
-void TForm4::answer(qint32 choice)
-{
-    if (m_page == Page::Drill) {
-        if (m_drillPosition >= m_drillIds.size())
-            return;
-        const ExamQuestion question = cached(m_drillIds.at(m_drillPosition));
-        if (question.isChoice() != (choice <= 4))
-            return;
-        const qint32 correct = correctChoice(question.select, question.answer);
-        const bool right = choice == correct;
-        const qint32 id = question.id;
-        if (m_progress) {
-            m_progress->write([id, right](ProgressStore &store, const QString &bank) {
-                store.recordAnswer(bank, id, right);
-            });
-        }
-        showDrillQuestion();
-        const QString value = choiceName(choice);
-        setAnnouncedText(Label2, (right ? rightAnswerText(value) : wrongAnswerText(value))
-                                     + (right ? QString() : QStringLiteral("正确答案：") + answerText(correct)));
-        Label1->setText(Label1->text() + QStringLiteral("\r\n\r\n  依据：") + (question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
-        LoadPicture(*Image1, AppDir() + (right ? QStringLiteral("yes.jpg") : QStringLiteral("no.jpg")));
-        return;
-    }
-    if (m_page != Page::Exam || !m_session)
-        return;
-    const ExamQuestion &question = cached(m_session->question(m_session->position()).id);
-    // The exam terminal takes only the keys of the question's kind.
-    if (question.isChoice() != (choice <= 4))
-        return;
-    if (!m_session->answer(choice)) {
-        Timer1Timer();
-        return;
-    }
-    const int position = m_session->position();
-    if (m_progress && m_sittingId != 0) {
-        const qint64 sitting = m_sittingId;
-        m_progress->write([sitting, position, choice](ProgressStore &store, const QString &) {
-            store.recordSittingAnswer(sitting, position, choice);
-        });
-    }
-    setAnnouncedText(Label2, choiceStatusText(choice));
-    updateExamBand();
-}
-
-void TForm4::Timer1Timer()
-{
-    if (m_page != Page::Exam && m_page != Page::Confirm)
-        return;
-    if (m_session->finishIfOutOfTime())
-        finishExam();
-    else
-        updateExamBand();
-}
-
-void TForm4::ImgFqClick()
-{
-    if (m_page != Page::Exam)
-        return;
-    if (m_session->giveUp())
-        showExamQuestion();
-    else
-        setAnnouncedText(Label2, QStringLiteral(" 所有题目都已作答，可以交卷。"));
-}
-
-void TForm4::ImgJjClick()
-{
-    if (m_page != Page::Exam)
-        return;
-    showPage(Page::Confirm);
-    const int open = m_session->unansweredCount();
-    setAnnouncedText(Label2, open == 0 ? QStringLiteral(" 全部题目已作答。确认交卷吗？（回车确认，小键盘0返回）")
-                                       : QStringLiteral(" 还有 %1 题未答！确认交卷吗？（回车确认，小键盘0返回）").arg(open));
-}
-
-void TForm4::ImgJxdtClick()
-{
-    if (m_page != Page::Confirm)
-        return;
-    showPage(Page::Exam);
-    showExamQuestion();
-}
-
-void TForm4::ImgQrjjClick()
-{
-    if (m_page != Page::Confirm)
-        return;
-    m_session->handIn();
-    finishExam();
-}
-
-void TForm4::finishExam()
-{
-    m_timer->stop();
-    if (m_progress && m_sittingId != 0) {
-        const qint64 sitting = m_sittingId;
-        m_progress->write([this, sitting](ProgressStore &store, const QString &bank) {
-            store.finishSitting(bank, sitting, *m_session);
-        });
-    }
-    m_reviewIndex = -1;
-    showPage(Page::Result);
-    showReview();
-}
-
-void TForm4::showReview()
-{
-    const ExamResult &result = *m_session->result();
-    const ExamFormat &format = m_session->format();
-    const QString verdict = result.passed ? QStringLiteral("合格") : QStringLiteral("不合格");
-    LabelTop->setText(QStringLiteral("考试结果 · %1 · %2 分 · %3").arg(categoryTitle(m_category)).arg(result.score).arg(verdict));
-    LabelClock->setText(QStringLiteral("成绩\n%1 分\n%2").arg(result.score).arg(verdict));
-    ImgPrev->setEnabled(m_reviewIndex >= 0);
-    ImgNext->setEnabled(m_reviewIndex + 1 < result.missed.size());
-    Image2->clearPicture();
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo})
-        button->setVisible(false);
-    if (m_reviewIndex < 0) {
-        QString text = QStringLiteral("\r\n  成绩：%1 分（%2分及格）  %3\r\n\r\n  用时：%4%5\r\n\r\n  答对 %6 题，答错 %7 题，未答 %8 题（每题%9分）")
-                           .arg(result.score).arg(format.passMark).arg(verdict).arg(clockText(result.durationMs))
-                           .arg(result.timedOut ? QStringLiteral("（考试时间到，自动交卷）") : QString())
-                           .arg(result.right).arg(result.wrong).arg(result.unanswered).arg(format.pointsPerQuestion);
-        text += result.missed.isEmpty() ? QStringLiteral("\r\n\r\n  全部答对！")
-                                        : QStringLiteral("\r\n\r\n  按“下翻”或回车键逐题查看答错和未答的题目、正确答案及依据。");
-        Label1->setText(text);
-        setAnnouncedText(Label2, QStringLiteral(" 成绩：%1 分，%2。").arg(result.score).arg(verdict));
-        return;
-    }
-    const int position = result.missed.at(m_reviewIndex);
-    const ExamQuestion &question = cached(m_session->question(position).id);
-    const qint32 correct = m_session->question(position).correct;
-    const qint32 chosen = m_session->choiceAt(position);
-    showQuestion(question, position + 1, 0);
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo})
-        button->setVisible(false);
-    Label1->setText(Label1->text() + QStringLiteral("\r\n\r\n  正确答案：%1\r\n  依据：%2")
-                                         .arg(answerText(correct), question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
-    setAnnouncedText(Label2, QStringLiteral(" 第 %1/%2 道错题：您的答案是%3，正确答案是%4。")
-                                 .arg(m_reviewIndex + 1).arg(result.missed.size()).arg(answerText(chosen), answerText(correct)));
-}
-
-void TForm4::ImgCtlxClick()
-{
-    if (m_page != Page::Start || m_drillIds.isEmpty())
-        return;
-    startDrill();
-}
-
-void TForm4::startDrill()
-{
-    m_drillPosition = 0;
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext})
-        button->setEnabled(true);
-    showPage(Page::Drill);
-    showDrillQuestion();
-}
-
-void TForm4::showDrillQuestion()
-{
-    const ExamQuestion &question = cached(m_drillIds.at(m_drillPosition));
-    showQuestion(question, m_drillPosition + 1, 0);
-    LoadPicture(*Image1, AppDir() + QStringLiteral("thinking.jpg"));
-    ImgPrev->setEnabled(m_drillPosition > 0);
-    ImgNext->setEnabled(m_drillPosition + 1 < m_drillIds.size());
-    LabelTop->setText(QStringLiteral("错题练习 · %1 · 第 %2/%3 题（连续答对两次即移出错题本）")
-                          .arg(categoryTitle(m_category)).arg(m_drillPosition + 1).arg(m_drillIds.size()));
-}
-
-void TForm4::ImgPrevClick()
-{
-    if (m_page == Page::Exam && m_session->stepBack())
-        showExamQuestion();
-    else if (m_page == Page::Drill && m_drillPosition > 0) {
-        --m_drillPosition;
-        showDrillQuestion();
-    } else if (m_page == Page::Result && m_reviewIndex >= 0) {
-        --m_reviewIndex;
-        showReview();
-    }
-}
-
-void TForm4::ImgNextClick()
-{
-    if (m_page == Page::Exam && m_session->stepForward())
-        showExamQuestion();
-    else if (m_page == Page::Drill && m_drillPosition + 1 < m_drillIds.size()) {
-        ++m_drillPosition;
-        showDrillQuestion();
-    } else if (m_page == Page::Result && m_reviewIndex + 1 < m_session->result()->missed.size()) {
-        ++m_reviewIndex;
-        showReview();
-    }
 }
 
 void TForm4::ImgExitClick()
@@ -652,67 +185,16 @@ void TForm4::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-// ---- keys ----
-
-bool TForm4::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress && watched != this) {
-        keyPressEvent(static_cast<QKeyEvent *>(event));
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TForm4::keyPressEvent(QKeyEvent *event)
-{
-    const ExamKey key = examKeyFor(*event);
-    event->accept();
-    guardEvent([this, key] { FormKeyDown(key); });
-}
-
-void TForm4::FormKeyDown(ExamKey key)
-{
-    switch (key) {
-    case ExamKey::A: answer(1); break;
-    case ExamKey::B: answer(2); break;
-    case ExamKey::C: answer(3); break;
-    case ExamKey::D: answer(4); break;
-    case ExamKey::True: answer(5); break;
-    case ExamKey::False: answer(6); break;
-    case ExamKey::Prev: ImgPrevClick(); break;
-    case ExamKey::Next:
-        if (m_page == Page::Start)
-            ImgKsksClick();
-        else if (m_page == Page::Confirm)
-            ImgQrjjClick();
-        else
-            ImgNextClick();
-        break;
-    case ExamKey::GiveUp: ImgFqClick(); break;
-    case ExamKey::HandIn: ImgJjClick(); break;
-    case ExamKey::Book: ImgCtlxClick(); break;
-    case ExamKey::Back: ImgExitClick(); break;
-    case ExamKey::Hint:
-    case ExamKey::MockExam:
-    case ExamKey::None:
-        break;
-    }
-}
-
 // ---- hover pictures ----
 
 void TForm4::CMMouseEnter(QWidget *control)
 {
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (button && button->parentWidget() == this && button->isEnabled())
-        m_hoverPictures.load(*button, button->hoverFile());
+    m_hoverPictures.enter(*this, control, true);
 }
 
 void TForm4::CMMouseLeave(QWidget *control)
 {
-    auto *button = qobject_cast<ImageButton *>(control);
-    if (button && button->parentWidget() == this)
-        m_hoverPictures.load(*button, button->normalFile());
+    m_hoverPictures.leave(*this, control);
 }
 
 } // namespace kemuyi

@@ -12,8 +12,18 @@ namespace kemuyi {
 
 namespace {
 
-// The import of 100,000 questions takes about a second; the rest is room for a slow machine.
+// The import of 100,000 questions (14 MB) takes about a second; the rest is room for a slow or
+// busy machine, or a build with sanitizers, which reads several times slower. Larger files get
+// more time in proportion, up to a bound.
 int g_timeLimitMs = 20'000;
+constexpr qint64 kMsPerMegabyte = 2'000;
+constexpr qint64 kLongestLimitMs = 600'000;
+
+int timeLimitFor(const QString &source)
+{
+    const qint64 megabytes = QFileInfo(source).size() >> 20;
+    return int(qMin(kLongestLimitMs, g_timeLimitMs + megabytes * kMsPerMegabyte));
+}
 
 Failure damaged(const QString &source, const QString &reason)
 {
@@ -73,10 +83,11 @@ void convertJetBank(const QString &source, const QString &destination)
     child.start(tool, {QStringLiteral("import"), source, converted, QStringLiteral("--no-sync")});
     if (!child.waitForStarted())
         throw Failure(QStringLiteral("无法运行 %1：%2").arg(tool, child.errorString()));
-    if (!child.waitForFinished(g_timeLimitMs)) {
+    const int limit = timeLimitFor(source);
+    if (!child.waitForFinished(limit)) {
         child.kill();
         child.waitForFinished();
-        throw damaged(source, QStringLiteral("转换超过 %1 秒仍未完成，已中止").arg(g_timeLimitMs / 1000.0));
+        throw damaged(source, QStringLiteral("转换超过 %1 秒仍未完成，已中止").arg(limit / 1000.0));
     }
     if (child.exitStatus() != QProcess::NormalExit)
         throw damaged(source, QStringLiteral("转换程序异常终止"));

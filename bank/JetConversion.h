@@ -13,7 +13,8 @@ void convertJetBank(const QString &source, const QString &destination);
 // The bank tool the conversion runs, beside the program.
 QString bankToolPath();
 
-// How long the conversion may take; tests shorten it.
+// How long the conversion may take, before two more seconds per megabyte of the file; tests
+// shorten it.
 int jetConversionTimeLimitMs();
 void setJetConversionTimeLimitMs(int milliseconds);
 

@@ -48,6 +48,7 @@ int main(int argc, char **argv)
     kemuyi::bench::registerIdleBenchmark();
     kemuyi::bench::registerStartupBenchmarks();
     kemuyi::bench::registerJetBenchmarks();
+    kemuyi::bench::registerExamBenchmarks();
     kemuyi::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -23,6 +23,7 @@ void registerHoverBenchmark();
 void registerIdleBenchmark();
 void registerStartupBenchmarks();
 void registerJetBenchmarks();
+void registerExamBenchmarks();
 
 // Closes the windows the benchmarks kept open, before the application goes.
 void releaseWindows();

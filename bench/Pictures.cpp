@@ -162,6 +162,13 @@ void writeWindowPictures(const QString &appDir)
     for (const char *name : {"thinking", "yes", "no"})
         encodeJpegFile(drawnImage(107, 107, seed++), appDir + QLatin1String(name) + QStringLiteral(".jpg"));
     encodeJpegFile(photoImage(690, 450, seed++), appDir + QStringLiteral("bground2.jpg"));
+    // The mock exam's buttons, drawn after the others so theirs keep their seeds.
+    for (const char *name : {"mnks", "ksks", "ctlx", "fq", "jj", "qrjj", "jxdt"}) {
+        const QString stem = QLatin1String(name);
+        const int height = stem == QLatin1String("mnks") ? 30 : 40;
+        encodeJpegFile(drawnImage(110, height, seed++, stem), appDir + stem + QStringLiteral(".jpg"));
+        encodeJpegFile(drawnImage(110, height, seed++, stem), appDir + stem + QStringLiteral("_ovr.jpg"));
+    }
 }
 
 QStringList writeIllustrations(const QString &appDir, int count)

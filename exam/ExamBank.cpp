@@ -1,6 +1,9 @@
 #include "ExamBank.h"
 
+#include "bank/Category.h"
 #include "common/Failure.h"
+
+#include <QSet>
 
 namespace kemuyi {
 
@@ -49,6 +52,53 @@ QVector<qint32> ExamBank::categoryIds(const QString &code)
     while (statement.step())
         ids.append(idOf(statement, m_db.path()));
     return ids;
+}
+
+QVector<qint32> ExamBank::drawFromCategory(const QString &code, int size, const RandomBelow &random)
+{
+    if (size <= 0)
+        return {};
+    try {
+        SqliteStatement range(m_db, "SELECT min(rowid), max(rowid) FROM TK");
+        if (range.step() && !range.isNull(0)) {
+            const qint64 low = range.integer(0);
+            const qint64 span = range.integer(1) - low + 1;
+            if (span > 0 && span <= qint64(UINT32_MAX)) {
+                SqliteStatement row(m_db, "SELECT ID, TYPE FROM TK WHERE rowid = ?1");
+                QSet<qint64> tried;
+                QVector<qint32> drawn;
+                const int budget = 10 * size + 100;
+                for (int attempt = 0; attempt < budget && drawn.size() < size; ++attempt) {
+                    const qint64 rowid = low + random(quint32(span));
+                    if (tried.contains(rowid))
+                        continue;
+                    tried.insert(rowid);
+                    row.reset();
+                    row.bind(1, rowid);
+                    if (row.step() && !row.isNull(0) && servesCategory(row.text(1), code))
+                        drawn.append(idOf(row, m_db.path()));
+                }
+                if (drawn.size() == size)
+                    return drawn;
+            }
+        }
+    } catch (const SqliteError &) {
+        // A table without rowids: the scan below still works.
+    }
+    return drawPaper(categoryIds(code), size, random);
+}
+
+QVector<qint32> ExamBank::inCategory(const QVector<qint32> &ids, const QString &code)
+{
+    SqliteStatement type(m_db, "SELECT TYPE FROM TK WHERE ID = ?1");
+    QVector<qint32> kept;
+    for (qint32 id : ids) {
+        type.reset();
+        type.bind(1, qint64(id));
+        if (type.step() && !type.isNull(0) && servesCategory(type.text(0), code))
+            kept.append(id);
+    }
+    return kept;
 }
 
 ExamQuestion ExamBank::question(qint32 id)

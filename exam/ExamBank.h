@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExamRules.h"
 #include "bank/Sqlite.h"
 
 #include <QString>
@@ -33,6 +34,13 @@ public:
     // The ids of the category's questions, ascending; the same rule as practice (TYPE contains
     // the code, any letter case).
     QVector<qint32> categoryIds(const QString &code);
+    // `size` ids drawn at random without repetition from the category (all of them when it is
+    // smaller). Rows are tried at random by rowid, which costs a lookup each instead of a scan of
+    // the whole bank; a category too sparse for that within a small budget falls back to
+    // drawPaper over categoryIds(). Either way every subset of the category is equally likely.
+    QVector<qint32> drawFromCategory(const QString &code, int size, const RandomBelow &random);
+    // The ids among `ids` whose question belongs to the category, in the given order.
+    QVector<qint32> inCategory(const QVector<qint32> &ids, const QString &code);
     // A Failure when the id has no row or a column the window needs is NULL.
     ExamQuestion question(qint32 id);
 

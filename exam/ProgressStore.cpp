@@ -1,4 +1,4 @@
-#include "ProgressStore.h"
+#include "ProgressSql.h"
 
 #include "common/Failure.h"
 
@@ -32,62 +32,10 @@ const char kSchema[] =
     " PRIMARY KEY (sitting, position)) WITHOUT ROWID;"
     "CREATE INDEX IF NOT EXISTS sitting_by_category ON sitting (category, finished);";
 
-// One prepared statement; finalised when it goes out of scope.
-class Statement
-{
-public:
-    Statement(sqlite3 *db, const char *sql) : m_db(db)
-    {
-        m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    bool prepared() const { return m_rc == SQLITE_OK; }
-    Statement &bind(int index, qint64 value)
-    {
-        sqlite3_bind_int64(m_stmt, index, value);
-        return *this;
-    }
-    Statement &bind(int index, const QString &text)
-    {
-        const QByteArray utf8 = text.toUtf8();
-        sqlite3_bind_text(m_stmt, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
-        return *this;
-    }
-    // SQLITE_ROW, SQLITE_DONE or an error code.
-    int step()
-    {
-        m_rc = sqlite3_step(m_stmt);
-        return m_rc;
-    }
-    void reset()
-    {
-        sqlite3_reset(m_stmt);
-        sqlite3_clear_bindings(m_stmt);
-    }
-    int rc() const { return m_rc; }
-    qint64 integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
-    bool isNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
-    QString text(int column) const
-    {
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column)));
-    }
-
-private:
-    sqlite3 *m_db;
-    sqlite3_stmt *m_stmt = nullptr;
-    int m_rc = SQLITE_OK;
-};
-
-bool isDamage(int rc)
-{
-    const int primary = rc & 0xff;
-    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
-}
-
 } // namespace
+
+using progress::isDamage;
+using progress::Statement;
 
 QString progressStorePath()
 {
@@ -96,28 +44,6 @@ QString progressStorePath()
         base = QDir::homePath() + QStringLiteral("/.local/share");
     return base + QStringLiteral("/kemuyi/progress.db");
 }
-
-// BEGIN IMMEDIATE takes the write lock up front, so two instances queue instead of one failing
-// half way; the destructor rolls back whatever was not committed.
-class ProgressStore::Transaction
-{
-public:
-    explicit Transaction(ProgressStore &store) : m_store(store) { store.exec("BEGIN IMMEDIATE"); }
-    ~Transaction()
-    {
-        if (!m_done)
-            sqlite3_exec(m_store.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-    void commit()
-    {
-        m_store.exec("COMMIT");
-        m_done = true;
-    }
-
-private:
-    ProgressStore &m_store;
-    bool m_done = false;
-};
 
 ProgressStore::ProgressStore(const QString &path) : m_path(path)
 {
@@ -268,165 +194,6 @@ void ProgressStore::setAside(const QString &problem)
     }
     m_notice = QStringLiteral("学习记录文件 %1 无法使用（%2），已改名保存为 %3，学习记录将重新开始。")
                    .arg(m_path, problem, aside);
-}
-
-void ProgressStore::applyToBook(const QString &bank, qint32 question, bool right)
-{
-    Statement read(m_db, "SELECT streak FROM book WHERE bank = ?1 AND question = ?2");
-    read.bind(1, bank).bind(2, question);
-    BookState before;
-    const int rc = read.step();
-    if (rc == SQLITE_ROW)
-        before = BookState{true, int(read.integer(0))};
-    else if (rc != SQLITE_DONE)
-        fail(QStringLiteral("读取"));
-    const BookState after = afterAnswer(before, right);
-    if (after.inBook) {
-        Statement write(m_db, "INSERT INTO book (bank, question, streak, added) VALUES (?1, ?2, ?3, ?4)"
-                              " ON CONFLICT (bank, question) DO UPDATE SET streak = excluded.streak");
-        write.bind(1, bank).bind(2, question).bind(3, after.streak).bind(4, QDateTime::currentMSecsSinceEpoch());
-        if (write.step() != SQLITE_DONE)
-            fail(QStringLiteral("写入"));
-    } else if (before.inBook) {
-        Statement remove(m_db, "DELETE FROM book WHERE bank = ?1 AND question = ?2");
-        remove.bind(1, bank).bind(2, question);
-        if (remove.step() != SQLITE_DONE)
-            fail(QStringLiteral("写入"));
-    }
-}
-
-void ProgressStore::recordAnswer(const QString &bank, qint32 question, bool right)
-{
-    Transaction transaction(*this);
-    applyToBook(bank, question, right);
-    transaction.commit();
-}
-
-BookState ProgressStore::bookState(const QString &bank, qint32 question) const
-{
-    Statement read(m_db, "SELECT streak FROM book WHERE bank = ?1 AND question = ?2");
-    read.bind(1, bank).bind(2, question);
-    const int rc = read.step();
-    if (rc == SQLITE_ROW)
-        return BookState{true, int(read.integer(0))};
-    if (rc != SQLITE_DONE)
-        fail(QStringLiteral("读取"));
-    return {};
-}
-
-QVector<qint32> ProgressStore::bookQuestions(const QString &bank) const
-{
-    Statement read(m_db, "SELECT question FROM book WHERE bank = ?1 ORDER BY added, question");
-    read.bind(1, bank);
-    QVector<qint32> ids;
-    int rc;
-    while ((rc = read.step()) == SQLITE_ROW)
-        ids.append(qint32(read.integer(0)));
-    if (rc != SQLITE_DONE)
-        fail(QStringLiteral("读取"));
-    return ids;
-}
-
-qint64 ProgressStore::beginSitting(const QString &bank, const QString &category, const ExamSession &session)
-{
-    Transaction transaction(*this);
-    Statement sitting(m_db, "INSERT INTO sitting (bank, category, started, questions, minutes, points, pass_mark)"
-                            " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
-    const ExamFormat &format = session.format();
-    sitting.bind(1, bank).bind(2, category).bind(3, session.startedMs()).bind(4, format.questions)
-        .bind(5, format.minutes).bind(6, format.pointsPerQuestion).bind(7, format.passMark);
-    if (sitting.step() != SQLITE_DONE)
-        fail(QStringLiteral("写入"));
-    const qint64 id = sqlite3_last_insert_rowid(m_db);
-    Statement paper(m_db, "INSERT INTO paper (sitting, position, question, correct, choice) VALUES (?1, ?2, ?3, ?4, ?5)");
-    for (int i = 0; i < session.size(); ++i) {
-        paper.reset();
-        paper.bind(1, id).bind(2, i).bind(3, session.question(i).id).bind(4, session.question(i).correct)
-            .bind(5, session.choiceAt(i));
-        if (paper.step() != SQLITE_DONE)
-            fail(QStringLiteral("写入"));
-    }
-    transaction.commit();
-    return id;
-}
-
-void ProgressStore::recordSittingAnswer(qint64 sitting, int position, qint32 choice)
-{
-    Statement write(m_db, "UPDATE paper SET choice = ?3 WHERE sitting = ?1 AND position = ?2");
-    write.bind(1, sitting).bind(2, position).bind(3, choice);
-    if (write.step() != SQLITE_DONE)
-        fail(QStringLiteral("写入"));
-}
-
-void ProgressStore::finishSitting(const QString &bank, qint64 sitting, const ExamSession &session)
-{
-    if (!session.result())
-        return;
-    const ExamResult &result = *session.result();
-    Transaction transaction(*this);
-    Statement done(m_db, "UPDATE sitting SET finished = ?2, score = ?3, passed = ?4, timed_out = ?5, duration = ?6"
-                         " WHERE id = ?1 AND finished IS NULL");
-    done.bind(1, sitting).bind(2, session.startedMs() + result.durationMs).bind(3, result.score)
-        .bind(4, result.passed).bind(5, result.timedOut).bind(6, result.durationMs);
-    if (done.step() != SQLITE_DONE)
-        fail(QStringLiteral("写入"));
-    // Another instance that resumed the same sitting may have finished it first: count it once.
-    if (sqlite3_changes(m_db) == 1) {
-        Statement choices(m_db, "UPDATE paper SET choice = ?3 WHERE sitting = ?1 AND position = ?2");
-        for (int i = 0; i < session.size(); ++i) {
-            const qint32 choice = session.choiceAt(i);
-            choices.reset();
-            choices.bind(1, sitting).bind(2, i).bind(3, choice);
-            if (choices.step() != SQLITE_DONE)
-                fail(QStringLiteral("写入"));
-            if (choice != 0)
-                applyToBook(bank, session.question(i).id, choice == session.question(i).correct);
-        }
-    }
-    transaction.commit();
-}
-
-std::optional<StoredSitting> ProgressStore::unfinishedSitting(const QString &bank, const QString &category) const
-{
-    Statement find(m_db, "SELECT id, started, questions, minutes, points, pass_mark FROM sitting"
-                         " WHERE bank = ?1 AND category = ?2 AND finished IS NULL ORDER BY id DESC LIMIT 1");
-    find.bind(1, bank).bind(2, category);
-    const int rc = find.step();
-    if (rc == SQLITE_DONE)
-        return std::nullopt;
-    if (rc != SQLITE_ROW)
-        fail(QStringLiteral("读取"));
-    StoredSitting stored;
-    stored.id = find.integer(0);
-    stored.category = category;
-    stored.startedMs = find.integer(1);
-    stored.format = ExamFormat{int(find.integer(2)), int(find.integer(3)), int(find.integer(4)), int(find.integer(5))};
-    Statement paper(m_db, "SELECT question, correct, choice FROM paper WHERE sitting = ?1 ORDER BY position");
-    paper.bind(1, stored.id);
-    int step;
-    while ((step = paper.step()) == SQLITE_ROW) {
-        stored.paper.append(PaperQuestion{qint32(paper.integer(0)), qint32(paper.integer(1))});
-        stored.choices.append(qint32(paper.integer(2)));
-    }
-    if (step != SQLITE_DONE)
-        fail(QStringLiteral("读取"));
-    return stored;
-}
-
-QVector<ScoreRecord> ProgressStore::recentScores(const QString &category, int count) const
-{
-    Statement read(m_db, "SELECT finished, score, passed, timed_out, duration FROM sitting"
-                         " WHERE category = ?1 AND finished IS NOT NULL ORDER BY finished DESC, id DESC LIMIT ?2");
-    read.bind(1, category).bind(2, count);
-    QVector<ScoreRecord> scores;
-    int rc;
-    while ((rc = read.step()) == SQLITE_ROW) {
-        scores.prepend(ScoreRecord{read.integer(0), category, int(read.integer(1)), read.integer(2) != 0,
-                                   read.integer(3) != 0, read.integer(4)});
-    }
-    if (rc != SQLITE_DONE)
-        fail(QStringLiteral("读取"));
-    return scores;
 }
 
 } // namespace kemuyi

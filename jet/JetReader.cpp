@@ -4,6 +4,7 @@
 #include "JetStructure.h"
 #include "JetText.h"
 #include "bank/BankFormat.h"
+#include "bank/Question.h"
 #include "common/Failure.h"
 
 #include <QStringList>
@@ -18,7 +19,19 @@ namespace kemuyi::jet {
 
 namespace {
 
-const char *const kTextColumnNames[TextColumnCount] = {"TYPE", "subject", "a", "b", "c", "d", "pic", "select", "answer"};
+// TK's text columns are the question's columns from TYPE to answer, named as the bank names them.
+static_assert(int(TextColumnCount) == kTkColumnCount - int(Column::Type), "TextColumn follows Column");
+
+const std::array<QByteArray, TextColumnCount> &textColumnNames()
+{
+    static const auto names = [] {
+        std::array<QByteArray, TextColumnCount> list;
+        for (int i = 0; i < TextColumnCount; ++i)
+            list[size_t(i)] = columnName(Column(int(Column::Type) + i)).toLatin1();
+        return list;
+    }();
+    return names;
+}
 
 constexpr quint16 kDeletedOrMoved = 0xC000;
 constexpr quint16 kOffsetMask = 0x1FFF;
@@ -160,9 +173,9 @@ void Reader::openTable()
     if (!m_id.column)
         missing.append(QStringLiteral("ID"));
     for (int i = 0; i < TextColumnCount; ++i) {
-        m_texts[i] = mapColumn(kTextColumnNames[i]);
+        m_texts[i] = mapColumn(textColumnNames()[size_t(i)].constData());
         if (!m_texts[i].column)
-            missing.append(QLatin1String(kTextColumnNames[i]));
+            missing.append(QLatin1String(textColumnNames()[size_t(i)].constData()));
     }
     if (!missing.isEmpty())
         throw Failure(QStringLiteral("表 TK 缺少字段 %1").arg(missing.join(QStringLiteral("、"))));
@@ -256,7 +269,7 @@ void Reader::readRow(int start, int end, const std::function<void(const JetQuest
         try {
             value = fieldValue(mapped, fields[mapped.index], start, end, isNull(mapped.column));
         } catch (const Failure &failure) {
-            throw Failure(QStringLiteral("题号 %1 的字段 %2：%3").arg(m_question.id).arg(QLatin1String(kTextColumnNames[i]), failure.message()));
+            throw Failure(QStringLiteral("题号 %1 的字段 %2：%3").arg(m_question.id).arg(QLatin1String(textColumnNames()[size_t(i)].constData()), failure.message()));
         }
         if (!value)
             m_question.texts[i].reset();
@@ -382,7 +395,7 @@ void Reader::rowDamaged(const QString &reason) const
 
 const char *textColumnName(int column)
 {
-    return kTextColumnNames[column];
+    return textColumnNames()[size_t(column)].constData();
 }
 
 void readJetQuestions(const QByteArray &file, const JetReadOptions &options,

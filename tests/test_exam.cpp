@@ -271,3 +271,68 @@ TEST(WrongBookRule, WrongEntersTwoRightInARowLeave)
 
 } // namespace
 } // namespace kemuyi::test
+
+// ---- drawing from a bank ----
+
+#include "Support.h"
+
+#include "bank/BankStore.h"
+#include "exam/ExamBank.h"
+
+namespace kemuyi::test {
+namespace {
+
+// 300 car questions with 6 machinery questions spread among them.
+QString writeDrawBank(const Sandbox &sandbox, bool withoutRowids = false)
+{
+    QVector<Question> rows;
+    for (int id = 1; id <= 306; ++id)
+        rows.append(choiceRow(id, id % 51 == 0 ? QStringLiteral("M") : QStringLiteral("C1C2C3C4")));
+    const QString path = sandbox.path(QStringLiteral("draw.lib"));
+    writeBank(path, rows);
+    if (withoutRowids) {
+        execOnBank(path, QStringLiteral("CREATE TABLE T2 (ID INTEGER PRIMARY KEY, TYPE TEXT, subject TEXT, a TEXT, b TEXT,"
+                                        " c TEXT, d TEXT, pic TEXT, \"select\" TEXT, answer TEXT) WITHOUT ROWID;"
+                                        "INSERT INTO T2 SELECT * FROM TK; DROP TABLE TK; ALTER TABLE T2 RENAME TO TK;"));
+    }
+    return path;
+}
+
+TEST(ExamBankDraw, DenseCategoryByLookupsSparseOneGivesAllItHas)
+{
+    Sandbox sandbox;
+    ExamBank bank(writeDrawBank(sandbox));
+    const QVector<qint32> paper = bank.drawFromCategory(QStringLiteral("C1C2C3C4"), 100, seeded(11));
+    ASSERT_EQ(paper.size(), 100);
+    EXPECT_EQ(QSet<qint32>(paper.begin(), paper.end()).size(), 100);
+    for (qint32 id : paper)
+        EXPECT_NE(id % 51, 0) << "a machinery question on a car paper";
+    QVector<qint32> machinery = bank.drawFromCategory(QStringLiteral("M"), 100, seeded(12));
+    std::sort(machinery.begin(), machinery.end());
+    EXPECT_EQ(machinery, (QVector<qint32>{51, 102, 153, 204, 255, 306}));
+    EXPECT_EQ(bank.inCategory({3, 51, 999, 102}, QStringLiteral("M")), (QVector<qint32>{51, 102}));
+}
+
+TEST(ExamBankDraw, EveryQuestionOfTheCategoryCanBeDrawn)
+{
+    Sandbox sandbox;
+    ExamBank bank(writeDrawBank(sandbox));
+    QSet<qint32> seen;
+    auto random = seeded(5);
+    for (int i = 0; i < 60; ++i) {
+        for (qint32 id : bank.drawFromCategory(QStringLiteral("C1C2C3C4"), 100, random))
+            seen.insert(id);
+    }
+    EXPECT_EQ(seen.size(), 300);
+}
+
+TEST(ExamBankDraw, TableWithoutRowidsStillDraws)
+{
+    Sandbox sandbox;
+    ExamBank bank(writeDrawBank(sandbox, true));
+    const QVector<qint32> paper = bank.drawFromCategory(QStringLiteral("C1C2C3C4"), 100, seeded(3));
+    EXPECT_EQ(QSet<qint32>(paper.begin(), paper.end()).size(), 100);
+}
+
+} // namespace
+} // namespace kemuyi::test

@@ -21,4 +21,27 @@ void HoverPictures::load(ImageButton &button, const QString &file)
     }
 }
 
+namespace {
+
+ImageButton *ownButton(const QWidget &window, QWidget *control)
+{
+    auto *button = qobject_cast<ImageButton *>(control);
+    return button && button->parentWidget() == &window ? button : nullptr;
+}
+
+} // namespace
+
+void HoverPictures::enter(const QWidget &window, QWidget *control, bool onlyEnabled)
+{
+    ImageButton *button = ownButton(window, control);
+    if (button && (!onlyEnabled || button->isEnabled()))
+        load(*button, button->hoverFile());
+}
+
+void HoverPictures::leave(const QWidget &window, QWidget *control)
+{
+    if (ImageButton *button = ownButton(window, control))
+        load(*button, button->normalFile());
+}
+
 } // namespace kemuyi

@@ -3,6 +3,8 @@
 #include <QSet>
 #include <QString>
 
+class QWidget;
+
 namespace kemuyi {
 
 class ImageButton;
@@ -14,6 +16,12 @@ class HoverPictures
 {
 public:
     void load(ImageButton &button, const QString &file);
+
+    // The plain swaps of a window's own picture buttons: entering one shows its hover picture
+    // (with `onlyEnabled`, only while it is enabled), leaving it shows its normal picture again.
+    // Controls that are not the window's own buttons are left alone.
+    void enter(const QWidget &window, QWidget *control, bool onlyEnabled = false);
+    void leave(const QWidget &window, QWidget *control);
 
 private:
     QSet<QString> m_reported;

@@ -517,16 +517,16 @@ QByteArray writeJetFile(const QVector<JetTable> &tables, const JetWriteOptions &
 JetTable questionTable(const QVector<Question> &rows)
 {
     JetTable table{QStringLiteral("TK"),
-                   {{QStringLiteral("ID"), JetType::Long},
-                    {QStringLiteral("TYPE"), JetType::Text, 50},
-                    {QStringLiteral("subject"), JetType::Memo},
-                    {QStringLiteral("a"), JetType::Text, 255},
-                    {QStringLiteral("b"), JetType::Text, 255},
-                    {QStringLiteral("c"), JetType::Text, 255},
-                    {QStringLiteral("d"), JetType::Text, 255},
-                    {QStringLiteral("pic"), JetType::Text, 100},
-                    {QStringLiteral("select"), JetType::Text, 10},
-                    {QStringLiteral("answer"), JetType::Text, 10}},
+                   {{columnName(Column::Id), JetType::Long},
+                    {columnName(Column::Type), JetType::Text, 50},
+                    {columnName(Column::Subject), JetType::Memo},
+                    {columnName(Column::A), JetType::Text, 255},
+                    {columnName(Column::B), JetType::Text, 255},
+                    {columnName(Column::C), JetType::Text, 255},
+                    {columnName(Column::D), JetType::Text, 255},
+                    {columnName(Column::Pic), JetType::Text, 100},
+                    {columnName(Column::Select), JetType::Text, 10},
+                    {columnName(Column::Answer), JetType::Text, 10}},
                    {}};
     table.rows.reserve(rows.size());
     for (const Question &row : rows) {

@@ -1,0 +1,160 @@
+// The mock-exam window's timed exam: drawing or resuming a paper, the clock, giving up and the
+// hand-in.
+
+#include "Unit4.h"
+
+#include "Progress.h"
+#include "exam/ProgressStore.h"
+#include "practice/QuestionText.h"
+#include "ui/Accessibility.h"
+#include "ui/ImageButton.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace kemuyi {
+
+void TForm4::ImgKsksClick()
+{
+    if (m_page != Page::Start || !m_bank)
+        return;
+    if (resumeSitting())
+        return;
+    const ExamFormat format = examFormatFor(m_category);
+    const QVector<qint32> ids = m_bank->drawFromCategory(m_category, format.questions, m_random);
+    if (ids.isEmpty()) {
+        setAnnouncedText(Label2, QStringLiteral(" 本类别题库中没有题目。"));
+        return;
+    }
+    QVector<PaperQuestion> paper;
+    paper.reserve(ids.size());
+    for (qint32 id : ids) {
+        const ExamQuestion &q = cached(id);
+        paper.append(PaperQuestion{id, correctChoice(q.select, q.answer)});
+    }
+    m_session = std::make_unique<ExamSession>(format, paper, m_clock(), m_clock);
+    m_sittingId = 0;
+    if (m_progress) {
+        m_progress->write([this](ProgressStore &store, const QString &bank) {
+            m_sittingId = store.beginSitting(bank, m_category, *m_session);
+        });
+    }
+    startExam();
+}
+
+// An exam left without hand-in (the window closed, the program killed) goes on where it was,
+// on the same clock; one whose time ran out meanwhile is scored as it stands.
+bool TForm4::resumeSitting()
+{
+    ProgressStore *store = m_progress ? m_progress->store() : nullptr;
+    if (!store)
+        return false;
+    const std::optional<StoredSitting> stored = store->unfinishedSitting(m_progress->bank(), m_category);
+    if (!stored || stored->paper.isEmpty())
+        return false;
+    m_session = std::make_unique<ExamSession>(stored->format, stored->paper, stored->startedMs, m_clock);
+    for (int i = 0; i < stored->choices.size(); ++i)
+        m_session->restoreChoice(i, stored->choices.at(i));
+    m_sittingId = stored->id;
+    if (m_session->finishIfOutOfTime()) {
+        finishExam();
+        return true;
+    }
+    // On at the first unanswered question (give-up looks after the current one, so the first
+    // question is looked at first).
+    if (m_session->choiceAt(0) != 0 && !m_session->giveUp())
+        m_session->goTo(0);
+    startExam();
+    return true;
+}
+
+void TForm4::startExam()
+{
+    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext})
+        button->setEnabled(true);
+    showPage(Page::Exam);
+    Label2->clear();
+    showExamQuestion();
+}
+
+void TForm4::showExamQuestion()
+{
+    const int position = m_session->position();
+    const ExamQuestion &question = cached(m_session->question(position).id);
+    showQuestion(question, position + 1, m_session->choiceAt(position));
+    ImgPrev->setEnabled(position > 0);
+    ImgNext->setEnabled(position + 1 < m_session->size());
+    updateExamBand();
+}
+
+void TForm4::updateExamBand()
+{
+    const qint64 remaining = m_session->remainingMs();
+    LabelTop->setText(QStringLiteral("模拟考试 · %1 · 第 %2/%3 题 · 已答 %4 题 · 剩余时间 %5")
+                          .arg(categoryTitle(m_category)).arg(m_session->position() + 1).arg(m_session->size())
+                          .arg(m_session->answeredCount()).arg(clockText(remaining + 999)));
+    LabelClock->setText(QStringLiteral("剩余时间\n%1\n\n已答 %2/%3")
+                            .arg(clockText(remaining + 999)).arg(m_session->answeredCount()).arg(m_session->size()));
+}
+
+void TForm4::Timer1Timer()
+{
+    if (m_page != Page::Exam && m_page != Page::Confirm)
+        return;
+    if (m_session->finishIfOutOfTime())
+        finishExam();
+    else
+        updateExamBand();
+}
+
+void TForm4::ImgFqClick()
+{
+    if (m_page != Page::Exam)
+        return;
+    if (m_session->giveUp())
+        showExamQuestion();
+    else
+        setAnnouncedText(Label2, QStringLiteral(" 所有题目都已作答，可以交卷。"));
+}
+
+void TForm4::ImgJjClick()
+{
+    if (m_page != Page::Exam)
+        return;
+    showPage(Page::Confirm);
+    const int open = m_session->unansweredCount();
+    setAnnouncedText(Label2, open == 0 ? QStringLiteral(" 全部题目已作答。确认交卷吗？（回车确认，小键盘0返回）")
+                                       : QStringLiteral(" 还有 %1 题未答！确认交卷吗？（回车确认，小键盘0返回）").arg(open));
+}
+
+void TForm4::ImgJxdtClick()
+{
+    if (m_page != Page::Confirm)
+        return;
+    showPage(Page::Exam);
+    showExamQuestion();
+}
+
+void TForm4::ImgQrjjClick()
+{
+    if (m_page != Page::Confirm)
+        return;
+    m_session->handIn();
+    finishExam();
+}
+
+void TForm4::finishExam()
+{
+    m_timer->stop();
+    if (m_progress && m_sittingId != 0) {
+        const qint64 sitting = m_sittingId;
+        m_progress->write([this, sitting](ProgressStore &store, const QString &bank) {
+            store.finishSitting(bank, sitting, *m_session);
+        });
+    }
+    m_reviewIndex = -1;
+    showPage(Page::Result);
+    showReview();
+}
+
+} // namespace kemuyi

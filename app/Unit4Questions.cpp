@@ -1,0 +1,189 @@
+// The mock-exam window's questions as every page shows them: answering in the exam and the
+// drill of the wrong-question book, the result's walk through the missed questions, and paging.
+
+#include "Unit4.h"
+
+#include "Progress.h"
+#include "bank/Question.h"
+#include "common/AppPaths.h"
+#include "common/Failure.h"
+#include "exam/ProgressStore.h"
+#include "picture/LoadPicture.h"
+#include "practice/QuestionText.h"
+#include "ui/Accessibility.h"
+#include "ui/ImageButton.h"
+#include "ui/PictureBox.h"
+
+#include <QLabel>
+
+namespace kemuyi {
+
+namespace {
+
+QString answerText(qint32 choice)
+{
+    return choice == 0 ? QStringLiteral("未答") : choiceName(choice);
+}
+
+} // namespace
+
+void TForm4::showQuestion(const ExamQuestion &question, int number, qint32 choice)
+{
+    Question shown;
+    shown.subject = question.subject;
+    shown.a = question.a;
+    shown.b = question.b;
+    shown.c = question.c;
+    shown.d = question.d;
+    Label1->setText(composeQuestionText(number, shown));
+    if (question.pic.isEmpty()) {
+        Image2->clearPicture();
+    } else {
+        Image2->clearPicture();
+        if (isUnsafePictureName(question.pic))
+            throw Failure(QStringLiteral("题目的插图名“%1”%2，已拒绝加载").arg(question.pic, pictureNameProblem(question.pic)));
+        LoadPicture(*Image2, AppDir() + QStringLiteral("pic/") + question.pic + QStringLiteral(".jpg"));
+    }
+    const bool choiceKind = question.isChoice();
+    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD})
+        button->setVisible(choiceKind);
+    ImgDui->setVisible(!choiceKind);
+    ImgCuo->setVisible(!choiceKind);
+    setAnnouncedText(Label2, choiceStatusText(choice));
+}
+
+void TForm4::answer(qint32 choice)
+{
+    if (m_page == Page::Drill) {
+        if (m_drillPosition >= m_drillIds.size())
+            return;
+        const ExamQuestion question = cached(m_drillIds.at(m_drillPosition));
+        if (question.isChoice() != (choice <= 4))
+            return;
+        const qint32 correct = correctChoice(question.select, question.answer);
+        const bool right = choice == correct;
+        const qint32 id = question.id;
+        if (m_progress) {
+            m_progress->write([id, right](ProgressStore &store, const QString &bank) {
+                store.recordAnswer(bank, id, right);
+            });
+        }
+        showDrillQuestion();
+        const QString value = choiceName(choice);
+        setAnnouncedText(Label2, (right ? rightAnswerText(value) : wrongAnswerText(value))
+                                     + (right ? QString() : QStringLiteral("正确答案：") + answerText(correct)));
+        Label1->setText(Label1->text() + QStringLiteral("\r\n\r\n  依据：") + (question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
+        LoadPicture(*Image1, AppDir() + (right ? QStringLiteral("yes.jpg") : QStringLiteral("no.jpg")));
+        return;
+    }
+    if (m_page != Page::Exam || !m_session)
+        return;
+    const ExamQuestion &question = cached(m_session->question(m_session->position()).id);
+    // The exam terminal takes only the keys of the question's kind.
+    if (question.isChoice() != (choice <= 4))
+        return;
+    if (!m_session->answer(choice)) {
+        Timer1Timer();
+        return;
+    }
+    const int position = m_session->position();
+    if (m_progress && m_sittingId != 0) {
+        const qint64 sitting = m_sittingId;
+        m_progress->write([sitting, position, choice](ProgressStore &store, const QString &) {
+            store.recordSittingAnswer(sitting, position, choice);
+        });
+    }
+    setAnnouncedText(Label2, choiceStatusText(choice));
+    updateExamBand();
+}
+
+void TForm4::showReview()
+{
+    const ExamResult &result = *m_session->result();
+    const ExamFormat &format = m_session->format();
+    const QString verdict = result.passed ? QStringLiteral("合格") : QStringLiteral("不合格");
+    LabelTop->setText(QStringLiteral("考试结果 · %1 · %2 分 · %3").arg(categoryTitle(m_category)).arg(result.score).arg(verdict));
+    LabelClock->setText(QStringLiteral("成绩\n%1 分\n%2").arg(result.score).arg(verdict));
+    ImgPrev->setEnabled(m_reviewIndex >= 0);
+    ImgNext->setEnabled(m_reviewIndex + 1 < result.missed.size());
+    Image2->clearPicture();
+    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo})
+        button->setVisible(false);
+    if (m_reviewIndex < 0) {
+        QString text = QStringLiteral("\r\n  成绩：%1 分（%2分及格）  %3\r\n\r\n  用时：%4%5\r\n\r\n  答对 %6 题，答错 %7 题，未答 %8 题（每题%9分）")
+                           .arg(result.score).arg(format.passMark).arg(verdict).arg(clockText(result.durationMs))
+                           .arg(result.timedOut ? QStringLiteral("（考试时间到，自动交卷）") : QString())
+                           .arg(result.right).arg(result.wrong).arg(result.unanswered).arg(format.pointsPerQuestion);
+        text += result.missed.isEmpty() ? QStringLiteral("\r\n\r\n  全部答对！")
+                                        : QStringLiteral("\r\n\r\n  按“下翻”或回车键逐题查看答错和未答的题目、正确答案及依据。");
+        Label1->setText(text);
+        setAnnouncedText(Label2, QStringLiteral(" 成绩：%1 分，%2。").arg(result.score).arg(verdict));
+        return;
+    }
+    const int position = result.missed.at(m_reviewIndex);
+    const ExamQuestion &question = cached(m_session->question(position).id);
+    const qint32 correct = m_session->question(position).correct;
+    const qint32 chosen = m_session->choiceAt(position);
+    showQuestion(question, position + 1, 0);
+    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo})
+        button->setVisible(false);
+    Label1->setText(Label1->text() + QStringLiteral("\r\n\r\n  正确答案：%1\r\n  依据：%2")
+                                         .arg(answerText(correct), question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
+    setAnnouncedText(Label2, QStringLiteral(" 第 %1/%2 道错题：您的答案是%3，正确答案是%4。")
+                                 .arg(m_reviewIndex + 1).arg(result.missed.size()).arg(answerText(chosen), answerText(correct)));
+}
+
+void TForm4::ImgCtlxClick()
+{
+    if (m_page != Page::Start || m_drillIds.isEmpty())
+        return;
+    startDrill();
+}
+
+void TForm4::startDrill()
+{
+    m_drillPosition = 0;
+    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext})
+        button->setEnabled(true);
+    showPage(Page::Drill);
+    showDrillQuestion();
+}
+
+void TForm4::showDrillQuestion()
+{
+    const ExamQuestion &question = cached(m_drillIds.at(m_drillPosition));
+    showQuestion(question, m_drillPosition + 1, 0);
+    LoadPicture(*Image1, AppDir() + QStringLiteral("thinking.jpg"));
+    ImgPrev->setEnabled(m_drillPosition > 0);
+    ImgNext->setEnabled(m_drillPosition + 1 < m_drillIds.size());
+    LabelTop->setText(QStringLiteral("错题练习 · %1 · 第 %2/%3 题（连续答对两次即移出错题本）")
+                          .arg(categoryTitle(m_category)).arg(m_drillPosition + 1).arg(m_drillIds.size()));
+}
+
+void TForm4::ImgPrevClick()
+{
+    if (m_page == Page::Exam && m_session->stepBack())
+        showExamQuestion();
+    else if (m_page == Page::Drill && m_drillPosition > 0) {
+        --m_drillPosition;
+        showDrillQuestion();
+    } else if (m_page == Page::Result && m_reviewIndex >= 0) {
+        --m_reviewIndex;
+        showReview();
+    }
+}
+
+void TForm4::ImgNextClick()
+{
+    if (m_page == Page::Exam && m_session->stepForward())
+        showExamQuestion();
+    else if (m_page == Page::Drill && m_drillPosition + 1 < m_drillIds.size()) {
+        ++m_drillPosition;
+        showDrillQuestion();
+    } else if (m_page == Page::Result && m_reviewIndex + 1 < m_session->result()->missed.size()) {
+        ++m_reviewIndex;
+        showReview();
+    }
+}
+
+} // namespace kemuyi
