@@ -1,22 +1,11 @@
 #include "JetStructure.h"
 
+#include "JetBytes.h"
 #include "common/Failure.h"
 
 namespace kemuyi::jet {
 
 namespace {
-
-constexpr quint16 kOffsetMask = 0x1FFF;
-
-quint16 get16(const unsigned char *bytes, int offset)
-{
-    return quint16(bytes[offset] | bytes[offset + 1] << 8);
-}
-
-quint32 get32(const unsigned char *bytes, int offset)
-{
-    return quint32(get16(bytes, offset)) | quint32(get16(bytes, offset + 2)) << 16;
-}
 
 class Pages
 {

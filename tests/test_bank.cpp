@@ -222,6 +222,8 @@ TEST_F(BankQueries, SelectQuestionMakesThatRowCurrent)
     EXPECT_FALSE(bank.hasCurrentRecord());
     EXPECT_TRUE(failureOf([&] { bank.FieldText(QStringLiteral("subject")); })
                     .contains(QStringLiteral("subject")));
+    EXPECT_TRUE(failureOf([&] { bank.CurrentQuestion({Column::Answer}); }).contains(QStringLiteral("answer")));
+    EXPECT_TRUE(failureOf([&] { bank.CurrentQuestion({}); }).contains(QStringLiteral("没有当前题目")));
 }
 
 TEST_F(BankQueries, UnreadableValuesFailWithTheColumnNamed)
