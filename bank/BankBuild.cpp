@@ -1,5 +1,6 @@
 #include "BankTool.h"
 
+#include "QuestionSource.h"
 #include "QuestionTable.h"
 #include "Sqlite.h"
 #include "common/ReplaceFile.h"
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <algorithm>
 
 namespace kemuyi {
 
@@ -16,13 +16,6 @@ namespace {
 const char kCreateReviewedTable[] =
     "CREATE TABLE REVIEWED (ID1 INTEGER NOT NULL, ID2 INTEGER NOT NULL, why TEXT NOT NULL,"
     " PRIMARY KEY (ID1, ID2))";
-
-// Only for sources that name topics, so a source without them exports as it was written.
-bool anyTopic(const QVector<Question> &questions)
-{
-    return std::any_of(questions.begin(), questions.end(),
-                       [](const Question &question) { return !question.topic.isEmpty(); });
-}
 
 void insertQuestions(SqliteDb &db, const QVector<Question> &questions)
 {
@@ -69,6 +62,7 @@ void fillDatabase(const QString &path, const QVector<Question> &questions, const
     db.exec(createTkSql().constData());
     insertQuestions(db, questions);
     insertSideValues(db, Column::Basis, questions);
+    // Only for sources that name topics, so a source without them exports as it was written.
     if (anyTopic(questions))
         insertSideValues(db, Column::Topic, questions);
     if (!reviewed.isEmpty())

@@ -1,5 +1,7 @@
 #include "JetConversion.h"
 
+#include "Sqlite.h"
+
 #include "common/AppPaths.h"
 #include "common/Failure.h"
 #include "common/ReplaceFile.h"
@@ -27,7 +29,7 @@ int timeLimitFor(const QString &source)
 
 Failure damaged(const QString &source, const QString &reason)
 {
-    return Failure(QStringLiteral("题库文件已损坏：%1（%2）").arg(source, reason));
+    return Failure(damagedBankMessage(source, reason));
 }
 
 // The tool's last line is its verdict, naming the file first; the message around it already does.

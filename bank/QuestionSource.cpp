@@ -260,8 +260,12 @@ ParsedSource parseSource(const QByteArray &bytes)
 
 QByteArray sourceBytes(const QVector<Question> &rows)
 {
-    return sourceBytes(rows, std::any_of(rows.begin(), rows.end(),
-                                         [](const Question &row) { return !row.topic.isEmpty(); }));
+    return sourceBytes(rows, anyTopic(rows));
+}
+
+bool anyTopic(const QVector<Question> &rows)
+{
+    return std::any_of(rows.begin(), rows.end(), [](const Question &row) { return !row.topic.isEmpty(); });
 }
 
 QByteArray sourceBytes(const QVector<Question> &rows, bool withTopic)

@@ -37,6 +37,8 @@ ParsedSource parseSource(const QByteArray &bytes);
 // or without the topic column. A field holding a tab or line break cannot be written and is a
 // Failure naming the row.
 QByteArray sourceBytes(const QVector<Question> &rows, bool withTopic);
+// Whether any question names a topic: only then do the source and the bank carry the column.
+bool anyTopic(const QVector<Question> &rows);
 // The same, with the topic column when any row has a topic, so a bank built from a source
 // without one exports as it was written.
 QByteArray sourceBytes(const QVector<Question> &rows);

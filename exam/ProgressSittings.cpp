@@ -89,7 +89,23 @@ std::optional<StoredSitting> ProgressStore::unfinishedSitting(const QString &ban
     }
     if (step != SQLITE_DONE)
         fail(QStringLiteral("读取"));
+    checkStoredSitting(stored);
     return stored;
+}
+
+// A sitting read back must be one the exam could have written: a changed file would otherwise
+// score a stray number as an answer or time the paper out at once.
+void ProgressStore::checkStoredSitting(const StoredSitting &stored) const
+{
+    const ExamFormat &format = stored.format;
+    bool sound = format.questions > 0 && format.minutes > 0 && format.pointsPerQuestion > 0
+                 && format.passMark > 0 && stored.paper.size() <= format.questions;
+    for (int i = 0; sound && i < stored.paper.size(); ++i) {
+        sound = stored.paper.at(i).correct >= 1 && stored.paper.at(i).correct <= 6
+                && stored.choices.at(i) >= 0 && stored.choices.at(i) <= 6;
+    }
+    if (!sound)
+        throw Failure(QStringLiteral("学习记录文件 %1 中的第 %2 次考试记录已损坏").arg(m_path).arg(stored.id));
 }
 
 } // namespace kemuyi

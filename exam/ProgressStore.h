@@ -82,6 +82,7 @@ private:
     bool schemaIsOurs(QString &problem);
     bool adoptSchema(QString &problem);
     void exec(const char *sql);
+    void checkStoredSitting(const StoredSitting &stored) const;
     [[noreturn]] void fail(const QString &what) const;
     void applyToBook(const QString &bank, qint32 question, bool right);
 

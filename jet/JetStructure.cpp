@@ -60,7 +60,7 @@ void Pages::checkUsageMap(quint32 pageRow, const QString &name) const
     const quint16 rawStart = get16(page, countAt + 2 + 2 * row);
     const quint16 rawEnd = row == 0 ? quint16(m_pageSize) : get16(page, countAt + 2 * row);
     const int start = rawStart & kOffsetMask;
-    const int end = rawEnd;
+    const int end = rawEnd & kOffsetMask; // the row before may carry deleted or overflow flags
     if ((rawStart & ~kOffsetMask) || start < countAt + 2 + 2 * rows || end > m_pageSize || end - start < 5)
         throw damaged();
     // A page the map claims beyond the end of the file: the file has lost its tail.

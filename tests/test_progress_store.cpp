@@ -113,6 +113,26 @@ TEST_F(ProgressStoreTest, UnfinishedSittingComesBackWithItsAnswers)
     EXPECT_FALSE(again.unfinishedSitting(kOtherBank, QStringLiteral("DEF")).has_value());
 }
 
+TEST_F(ProgressStoreTest, ChangedSittingIsRefusedByName)
+{
+    for (const char *change : {"UPDATE paper SET choice = 99 WHERE position = 1",
+                               "UPDATE sitting SET minutes = 0"}) {
+        QFile::remove(path());
+        qint64 id = 0;
+        {
+            ProgressStore store(path());
+            id = store.beginSitting(kBank, QStringLiteral("DEF"), sitting(5));
+        }
+        sqlite3 *db = nullptr;
+        sqlite3_open(path().toUtf8().constData(), &db);
+        sqlite3_exec(db, change, nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        ProgressStore again(path());
+        const QString failure = failureOf([&] { again.unfinishedSitting(kBank, QStringLiteral("DEF")); });
+        EXPECT_TRUE(failure.contains(QStringLiteral("第 %1 次考试记录已损坏").arg(id))) << change << failure.toStdString();
+    }
+}
+
 TEST_F(ProgressStoreTest, FinishingRecordsTheScoreOnceAndFillsTheBook)
 {
     ProgressStore store(path());
