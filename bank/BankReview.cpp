@@ -111,6 +111,7 @@ QString wholeText(const Question &row)
 struct Fingerprint
 {
     const Question *row;
+    QString text;
     QHash<quint32, int> bigrams;
     int size;
 };
@@ -182,8 +183,9 @@ QStringList nearDuplicateProblems(const QVector<Question> &rows, const QVector<R
     QVector<Fingerprint> prints;
     prints.reserve(rows.size());
     for (const Question &row : rows) {
-        auto counts = bigrams(wholeText(row));
-        prints.append({&row, counts, total(counts)});
+        const QString text = wholeText(row);
+        const auto counts = bigrams(text);
+        prints.append({&row, text, counts, total(counts)});
     }
     QStringList problems;
     QSet<QPair<qint64, qint64>> reported;
@@ -206,11 +208,12 @@ QStringList nearDuplicateProblems(const QVector<Question> &rows, const QVector<R
                 if (a.size + b.size > 0
                     && 2.0 * std::min(a.size, b.size) / (a.size + b.size) <= kDuplicateSimilarity)
                     continue;
-                const double value = wholeText(*a.row) == wholeText(*b.row)
-                                         ? 1.0
-                                         : similarity(a.bigrams, a.size, b.bigrams, b.size);
                 const QPair<qint64, qint64> pair(std::min(a.row->id, b.row->id), std::max(a.row->id, b.row->id));
-                if (value > kDuplicateSimilarity && !reported.contains(pair)) {
+                if (reported.contains(pair))
+                    continue; // already named in another category, or reviewed as different
+                const double value =
+                    a.text == b.text ? 1.0 : similarity(a.bigrams, a.size, b.bigrams, b.size);
+                if (value > kDuplicateSimilarity) {
                     reported.insert(pair);
                     problems.append(QStringLiteral("题号 %1 与题号 %2 几乎相同（相似度 %3，类别 %4），请合并或改写其一")
                                         .arg(pair.first).arg(pair.second)
