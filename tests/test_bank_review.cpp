@@ -140,6 +140,13 @@ TEST(AnswerBalance, TrueFalseShareIsChecked)
     const QStringList problems = answerBalanceProblems(rows);
     ASSERT_EQ(problems.size(), 1);
     EXPECT_TRUE(problems.first().contains(QStringLiteral("41 道判断题中答案为“正确”的有 25 道")));
+
+    QVector<Question> fewTrue;
+    for (int i = 0; i < 40; ++i)
+        fewTrue.append(judge(i + 1, i < 16)); // 40 % true: inside
+    EXPECT_TRUE(answerBalanceProblems(fewTrue).isEmpty());
+    fewTrue[15] = judge(16, false); // 15 of 40: outside
+    EXPECT_EQ(answerBalanceProblems(fewTrue).size(), 1);
 }
 
 TEST(NearDuplicates, SameFactAskedTwiceIsFlaggedOncePerPair)
