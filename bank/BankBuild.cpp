@@ -1,5 +1,6 @@
 #include "BankTool.h"
 
+#include "QuestionSearch.h"
 #include "QuestionSource.h"
 #include "QuestionTable.h"
 #include "Sqlite.h"
@@ -69,6 +70,7 @@ void fillDatabase(const QString &path, const QVector<Question> &questions, const
     }
     if (!reviewed.isEmpty())
         insertReviewed(db, reviewed);
+    writeSearchIndex(db, questions);
     transaction.commit();
 }
 

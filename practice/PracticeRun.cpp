@@ -53,11 +53,8 @@ void PracticeRun::ResetStatus()
     m_view.clearQuestionArea();
 }
 
-void PracticeRun::loadIds(bool clearChoices)
+void PracticeRun::fillSheet(const QVector<qint32> &ids, bool clearChoices)
 {
-    const QVector<qint32> ids = m_bank.QueryCategoryIds(m_view.categoryCode());
-    // The ids are the run's questions; should the bank answer differently from the count taken
-    // when the window was shown, the ids win, so every position holds a real question.
     QuestionCount = qint32(ids.size());
     if (AnswerSheet.size() < ids.size() + 1)
         AnswerSheet.resize(ids.size() + 1);
@@ -68,14 +65,22 @@ void PracticeRun::loadIds(bool clearChoices)
     }
 }
 
-void PracticeRun::startRun(bool shuffled)
+void PracticeRun::loadIds(bool clearChoices)
+{
+    // The ids are the run's questions; should the bank answer differently from the count taken
+    // when the window was shown, the ids win, so every position holds a real question.
+    fillSheet(m_bank.QueryCategoryIds(m_view.categoryCode()), clearChoices);
+}
+
+void PracticeRun::beginStart()
 {
     m_view.setBusyCursor(true);
     m_active = false;
     ResetStatus();
-    loadIds(!shuffled);
-    if (shuffled)
-        shuffle(m_seedSource());
+}
+
+void PracticeRun::finishStart(qint32 position)
+{
     if (QuestionCount < 1) {
         // Nothing to practise: no run starts, and no button invites an answer that cannot count.
         setAllButtonsEnabled(false);
@@ -83,10 +88,35 @@ void PracticeRun::startRun(bool shuffled)
         m_view.setBusyCursor(false);
         return;
     }
-    CurrentPosition = 1;
+    CurrentPosition = position >= 1 && position <= QuestionCount ? position : 1;
     m_active = true;
     m_view.showQuestionAtPosition();
     m_view.setBusyCursor(false);
+}
+
+void PracticeRun::startRun(bool shuffled)
+{
+    beginStart();
+    loadIds(!shuffled);
+    if (shuffled)
+        shuffle(m_seedSource());
+    finishStart(1);
+}
+
+void PracticeRun::StartWithIds(const QVector<qint32> &ids, qint32 position)
+{
+    beginStart();
+    fillSheet(ids, true);
+    finishStart(position);
+}
+
+QVector<qint32> PracticeRun::runIds() const
+{
+    QVector<qint32> ids;
+    ids.reserve(QuestionCount);
+    for (qint32 slot = 1; slot <= QuestionCount && slot < AnswerSheet.size(); ++slot)
+        ids.append(AnswerSheet.at(slot).QuestionId);
+    return ids;
 }
 
 void PracticeRun::StartSequential()

@@ -84,6 +84,13 @@ public:
     void ResetStatus();
     void StartSequential();
     void StartIntensive();
+    // A run over these questions in this order, starting at `position` (1-based; one outside
+    // the list starts at 1): a topic, the favourites, search hits, the questions never answered,
+    // or a run continued where it stopped. Judged, stepped and advanced like a mode run. An
+    // empty list starts nothing, as a category without questions does.
+    void StartWithIds(const QVector<qint32> &ids, qint32 position = 1);
+    // The run's questions in their order (slots 1..QuestionCount).
+    QVector<qint32> runIds() const;
     void StepBack();
     void StepForward();
     void CheckStatus();
@@ -96,7 +103,10 @@ public:
 private:
     void setAllButtonsEnabled(bool enabled);
     void loadIds(bool clearChoices);
+    void fillSheet(const QVector<qint32> &ids, bool clearChoices);
     void startRun(bool shuffled);
+    void beginStart();
+    void finishStart(qint32 position);
 
     BankStore &m_bank;
     PracticeView &m_view;

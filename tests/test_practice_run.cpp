@@ -267,3 +267,43 @@ TEST_F(Practice, AFailedStartLeavesNoActiveRunAndTheBusyCursor)
     run.StepForward();
     EXPECT_EQ(view.shownPositions.size(), 2);
 }
+
+TEST_F(Practice, RunOverGivenQuestionsKeepsTheirOrderStartsWhereAskedAndStepsWithinThem)
+{
+    show(QStringLiteral("C1C2C3C4"));
+    run.StartSequential();
+    run.AnswerSheet[2].Choice = ChoiceB;
+    run.StartWithIds({30, 50, 10}, 2);
+    EXPECT_TRUE(run.isActive());
+    EXPECT_EQ(run.QuestionCount, 3);
+    EXPECT_EQ(sheetIds(), (QVector<qint32>{30, 50, 10}));
+    EXPECT_EQ(run.runIds(), (QVector<qint32>{30, 50, 10}));
+    EXPECT_EQ(run.CurrentPosition, 2);
+    // A fresh sheet: nothing recorded from the run before.
+    for (int slot = 1; slot <= 3; ++slot)
+        EXPECT_EQ(run.AnswerSheet[slot].Choice, ChoiceNone);
+    run.StepForward();
+    run.StepForward();
+    EXPECT_EQ(run.CurrentPosition, 3);
+    EXPECT_FALSE(view.enabled.value(RunButton::Next));
+    EXPECT_FALSE(view.busy);
+
+    // A position outside the list starts at the first question.
+    run.StartWithIds({20, 40}, 9);
+    EXPECT_EQ(run.CurrentPosition, 1);
+    EXPECT_EQ(view.shownPositions.last(), 1);
+}
+
+TEST_F(Practice, RunOverNoQuestionsStartsNothingAndEnablesNoAnswer)
+{
+    show(QStringLiteral("C1C2C3C4"));
+    run.StartWithIds({});
+    EXPECT_FALSE(run.isActive());
+    EXPECT_EQ(view.emptyCategory, 1);
+    EXPECT_FALSE(view.enabled.value(RunButton::A));
+    EXPECT_FALSE(view.busy);
+    // The mode buttons still start from the category's first question.
+    run.StartSequential();
+    EXPECT_EQ(run.CurrentPosition, 1);
+    EXPECT_EQ(sheetIds(), (QVector<qint32>{10, 20, 30, 40, 50}));
+}
