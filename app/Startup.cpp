@@ -2,16 +2,19 @@
 
 #include "Progress.h"
 #include "bank/BankStore.h"
+#include "bank/QuestionSearch.h"
 #include "exam/ProgressStore.h"
 
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "ui/EventWait.h"
+#include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>
@@ -34,6 +37,20 @@ namespace {
 // Long enough for any window system that answers at all; a display that never exposes the
 // splash must not hold up the start.
 constexpr int kSplashExposureWaitMs = 2000;
+
+// Behind the splash, once the working copy exists: a bank without its own search index gets one
+// in a side file. Search works without it, scanning instead, so a failure is reported and start-up
+// goes on.
+void prepareSearch()
+{
+    if (!QFileInfo::exists(workingCopyPath()))
+        return; // the copy failed, and that was reported
+    try {
+        prepareSearchIndex(workingCopyPath(), searchIndexSidePath());
+    } catch (const std::exception &e) {
+        reportFailure(QString::fromUtf8(e.what()) + QStringLiteral("。搜索题目时将逐题查找"));
+    }
+}
 
 } // namespace
 
@@ -68,6 +85,7 @@ StartedWindows runStartup(const StartupOptions &options)
     windows.form1->setPracticeWindow(windows.form2);
     windows.progress = std::make_unique<LearnerProgress>(progressStorePath(), workingCopyPath());
     windows.form2->setProgress(windows.progress.get());
+    prepareSearch();
     if (options.afterWindowsCreated)
         options.afterWindowsCreated();
 

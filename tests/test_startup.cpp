@@ -5,6 +5,8 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "bank/BankStore.h"
+#include "bank/BankTool.h"
+#include "bank/QuestionSearch.h"
 #include "ui/FailureReport.h"
 #include "ui/PictureBox.h"
 
@@ -86,6 +88,30 @@ TEST(Startup, CreatingTheMenuCopiesTheBank)
     EXPECT_EQ(readBytes(workingCopyPath()), QByteArray("bank bytes"));
     EXPECT_EQ(form.size(), QSize(690, 450));
     EXPECT_TRUE(form.windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST(Startup, ABankWithoutASearchIndexGetsOneBesideTheWorkingCopyWhichStaysACopy)
+{
+    Sandbox sandbox;
+    FailureLog failures;
+    writeAllPictures(sandbox.appDir());
+    const QString bank = sandbox.appDir() + QStringLiteral("examdb.lib");
+    writeBank(bank, {choiceRow(1, QStringLiteral("C1C2C3C4")), choiceRow(2, QStringLiteral("DEF"))});
+    {
+        StartedWindows windows = runStartup({20, {}});
+        EXPECT_TRUE(failures.messages().isEmpty()) << failures.messages().join(u'\n').toStdString();
+        EXPECT_EQ(readBytes(workingCopyPath()), readBytes(bank));
+        ASSERT_TRUE(QFile::exists(searchIndexSidePath()));
+        QuestionSearch search;
+        search.open(workingCopyPath(), searchIndexSidePath());
+        EXPECT_TRUE(search.indexed());
+        EXPECT_EQ(search.find(QStringLiteral("题目1"), QStringLiteral("C1C2C3C4")).size(), 1);
+    }
+    // A built bank carries its index: the side file of the earlier bank goes.
+    writeBankFile({choiceRow(1, QStringLiteral("C1C2C3C4"))}, bank);
+    StartedWindows windows = runStartup({20, {}});
+    EXPECT_TRUE(failures.messages().isEmpty());
+    EXPECT_FALSE(QFile::exists(searchIndexSidePath()));
 }
 
 TEST(Startup, SplashStaysUntilItsTimerFiresWhenCreationIsFast)
