@@ -158,6 +158,7 @@ void QuestionSearch::open(const QString &bankPath, const QString &sidePath)
     m_indexSchema.clear();
     refuseForeignFile(bankPath);
     m_db.openReadOnly(bankPath);
+    m_hasTopics = hasTable(m_db, sideTableName(Column::Topic));
     if (hasSearchIndex(m_db)) {
         m_indexSchema = QStringLiteral("main");
         return;
@@ -185,7 +186,7 @@ QVector<SearchHit> QuestionSearch::find(const QString &query, const QString &cat
         (indexed() && indexableWord(word) ? throughIndex : scanned).append(word);
 
     // ?1 the category; ?2 the index's phrases; then one parameter per scanned word.
-    QByteArray sql = "SELECT TK.ID, TK.subject FROM ";
+    QByteArray sql = "SELECT TK.ID, TK.subject, NULL FROM ";
     if (!throughIndex.isEmpty()) {
         sql += m_indexSchema.toLatin1() + '.' + kIndexTable + " AS found JOIN TK ON TK.ID = found.rowid WHERE found."
                + kIndexTable + " MATCH ?2 AND ";
@@ -208,10 +209,33 @@ QVector<SearchHit> QuestionSearch::find(const QString &query, const QString &cat
     for (int i = 0; i < scanned.size(); ++i)
         statement.bind(i + 3, scanned.at(i));
 
+    return readHits(statement);
+}
+
+QVector<SearchHit> QuestionSearch::categoryQuestions(const QString &categoryCode)
+{
+    QByteArray sql = "SELECT TK.ID, TK.subject, ";
+    if (m_hasTopics) {
+        const QByteArray topic = sideTableName(Column::Topic).toLatin1();
+        sql += topic + '.' + columnName(Column::Topic).toLatin1() + " FROM TK LEFT JOIN " + topic + " ON " + topic
+               + ".ID = TK.ID";
+    } else {
+        sql += "NULL FROM TK";
+    }
+    sql += " WHERE instr(upper(TK.TYPE), upper(?1)) > 0 ORDER BY TK.ID";
+    SqliteStatement statement(m_db, sql);
+    statement.bind(1, categoryCode);
+    return readHits(statement);
+}
+
+QVector<SearchHit> QuestionSearch::readHits(SqliteStatement &statement) const
+{
     QVector<SearchHit> hits;
     while (statement.step()) {
-        if (isShownId(statement))
-            hits.append({qint32(statement.integer(0)), statement.isNull(1) ? QString() : statement.text(1)});
+        if (!isShownId(statement))
+            continue;
+        const auto text = [&statement](int column) { return statement.isNull(column) ? QString() : statement.text(column); };
+        hits.append({qint32(statement.integer(0)), text(1), text(2)});
     }
     return hits;
 }

@@ -43,6 +43,7 @@ struct SearchHit
 {
     qint32 id = 0;
     QString subject;
+    QString topic; // the topic key; empty where the bank names none
 };
 
 // Searches one bank. Opens it read-only with the store's defensive settings, and the side file
@@ -64,8 +65,15 @@ public:
     // No words, no hits. Rows whose ID is not a 32-bit integer cannot be shown and are left out.
     QVector<SearchHit> find(const QString &words, const QString &categoryCode);
 
+    // Every question of the category with its stem and topic, in ascending id order: what the
+    // study centre's lists and counts are made from, in one query.
+    QVector<SearchHit> categoryQuestions(const QString &categoryCode);
+
 private:
+    QVector<SearchHit> readHits(SqliteStatement &statement) const;
+
     SqliteDb m_db;
+    bool m_hasTopics = false;
     QString m_indexSchema; // "main" or "side"; empty without an index
 };
 

@@ -183,3 +183,30 @@ TEST(SearchWords, SplitAtWhiteSpaceOnceEachAndCountCharactersNotBytes)
 }
 
 } // namespace kemuyi::test
+
+namespace kemuyi::test {
+
+TEST_F(SearchTest, CategoryQuestionsCarryStemAndTopicAndNeedNoTopicTable)
+{
+    QVector<Question> rows = searchRows();
+    rows[0].topic = QStringLiteral("signals");
+    rows[1].topic = QStringLiteral("vehicle");
+    rows[3].topic = QStringLiteral("passage");
+    const QString bank = sandbox.path(QStringLiteral("topics.lib"));
+    writeBankFile(rows, bank);
+    QuestionSearch search;
+    search.open(bank);
+    const QVector<SearchHit> c1 = search.categoryQuestions(QStringLiteral("C1C2C3C4"));
+    EXPECT_EQ(ids(c1), (QVector<qint32>{1, 2, 4, 5}));
+    EXPECT_EQ(c1.at(0).topic, QStringLiteral("signals"));
+    EXPECT_EQ(c1.at(2).topic, QStringLiteral("passage"));
+    EXPECT_EQ(c1.at(3).topic, QString());
+    EXPECT_EQ(c1.at(1).subject, rows.at(1).subject);
+
+    QuestionSearch plain;
+    plain.open(plainBank());
+    EXPECT_EQ(ids(plain.categoryQuestions(QStringLiteral("DEF"))), (QVector<qint32>{3}));
+    EXPECT_EQ(plain.categoryQuestions(QStringLiteral("DEF")).at(0).topic, QString());
+}
+
+} // namespace kemuyi::test
