@@ -26,6 +26,8 @@ void addPair(std::vector<Artwork> &out, const QString &stem, const std::function
 
 // The mock exam's buttons, and its entry in the practice window.
 void addExamButtons(std::vector<Artwork> &out);
+// The study centre's buttons and the practice window's favourite star.
+void addStudyButtons(std::vector<Artwork> &out);
 
 // The question illustrations, one per name question writers may use.
 std::vector<Artwork> illustrationArtworks();

@@ -262,6 +262,7 @@ std::vector<Artwork> interfaceArtworks()
     addPracticeButtons(out);
     addSwitchAndFeedback(out);
     addExamButtons(out);
+    addStudyButtons(out);
     return out;
 }
 
