@@ -62,9 +62,11 @@ void fillDatabase(const QString &path, const QVector<Question> &questions, const
     db.exec(createTkSql().constData());
     insertQuestions(db, questions);
     insertSideValues(db, Column::Basis, questions);
-    // Only for sources that name topics, so a source without them exports as it was written.
-    if (anyTopic(questions))
-        insertSideValues(db, Column::Topic, questions);
+    // Only for sources that carry them, so a source without them exports as it was written.
+    for (const Column side : {Column::Topic, Column::Explain}) {
+        if (anyValue(questions, side))
+            insertSideValues(db, side, questions);
+    }
     if (!reviewed.isEmpty())
         insertReviewed(db, reviewed);
     transaction.commit();

@@ -88,6 +88,7 @@ void BankStore::OpenBank(const QString &path)
 {
     m_current.reset();
     m_selectById.reset();
+    m_explainById.reset();
     for (int i = 0; i < kColumnCount - kTkColumnCount; ++i) {
         m_sideById[i].reset();
         m_hasSide[i].reset();
@@ -98,10 +99,25 @@ void BankStore::OpenBank(const QString &path)
     try {
         verifyIntegrity(m_db);
         verifySchema(m_db);
+        if (hasTable(m_db, sideTableName(Column::Explain)))
+            m_explainById = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(Column::Explain));
     } catch (...) {
+        m_explainById.reset();
         m_db.close();
         throw;
     }
+}
+
+StoredQuestion BankStore::withExplanation(StoredQuestion row) const
+{
+    if (!m_explainById || !row.idIsInteger())
+        return row;
+    m_explainById->reset();
+    m_explainById->bind(1, row.question.id);
+    if (m_explainById->step() && !m_explainById->isNull(0))
+        row.question.explain = m_explainById->text(0);
+    m_explainById->reset();
+    return row;
 }
 
 int BankStore::QueryCategoryCount(const QString &code)
@@ -115,7 +131,8 @@ int BankStore::QueryCategoryCount(const QString &code)
         last = readStoredQuestion(statement);
         ++count;
     }
-    m_current = std::move(last);
+    if (last)
+        m_current = withExplanation(std::move(*last));
     return count;
 }
 
@@ -143,7 +160,7 @@ std::optional<StoredQuestion> BankStore::selectById(qint32 id)
     m_selectById->bind(1, qint64(id));
     std::optional<StoredQuestion> row;
     if (m_selectById->step())
-        row = readStoredQuestion(*m_selectById);
+        row = withExplanation(readStoredQuestion(*m_selectById));
     m_selectById->reset();
     return row;
 }
@@ -173,8 +190,9 @@ Question BankStore::questionById(qint32 id, Columns used)
     if (!row)
         throw Failure(QStringLiteral("题库 %1 中没有题号为 %2 的题目").arg(m_db.path()).arg(id));
     Question question = checked(*row, used);
+    // The explanation comes with every row; the other side columns only when asked for.
     for (int i = kTkColumnCount; i < kColumnCount; ++i) {
-        if (used.contains(Column(i)))
+        if (used.contains(Column(i)) && Column(i) != Column::Explain)
             textOf(question, Column(i)) = sideText(Column(i), id);
     }
     return question;
@@ -189,8 +207,7 @@ QString BankStore::sideText(Column side, qint32 id)
         return {};
     std::unique_ptr<SqliteStatement> &statement = m_sideById[slot];
     if (!statement) {
-        statement = std::make_unique<SqliteStatement>(
-            m_db, "SELECT \"" + columnName(side).toUtf8() + "\" FROM " + sideTableName(side).toUtf8() + " WHERE ID = ?1");
+        statement = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(side));
     }
     statement->reset();
     statement->bind(1, qint64(id));

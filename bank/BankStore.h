@@ -29,7 +29,8 @@ public:
     ~BankStore();
 
     // Closes any open connection and opens `path` (the working copy by default); no current record.
-    // A file that is not ours, is damaged or lacks table TK or one of its columns is refused.
+    // A file that is not ours, is damaged or lacks table TK or one of its columns is refused, as
+    // is a table EXPLAIN without its columns ID and explain.
     void OpenBank();
     void OpenBank(const QString &path);
     bool isOpen() const { return m_db.isOpen(); }
@@ -45,8 +46,10 @@ public:
     // Makes the row with this id the current record; an id without a row leaves none.
     void SelectQuestion(qint32 id);
 
-    // The current record, read once with its id as a number. No current record, or a NULL in one
-    // of the `used` columns, is a Failure naming the question and the column.
+    // The current record, read once with its id as a number, and its explanation from table
+    // EXPLAIN (empty for a bank without one, such as an older or converted bank). No current
+    // record, or a NULL in one of the `used` columns, is a Failure naming the question and the
+    // column.
     const Question &CurrentQuestion(Columns used) const;
 
     // The current record's value of the named column (any letter case) as text. No current
@@ -59,17 +62,21 @@ public:
     // these leave the current record as it is.
     // The category's ids as QueryCategoryIds gives them.
     QVector<qint32> categoryIds(const QString &code);
-    // The question with this id. No row, or a NULL in one of the `used` TK columns, is a Failure
-    // naming the question; a side column in `used` (basis, topic) is read where the bank has it
-    // and left empty where it has not.
+    // The question with this id and its explanation. No row, or a NULL in one of the `used` TK
+    // columns, is a Failure naming the question; basis and topic are read when in `used`, where
+    // the bank has them, and left empty where it has not.
     Question questionById(qint32 id, Columns used);
 
 private:
+    // The row as read from TK, with its explanation beside it.
+    StoredQuestion withExplanation(StoredQuestion row) const;
     std::optional<StoredQuestion> selectById(qint32 id);
+    // A side column's value read on request (the exam's basis).
     QString sideText(Column side, qint32 id);
 
     SqliteDb m_db;
     std::unique_ptr<SqliteStatement> m_selectById;
+    std::unique_ptr<SqliteStatement> m_explainById; // none when the bank has no explanations
     std::unique_ptr<SqliteStatement> m_sideById[kColumnCount - kTkColumnCount];
     std::optional<bool> m_hasSide[kColumnCount - kTkColumnCount];
     std::optional<StoredQuestion> m_current;

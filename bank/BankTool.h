@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BankReview.h"
+#include "OptionForm.h"
 #include "QuestionSource.h"
 
 #include <QByteArray>
@@ -18,8 +19,8 @@ namespace kemuyi {
 ParsedSource buildBank(const QByteArray &source, const QString &bankPath,
                        const QVector<ReviewedPair> &reviewed = {});
 
-// Writes the rows as a bank: table TK as the program reads it and table BASIS for the rules
-// behind the answers. The bank is made in a new file beside `bankPath` and renamed over it at
+// Writes the rows as a bank: table TK as the program reads it, table BASIS for the rules
+// behind the answers, and TOPIC and EXPLAIN when any row has a topic or an explanation. The bank is made in a new file beside `bankPath` and renamed over it at
 // the end, so a failure leaves neither a partial bank nor a stray file.
 void writeBankFile(const QVector<Question> &questions, const QString &bankPath,
                    const QVector<ReviewedPair> &reviewed = {});
@@ -38,16 +39,23 @@ struct CategoryStats
     int choice = 0;
     int judge = 0;
     int withPicture = 0;
+    int explained = 0;
+    LongestKeyShare longestKey;
 };
 
 // One entry per category code, as the program selects them, then the whole bank under "合计".
 QVector<CategoryStats> bankStats(const QString &bankPath);
-// The entries as a text table whose columns line up in a terminal.
-QString statsTable(const QVector<CategoryStats> &stats);
+// One entry per TYPE value as the bank holds it ("DEF", "A1A3B1", the general
+// "C1C2C3C4A1A3B1A2B2M"), in the order the category codes are listed: the size of each group of
+// questions, where the per-category counts add the general questions to each.
+QVector<CategoryStats> typeStats(const QString &bankPath);
+// The entries as a text table whose columns line up in a terminal; `heading` names the first column.
+QString statsTable(const QVector<CategoryStats> &stats, const QString &heading = QStringLiteral("类别"));
 // Questions per topic and category as a text table; empty for a bank that names no topics.
 QString topicStatsTable(const QString &bankPath);
 
-// The bank's questions in ascending ID order, with their basis when the bank has table BASIS.
+// The bank's questions in ascending ID order, with their basis, topic and explanation from the
+// side tables the bank has (empty where it has none).
 // A NULL, a non-integer ID or a missing table or column is a Failure.
 QVector<Question> readBankRows(const QString &bankPath);
 // readBankRows as source bytes: building a source and exporting it gives the source back

@@ -86,7 +86,7 @@ TEST(Topics, HeaderAloneKeepsItsColumns)
     for (const QByteArray &header : {kHeader, QByteArray("ID\tTYPE\tsubject\ta\tb\tc\td\tpic\tselect\tanswer\tbasis\n")}) {
         const ParsedSource parsed = parseSource(header);
         ASSERT_TRUE(parsed.ok());
-        EXPECT_EQ(sourceBytes({}, parsed.topicColumn), header);
+        EXPECT_EQ(sourceBytes({}, parsed.lastColumn), header);
     }
 }
 
