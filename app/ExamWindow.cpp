@@ -116,7 +116,22 @@ void ExamWindow::prepare(const QString &categoryCode)
 
 void ExamWindow::runFor(const QString &categoryCode)
 {
+    m_drillOnly = false;
     guardEvent([this, &categoryCode] { prepare(categoryCode); });
+    centerOnScreen(*this);
+    exec();
+}
+
+void ExamWindow::runDrillFor(const QString &categoryCode)
+{
+    m_drillOnly = false;
+    guardEvent([this, &categoryCode] {
+        prepare(categoryCode);
+        if (!m_drillIds.isEmpty()) {
+            startDrill();
+            m_drillOnly = true;
+        }
+    });
     centerOnScreen(*this);
     exec();
 }
@@ -185,8 +200,14 @@ void ExamWindow::exitClicked()
         m_clockTimer->stop();
         close();
         break;
-    case Page::Result:
     case Page::Drill:
+        if (m_drillOnly) {
+            close();
+            break;
+        }
+        showStartPage();
+        break;
+    case Page::Result:
         showStartPage();
         break;
     }

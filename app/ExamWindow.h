@@ -43,6 +43,9 @@ public:
     void prepare(const QString &categoryCode);
     // prepare(), then shows the window modally; returns when it closes.
     void runFor(const QString &categoryCode);
+    // prepare(), then straight into the drill of the wrong-question book, for the study centre:
+    // leaving the drill closes the window. An empty book leaves the start page, which says so.
+    void runDrillFor(const QString &categoryCode);
 
     // Controls, bottom to top.
     PictureBox *background = nullptr;
@@ -133,6 +136,7 @@ private:
     int m_reviewIndex = -1;
     QVector<qint32> m_drillIds;
     int m_drillPosition = 0;
+    bool m_drillOnly = false;
     QTimer *m_clockTimer = nullptr;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;

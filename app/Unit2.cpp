@@ -53,7 +53,10 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
     // The mock exam's button loads last: when loading stopped earlier, it keeps its built-in
     // picture like every control after the one that failed.
     if (guardEvent([this] { FormCreate(); }))
-        guardEvent([this] { LoadPicture(*ImgMnks, AppDir() + ImgMnks->normalFile()); });
+        guardEvent([this] {
+            for (ImageButton *added : {ImgMnks, studyButton, favouriteButton})
+                LoadPicture(*added, AppDir() + added->normalFile());
+        });
 }
 
 TForm2::~TForm2() = default;
@@ -80,9 +83,11 @@ void TForm2::showEvent(QShowEvent *event)
 void TForm2::FormShow()
 {
     m_modeName.clear();
+    m_runMode.clear();
     m_verdicts.clear();
     updateProgressLine();
     m_run.PrepareOnShow();
+    favouriteButton->setEnabled(false);
 }
 
 bool TForm2::autoAdvance() const
@@ -181,6 +186,10 @@ void TForm2::ShowRecord()
     ImgC->setVisible(choice);
     ImgD->setVisible(choice);
     updateProgressLine();
+    // Neither may hold up practice: a progress file that cannot be used only keeps the star
+    // empty and forgets the place.
+    guardEvent([this] { showFavouriteState(); });
+    rememberPosition();
 }
 
 // ---- answering ----
@@ -300,9 +309,9 @@ void TForm2::CMMouseEnter(QWidget *control)
         m_hoverPictures.load(*ImgChk, autoAdvance() ? QStringLiteral("unchk_ovr.jpg") : QStringLiteral("chk_ovr.jpg"));
         return;
     }
-    // The mock exam's button sits on the background; leaving is never disabled.
-    if (control == ImgMnks)
-        m_hoverPictures.enter(*Image5, control);
+    // The additions sit on the background; the mock exam and the study centre are never disabled.
+    if (control->parentWidget() == Image5)
+        m_hoverPictures.enter(*Image5, control, control == favouriteButton);
     else
         m_hoverPictures.enter(*this, control, control != ImgExit);
 }
@@ -313,7 +322,7 @@ void TForm2::CMMouseLeave(QWidget *control)
         m_hoverPictures.load(*ImgChk, autoAdvance() ? QStringLiteral("Checked.jpg") : QStringLiteral("uncheck.jpg"));
         return;
     }
-    m_hoverPictures.leave(control == ImgMnks ? static_cast<QWidget &>(*Image5) : *this, control);
+    m_hoverPictures.leave(control->parentWidget() == Image5 ? static_cast<QWidget &>(*Image5) : *this, control);
 }
 
 } // namespace kemuyi

@@ -19,6 +19,8 @@ class ImageButton;
 class LearnerProgress;
 class PictureBox;
 class ExamWindow;
+class StudyWindow;
+struct StoppedRun;
 
 // The practice window, shown modally over the menu: the question area, the six answer buttons,
 // Previous/Next/hint, the two practice modes, the auto-advance switch and the exam keyboard on
@@ -56,6 +58,10 @@ public:
     // exam's entry in the free space of the left column, and the progress line in the top band.
     ImageButton *ImgMnks = nullptr;
     QLabel *LabelProgress = nullptr;
+    // The study centre's entry above the feedback picture, and the favourite star between the
+    // answer row and 上翻.
+    ImageButton *studyButton = nullptr;
+    ImageButton *favouriteButton = nullptr;
 
     PracticeRun &run() { return m_run; }
     BankStore &bank() { return m_bank; }
@@ -66,6 +72,7 @@ public:
     // without one the window practises as always and keeps nothing.
     void setProgress(LearnerProgress *progress) { m_progress = progress; }
     ExamWindow *examWindow() const { return m_examWindow; }
+    StudyWindow *studyWindow() const { return m_studyWindow; }
 
     // The wait after a judged answer; tests shorten it.
     void setAdvanceDelay(int ms) { m_advanceDelayMs = ms; }
@@ -94,6 +101,15 @@ public:
     void ImgChkClick();
     void ImgExitClick();
     void ImgMnksClick();
+    // The study centre for this category (L); what is chosen there starts here.
+    void studyClicked();
+    // The shown question in or out of the favourites (X, the star).
+    void favouriteClicked();
+    // The category's run where the learner last stopped (Y).
+    void continueClicked();
+    // A run over a set of questions, or a stopped run continued: judged, hinted and advanced as
+    // the modes are, the progress line naming the set.
+    void startSet(const StoppedRun &run);
     // What a key of the shared key table does here, letters included.
     void keyDown(KeyAction action);
 
@@ -122,6 +138,10 @@ private:
     void createAdditions();
     void startMode(bool shuffled);
     void noteVerdict(int verdict);
+    void createStudyControls();
+    void showFavouriteState();
+    void rememberRun();
+    void rememberPosition();
     void updateProgressLine();
 
     BankStore m_bank;
@@ -135,6 +155,9 @@ private:
     QDeadlineTimer m_stepsDue;
     LearnerProgress *m_progress = nullptr;
     ExamWindow *m_examWindow = nullptr;
+    StudyWindow *m_studyWindow = nullptr;
+    // The run's mode or set as the progress file keeps it ("sequential", "topic:signals" …).
+    QString m_runMode;
     // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
     QVector<qint8> m_verdicts;
     QString m_modeName;

@@ -32,6 +32,9 @@ constexpr KeyBinding kKeys[] = {
     {KeyAction::Prev, &TForm2::ImgPrev, &TForm2::ImgPrevClick},
     {KeyAction::Hint, nullptr, &TForm2::ImgHelpClick},
     {KeyAction::MockExam, nullptr, &TForm2::ImgMnksClick},
+    {KeyAction::StudyCentre, nullptr, &TForm2::studyClicked},
+    {KeyAction::Favourite, nullptr, &TForm2::favouriteClicked},
+    {KeyAction::Continue, nullptr, &TForm2::continueClicked},
 };
 
 } // namespace

@@ -106,6 +106,7 @@ void TForm2::createAdditions()
              QStringLiteral("按考试规则限时答题，交卷后查看成绩和错题（小键盘*或M键）"));
 
     LabelProgress = bandLabel(Image5, "LabelProgress", {16, 4, 657, 24});
+    createStudyControls();
     describe(LabelProgress, QString(), QStringLiteral("练习进度"));
 
     const std::pair<ImageButton *, const char *> tips[] = {

@@ -16,11 +16,13 @@ namespace kemuyi {
 void TForm2::startMode(bool shuffled)
 {
     m_modeName = shuffled ? QStringLiteral("加强练习") : QStringLiteral("顺序练习");
+    m_runMode = shuffled ? QStringLiteral("intensive") : QStringLiteral("sequential");
     m_verdicts.fill(0, m_run.QuestionCount + 1);
     if (shuffled)
         m_run.StartIntensive();
     else
         m_run.StartSequential();
+    rememberRun();
     updateProgressLine();
 }
 
@@ -54,6 +56,12 @@ void TForm2::updateProgressLine()
         LabelProgress->setText(QStringLiteral("%1 · %2完成：%3 题全部答完，答对 %4，答错 %5，正确率 %6%")
                                    .arg(category, m_modeName).arg(total).arg(right).arg(wrong)
                                    .arg(right * 100 / total));
+        return;
+    }
+    // A set of questions names itself: the category is the window's, and the line stays short.
+    if (m_runMode != QLatin1String("sequential") && m_runMode != QLatin1String("intensive")) {
+        LabelProgress->setText(QStringLiteral("%1 第 %2/%3 题 · 答对 %4 · 答错 %5")
+                                   .arg(m_modeName).arg(m_run.CurrentPosition).arg(total).arg(right).arg(wrong));
         return;
     }
     LabelProgress->setText(QStringLiteral("%1 · %2 · 第 %3/%4 题 · 答对 %5 · 答错 %6")

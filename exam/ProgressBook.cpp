@@ -12,6 +12,7 @@ void ProgressStore::applyToBook(const QString &bank, const QVector<JudgedAnswer>
 {
     if (answers.isEmpty())
         return;
+    countAnswers(bank, answers);
     QStringList ids;
     for (const JudgedAnswer &answer : answers)
         ids.append(QString::number(answer.question));

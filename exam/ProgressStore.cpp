@@ -16,7 +16,8 @@ namespace {
 
 // "kmyp" in the file header tells our progress files from any other SQLite file.
 constexpr int kApplicationId = 0x6b6d7970;
-constexpr int kSchemaVersion = 1;
+// 2 added the favourites, the answer tallies and the stopped runs.
+constexpr int kSchemaVersion = 2;
 // Another instance's write takes milliseconds; waiting this long means something is stuck.
 constexpr int kBusyWaitMs = 5000;
 
@@ -33,7 +34,17 @@ const char kSchema[] =
     " sitting INTEGER NOT NULL, position INTEGER NOT NULL, question INTEGER NOT NULL,"
     " correct INTEGER NOT NULL, choice INTEGER NOT NULL DEFAULT 0,"
     " PRIMARY KEY (sitting, position)) WITHOUT ROWID;"
-    "CREATE INDEX IF NOT EXISTS sitting_by_category ON sitting (category, finished);";
+    "CREATE INDEX IF NOT EXISTS sitting_by_category ON sitting (category, finished);"
+    "CREATE TABLE IF NOT EXISTS favourite ("
+    " seq INTEGER PRIMARY KEY, bank TEXT NOT NULL, question INTEGER NOT NULL, added INTEGER NOT NULL,"
+    " UNIQUE (bank, question));"
+    "CREATE TABLE IF NOT EXISTS answered ("
+    " bank TEXT NOT NULL, question INTEGER NOT NULL, answers INTEGER NOT NULL, rights INTEGER NOT NULL,"
+    " last INTEGER NOT NULL, PRIMARY KEY (bank, question)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS stopped_run ("
+    " bank TEXT NOT NULL, category TEXT NOT NULL, mode TEXT NOT NULL, title TEXT NOT NULL,"
+    " questions TEXT NOT NULL, position INTEGER NOT NULL, updated INTEGER NOT NULL,"
+    " PRIMARY KEY (bank, category, mode)) WITHOUT ROWID;";
 
 // Why the folder could not be made, in the learner's words; empty when it exists now.
 QString makeFolder(const QString &folder)

@@ -4,6 +4,7 @@
 #include "WrongBook.h"
 #include "bank/Sqlite.h"
 
+#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -44,6 +45,25 @@ struct JudgedAnswer
     bool right = false;
 };
 
+// How often the learner has answered one question (first judged answers in a run), and how
+// often right.
+struct AnswerTally
+{
+    int answers = 0;
+    int rights = 0;
+};
+
+// A practice run as it stood when the learner last moved in it: what it was (the mode, or the
+// set of questions), its questions in their order, and the position reached.
+struct StoppedRun
+{
+    QString mode;  // "sequential", "intensive", or a set such as "topic:signals"
+    QString title; // as the progress line names it: "顺序练习", "专项：交通信号" …
+    QVector<qint32> questions;
+    int position = 1;
+    qint64 updatedMs = 0;
+};
+
 // The wrong-question book, the exams in progress and the score history, in one SQLite file in
 // WAL mode. Every change is one transaction, so a kill at any moment loses at most the change
 // being written; other instances wait for a writer instead of failing. Book entries are keyed
@@ -77,6 +97,23 @@ public:
     void finishSitting(const QString &bank, qint64 sitting, const ExamSession &session);
     std::optional<StoredSitting> unfinishedSitting(const QString &bank, const QString &category) const;
 
+    // Every judged answer above also counts towards the question's tally.
+    QHash<qint32, AnswerTally> answerTallies(const QString &bank) const;
+
+    // Favourites (收藏), in the order they were added.
+    bool isFavourite(const QString &bank, qint32 question) const;
+    void setFavourite(const QString &bank, qint32 question, bool on);
+    void removeFavourites(const QString &bank, const QVector<qint32> &questions);
+    QVector<qint32> favourites(const QString &bank) const;
+
+    // Where the learner stopped, per category and mode. A run is stored whole when it starts and
+    // its position as it moves; the last moved run of a category is the one to continue.
+    void rememberRun(const QString &bank, const QString &category, const StoppedRun &run);
+    void rememberPosition(const QString &bank, const QString &category, const QString &mode, int position);
+    // The category's most recently moved run; none when there is none or its stored questions
+    // cannot be read back (such a row is passed over, never trusted).
+    std::optional<StoppedRun> lastStoppedRun(const QString &bank, const QString &category) const;
+
     // The last `count` finished exams of a category, oldest first.
     QVector<ScoreRecord> recentScores(const QString &category, int count) const;
 
@@ -88,6 +125,7 @@ private:
     void setAside(const QString &problem);
     void checkStoredSitting(const StoredSitting &stored) const;
     void applyToBook(const QString &bank, const QVector<JudgedAnswer> &answers);
+    void countAnswers(const QString &bank, const QVector<JudgedAnswer> &answers);
 
     QString m_path;
     QString m_notice;

@@ -258,11 +258,21 @@ const PictureFile kPictures[] = {
     {"fq.jpg", 110, 40},         {"fq_ovr.jpg", 110, 40},     {"jj.jpg", 110, 40},
     {"jj_ovr.jpg", 110, 40},     {"qrjj.jpg", 110, 40},       {"qrjj_ovr.jpg", 110, 40},
     {"jxdt.jpg", 110, 40},       {"jxdt_ovr.jpg", 110, 40},
+    // The study centre's buttons and the favourite star.
+    {"xxzx.jpg", 110, 40},       {"xxzx_ovr.jpg", 110, 40},   {"zxlx.jpg", 110, 34},
+    {"zxlx_ovr.jpg", 110, 34},   {"scj.jpg", 110, 34},        {"scj_ovr.jpg", 110, 34},
+    {"ctb.jpg", 110, 34},        {"ctb_ovr.jpg", 110, 34},    {"wzt.jpg", 110, 34},
+    {"wzt_ovr.jpg", 110, 34},    {"ss.jpg", 110, 34},         {"ss_ovr.jpg", 110, 34},
+    {"jxsc.jpg", 110, 34},       {"jxsc_ovr.jpg", 110, 34},   {"kslx.jpg", 110, 40},
+    {"kslx_ovr.jpg", 110, 40},   {"ycsc.jpg", 110, 40},       {"ycsc_ovr.jpg", 110, 40},
+    {"star_on.jpg", 34, 40},     {"star_on_ovr.jpg", 34, 40}, {"star_off.jpg", 34, 40},
+    {"star_off_ovr.jpg", 34, 40},
 };
 
 QRgb colourOf(int index)
 {
-    return qRgb(30 + (index % 4) * 64, 30 + ((index / 4) % 4) * 64, 30 + (index / 16) * 64);
+    // Five levels a channel, 50 apart: 125 colours that JPEG keeps apart.
+    return qRgb(30 + (index % 5) * 50, 30 + ((index / 5) % 5) * 50, 30 + (index / 25) * 50);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <csignal>
 #include <sys/wait.h>
@@ -159,6 +160,100 @@ TEST_F(ProgressStoreTest, FinishingRecordsTheScoreOnceAndFillsTheBook)
     EXPECT_FALSE(scores[0].passed);
     EXPECT_EQ(scores[0].durationMs, 95 * 1000);
     EXPECT_EQ(scores[0].finishedMs, 1'000'000 + 95 * 1000);
+}
+
+TEST_F(ProgressStoreTest, EveryJudgedAnswerCountsTowardsItsQuestionsTally)
+{
+    ProgressStore store(path());
+    store.recordAnswer(kBank, 7, false);
+    store.recordAnswer(kBank, 7, true);
+    store.recordAnswer(kBank, 8, true);
+    store.recordAnswer(kOtherBank, 7, true);
+    // An exam's answered questions count too; an unanswered one does not.
+    ExamSession session = sitting(2);
+    const qint64 id = store.beginSitting(kBank, QStringLiteral("DEF"), session);
+    session.answer(2); // 100 wrong
+    session.handIn();
+    store.finishSitting(kBank, id, session);
+
+    const QHash<qint32, AnswerTally> tallies = store.answerTallies(kBank);
+    EXPECT_EQ(tallies.size(), 3);
+    EXPECT_EQ(tallies.value(7).answers, 2);
+    EXPECT_EQ(tallies.value(7).rights, 1);
+    EXPECT_EQ(tallies.value(8).rights, 1);
+    EXPECT_EQ(tallies.value(100).answers, 1);
+    EXPECT_EQ(tallies.value(100).rights, 0);
+    EXPECT_FALSE(tallies.contains(101));
+    EXPECT_EQ(store.answerTallies(kOtherBank).value(7).answers, 1);
+}
+
+TEST_F(ProgressStoreTest, FavouritesKeepTheirOrderAcrossRestartsPerBank)
+{
+    {
+        ProgressStore store(path());
+        store.setFavourite(kBank, 30, true);
+        store.setFavourite(kBank, 10, true);
+        store.setFavourite(kBank, 30, true); // already there: stays in its place
+        store.setFavourite(kBank, 20, true);
+        store.setFavourite(kOtherBank, 99, true);
+        store.setFavourite(kBank, 10, false);
+    }
+    ProgressStore store(path());
+    EXPECT_EQ(store.favourites(kBank), (QVector<qint32>{30, 20}));
+    EXPECT_TRUE(store.isFavourite(kBank, 20));
+    EXPECT_FALSE(store.isFavourite(kBank, 10));
+    EXPECT_FALSE(store.isFavourite(kBank, 99));
+    store.removeFavourites(kBank, {30, 20, 5});
+    EXPECT_TRUE(store.favourites(kBank).isEmpty());
+    EXPECT_EQ(store.favourites(kOtherBank), (QVector<qint32>{99}));
+}
+
+TEST_F(ProgressStoreTest, StoppedRunsComeBackLastMovedFirstAndUnreadableOnesArePassedOver)
+{
+    const QString car = QStringLiteral("C1C2C3C4");
+    {
+        ProgressStore store(path());
+        store.rememberRun(kBank, car, {QStringLiteral("intensive"), QStringLiteral("加强练习"), {5, 3, 9, 1}, 1});
+        QThread::msleep(2);
+        store.rememberRun(kBank, car, {QStringLiteral("sequential"), QStringLiteral("顺序练习"), {1, 3, 5, 9}, 1});
+        QThread::msleep(2);
+        store.rememberPosition(kBank, car, QStringLiteral("intensive"), 3);
+        store.rememberRun(kOtherBank, car, {QStringLiteral("sequential"), QStringLiteral("顺序练习"), {2}, 1});
+    }
+    ProgressStore store(path());
+    std::optional<StoppedRun> last = store.lastStoppedRun(kBank, car);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->mode, QStringLiteral("intensive"));
+    EXPECT_EQ(last->title, QStringLiteral("加强练习"));
+    EXPECT_EQ(last->questions, (QVector<qint32>{5, 3, 9, 1})) << "the shuffled order is kept";
+    EXPECT_EQ(last->position, 3);
+    EXPECT_FALSE(store.lastStoppedRun(kBank, QStringLiteral("DEF")));
+
+    // Written by something else: a list that is not numbers, a position past its end.
+    sqlite3 *db = nullptr;
+    sqlite3_open(path().toUtf8().constData(), &db);
+    sqlite3_exec(db, "UPDATE stopped_run SET questions = '5,x,9' WHERE mode = 'intensive';"
+                     "UPDATE stopped_run SET position = 77 WHERE mode = 'sequential'", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    last = store.lastStoppedRun(kBank, car);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->mode, QStringLiteral("sequential"));
+    EXPECT_EQ(last->position, 1);
+}
+
+TEST_F(ProgressStoreTest, AFileOfTheFirstVersionGainsTheNewTablesAndKeepsItsBook)
+{
+    { ProgressStore store(path()); store.recordAnswer(kBank, 4, false); }
+    sqlite3 *db = nullptr;
+    sqlite3_open(path().toUtf8().constData(), &db);
+    sqlite3_exec(db, "DROP TABLE favourite; DROP TABLE answered; DROP TABLE stopped_run; PRAGMA user_version = 1",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ProgressStore store(path());
+    EXPECT_TRUE(store.notice().isEmpty()) << store.notice().toStdString();
+    EXPECT_EQ(store.bookQuestions(kBank), (QVector<qint32>{4}));
+    store.setFavourite(kBank, 4, true);
+    EXPECT_EQ(store.favourites(kBank), (QVector<qint32>{4}));
 }
 
 TEST_F(ProgressStoreTest, HistoryKeepsTheLastScoresOfTheCategoryOldestFirst)

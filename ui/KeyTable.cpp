@@ -8,7 +8,7 @@ namespace kemuyi {
 
 namespace {
 
-enum Windows : unsigned { Practice = 1, Exam = 2, Both = Practice | Exam };
+enum Windows : unsigned { Practice = 1, Exam = 2, Both = Practice | Exam, Study = 4 };
 
 struct KeyEntry
 {
@@ -34,11 +34,32 @@ constexpr KeyEntry kKeyTable[] = {
     {VkMultiply, Qt::Key_J, KeyAction::HandIn, Exam},
     {VkDivide, Qt::Key_K, KeyAction::Book, Exam},
     {VkNumpad0, 0, KeyAction::Back, Exam},
+    {VkNone, Qt::Key_L, KeyAction::StudyCentre, Practice},
+    {VkNone, Qt::Key_X, KeyAction::Favourite, Practice},
+    {VkNone, Qt::Key_Y, KeyAction::Continue, Practice},
+    {VkEscape, 0, KeyAction::Back, Study},
+    {VkNumpad0, 0, KeyAction::Back, Study},
+    {VkReturn, 0, KeyAction::Open, Study},
+    {VkNone, Qt::Key_Delete, KeyAction::Remove, Study},
+    {VkNumpad0 + 1, Qt::Key_1, KeyAction::Page1, Study},
+    {VkNumpad0 + 2, Qt::Key_2, KeyAction::Page2, Study},
+    {VkNumpad0 + 3, Qt::Key_3, KeyAction::Page3, Study},
+    {VkNumpad0 + 4, Qt::Key_4, KeyAction::Page4, Study},
+    {VkNumpad0 + 5, Qt::Key_5, KeyAction::Page5, Study},
+    {VkNumpad0 + 6, Qt::Key_6, KeyAction::Page6, Study},
+    {VkNumpad0 + 7, Qt::Key_7, KeyAction::Page7, Study},
+    {VkNumpad0 + 8, Qt::Key_8, KeyAction::Page8, Study},
+    {VkNumpad0 + 9, Qt::Key_9, KeyAction::Page9, Study},
 };
 
 unsigned bitOf(KeyWindow window)
 {
-    return window == KeyWindow::Practice ? Practice : Exam;
+    switch (window) {
+    case KeyWindow::Practice: return Practice;
+    case KeyWindow::Exam: return Exam;
+    case KeyWindow::Study: return Study;
+    }
+    return 0;
 }
 
 } // namespace
@@ -46,7 +67,8 @@ unsigned bitOf(KeyWindow window)
 KeyAction keyActionForCode(int virtualKey, KeyWindow window)
 {
     for (const KeyEntry &entry : kKeyTable) {
-        if (entry.virtualKey == virtualKey && (entry.windows & bitOf(window)))
+        // Entries without a code are reached by their letter only.
+        if (entry.virtualKey != VkNone && entry.virtualKey == virtualKey && (entry.windows & bitOf(window)))
             return entry.action;
     }
     return KeyAction::None;

@@ -4,7 +4,7 @@ class QKeyEvent;
 
 namespace kemuyi {
 
-// What a key does in the practice and exam windows.
+// What a key does in the practice, exam and study windows.
 enum class KeyAction {
     None,
     A, B, C, D,
@@ -16,10 +16,16 @@ enum class KeyAction {
     Book,     // 错题练习 from the exam window's start page
     Back,     // leave the page (confirmations: keep answering)
     MockExam, // 模拟考试 from the practice window
+    StudyCentre, // 学习中心 from the practice window
+    Favourite,   // the practice window's star: the shown question in or out of the favourites
+    Continue,    // 继续上次练习: the category's run where the learner stopped
+    Open,        // the study window's page action: practise the list, or the chosen entry
+    Remove,      // the study window's 移除收藏
+    Page1, Page2, Page3, Page4, Page5, Page6, Page7, Page8, Page9, // the study window's pages
 };
 
 // The windows that read the key table.
-enum class KeyWindow { Practice, Exam };
+enum class KeyWindow { Practice, Exam, Study };
 
 // The one key table of both windows. The numeric keypad (Num Lock on) carries the exam
 // terminal's keys; letters give the same to keyboards without a keypad, and with Ctrl or Alt
@@ -28,6 +34,8 @@ enum class KeyWindow { Practice, Exam };
 //   keypad +, P: previous     Enter, N: next     Esc: back
 //   practice only: keypad ., H: hint            keypad *, M: mock exam
 //   exam only: keypad −, G: give up    keypad *, J: hand in    keypad /, K: drill    keypad 0: back
+//   practice only, letters alone: L study centre, X favourite, Y continue where stopped
+//   study window: Esc and keypad 0 back, Enter open, Delete remove, 1–9 (either row) the pages
 KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window);
 
 // The action of a virtual-key code (VirtualKey) alone; letters have none.
