@@ -80,6 +80,8 @@ void TForm2::studyClicked()
     if (!m_studyWindow)
         m_studyWindow = new StudyWindow(m_progress, this);
     const StudyChoice choice = m_studyWindow->runFor(categoryCode());
+    // The keyboard comes back here when the window above closes, without a click.
+    activateWindow();
     setFocus();
     switch (choice.kind) {
     case StudyChoice::Kind::Run:
@@ -89,6 +91,7 @@ void TForm2::studyClicked()
         if (!m_examWindow)
             m_examWindow = new ExamWindow(m_bank, m_progress, this);
         m_examWindow->runDrillFor(categoryCode());
+        activateWindow();
         setFocus();
         break;
     case StudyChoice::Kind::None:

@@ -3,8 +3,11 @@
 // needs no window manager.
 #include "PracticeFixture.h"
 
+#include "app/Progress.h"
 #include "app/Startup.h"
+#include "app/StudyWindow.h"
 #include "app/Unit1.h"
+#include "exam/ProgressStore.h"
 #include "picture/JpegCodec.h"
 
 #include <QApplication>
@@ -12,6 +15,9 @@
 #include <QLabel>
 #include <QProcess>
 #include <QScreen>
+#include <QTimer>
+
+#include <functional>
 
 using namespace kemuyi;
 using namespace kemuyi::test;
@@ -49,6 +55,25 @@ void doubleClick(QWidget *control)
                                             QStringLiteral("--delay"), QStringLiteral("80"),
                                             QStringLiteral("1")});
     ASSERT_EQ(exitCode, 0) << "xdotool failed";
+}
+
+// A real key press through the X server, to whichever window has the keyboard.
+void typeKey(const char *keysym)
+{
+    const int exitCode = QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QLatin1String(keysym)});
+    ASSERT_EQ(exitCode, 0) << "xdotool failed";
+}
+
+// Runs `then` from the event loop once `ready` holds, looking every 50 ms: from inside a modal
+// window's own loop when that window is what `ready` waits for.
+void whenReady(std::function<bool()> ready, std::function<void()> then)
+{
+    QTimer::singleShot(50, [ready = std::move(ready), then = std::move(then)]() mutable {
+        if (ready())
+            then();
+        else
+            whenReady(std::move(ready), std::move(then));
+    });
 }
 
 bool sameColour(QRgb a, QRgb b, int tolerance = 12)
@@ -90,6 +115,57 @@ TEST_F(OnX11Test, ADoubleClickedAnswerUnderAutoAdvanceStepsOnce)
     EXPECT_EQ(position(), 2);
     EXPECT_EQ(choiceAt(1), ChoiceA);
     EXPECT_EQ(choiceAt(2), ChoiceNone); // question 2 was shown and left alone
+}
+
+// Keys typed on the real keyboard: the star, the study centre and one of its pages, and the
+// keyboard back in the practice window once the study centre has closed.
+TEST_F(OnX11Test, RealKeysKeepAFavouriteOpenTheStudyCentreAndPractiseFromIt)
+{
+    LearnerProgress progress(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
+    form->setProgress(&progress);
+    form->ImgSxlxClick();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    typeKey("x");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return progress.store()->isFavourite(progress.bank(), 101); }, 10000));
+
+    bool pageShown = false;
+    bool studyActive = false;
+    const auto studyShown = [this] { return form->studyWindow() && form->studyWindow()->isVisible(); };
+    whenReady(studyShown, [&] {
+        StudyWindow *study = form->studyWindow();
+        studyActive = QTest::qWaitForWindowActive(study);
+        typeKey("2");
+        pageShown = QTest::qWaitFor([&] { return study->page() == StudyWindow::Page::Favourites; }, 10000);
+        typeKey("Return");
+        // Never left hanging in its modal loop when a key went astray.
+        if (!QTest::qWaitFor([&] { return !study->isVisible(); }, 10000))
+            study->reject();
+    });
+    typeKey("l");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->studyWindow() && !form->studyWindow()->isVisible()
+                                              && form->run().runIds() == QVector<qint32>{101}; }, 15000));
+    EXPECT_TRUE(studyActive);
+    EXPECT_TRUE(pageShown);
+    EXPECT_TRUE(form->LabelProgress->text().startsWith(QStringLiteral("收藏 第 1/1 题")));
+    // The keyboard is the practice window's again without a click.
+    typeKey("h");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral(" 正确的答案应该是：B"); }, 10000)) << status().toStdString();
+
+    // Esc closes the study centre and chooses nothing.
+    whenReady(studyShown, [&] {
+        StudyWindow *study = form->studyWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(study));
+        typeKey("Escape");
+        if (!QTest::qWaitFor([&] { return !study->isVisible(); }, 10000)) {
+            ADD_FAILURE() << "Esc did not close the study centre";
+            study->reject();
+        }
+    });
+    typeKey("l");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->studyWindow()->isVisible(); }, 10000));
+    EXPECT_EQ(form->run().runIds(), QVector<qint32>{101});
+    EXPECT_TRUE(form->isVisible());
 }
 
 TEST(OnX11, TheSplashPictureIsOnScreenBeforeTheSlowSteps)
