@@ -2,6 +2,7 @@
 
 #include "bank/BankStore.h"
 #include "practice/PracticeRun.h"
+#include "practice/RunTally.h"
 #include "ui/HoverPictures.h"
 
 #include <QDeadlineTimer>
@@ -123,7 +124,7 @@ private:
     void oweStep();
     void createAdditions();
     void startMode(bool shuffled);
-    void noteVerdict(int verdict);
+    void noteVerdict(bool right);
     void updateProgressLine();
 
     BankStore m_bank;
@@ -137,8 +138,8 @@ private:
     QDeadlineTimer m_stepsDue;
     LearnerProgress *m_progress = nullptr;
     TForm4 *m_examWindow = nullptr;
-    // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
-    QVector<qint8> m_verdicts;
+    // This run's first judgement per slot: the progress line and the book count only that.
+    RunTally m_tally;
     QString m_modeName;
 };
 
