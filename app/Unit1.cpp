@@ -165,6 +165,7 @@ void TForm1::practise(const QString &categoryCode)
     }
     m_pendingCategory.clear();
     m_practising = false;
+    returnKeyboardTo(*this);
 }
 
 void TForm1::Image_a1a3b1Click() { practise(categoryCode(Category::A1A3B1)); }

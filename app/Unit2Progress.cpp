@@ -3,6 +3,7 @@
 #include "Progress.h"
 #include "Unit4.h"
 #include "exam/ProgressStore.h"
+#include "ui/Windows.h"
 
 #include <QLabel>
 
@@ -65,6 +66,7 @@ void TForm2::ImgMnksClick()
     if (!m_examWindow)
         m_examWindow = new TForm4(m_progress, this);
     m_examWindow->runFor(categoryCode());
+    returnKeyboardTo(*this);
 }
 
 } // namespace kemuyi

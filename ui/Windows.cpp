@@ -37,4 +37,12 @@ void centerOnScreen(QWidget &window)
                 area.y() + halfRoundedDown(area.height() - window.height()));
 }
 
+void returnKeyboardTo(QWidget &window)
+{
+    if (!window.isVisible())
+        return;
+    window.raise();
+    window.activateWindow();
+}
+
 } // namespace kemuyi

@@ -9,4 +9,8 @@ namespace kemuyi {
 void setUpFixedWindow(QWidget &window, int width, int height);
 void centerOnScreen(QWidget &window);
 
+// Gives the keyboard back to `window` after a window over it closed. Without a window manager
+// nobody else does, and keys would go nowhere until a click.
+void returnKeyboardTo(QWidget &window);
+
 } // namespace kemuyi
