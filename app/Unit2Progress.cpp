@@ -1,12 +1,11 @@
 #include "Unit2.h"
 
 #include "Progress.h"
-#include "Unit4.h"
+#include "ExamWindow.h"
 #include "exam/ProgressStore.h"
 #include "ui/Windows.h"
 
 #include <QLabel>
-
 
 // The practice window's additions: the progress line over the run, the judged answers kept for
 // the wrong-question book, and the mock exam's entry.
@@ -64,7 +63,7 @@ void TForm2::updateProgressLine()
 void TForm2::ImgMnksClick()
 {
     if (!m_examWindow)
-        m_examWindow = new TForm4(m_progress, this);
+        m_examWindow = new ExamWindow(m_bank, m_progress, this);
     m_examWindow->runFor(categoryCode());
     returnKeyboardTo(*this);
 }

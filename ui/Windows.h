@@ -13,4 +13,8 @@ void centerOnScreen(QWidget &window);
 // nobody else does, and keys would go nowhere until a click.
 void returnKeyboardTo(QWidget &window);
 
+// Key preview: a key pressed in any of the window's present controls goes to the window itself,
+// whichever control has the focus, and no further.
+void previewKeys(QWidget &window);
+
 } // namespace kemuyi
