@@ -46,6 +46,11 @@ QLabel *titleLabel(QWidget *parent, const char *name, const QRect &place, const 
     return label;
 }
 
+bool confirmLeaving()
+{
+    return confirm(QStringLiteral("要退出“科目一练习”吗？"));
+}
+
 } // namespace
 
 QString introductionText()
@@ -190,7 +195,7 @@ bool TForm1::menuKeyDown(const QKeyEvent &event)
         return true;
     }
     if (event.key() == Qt::Key_Escape) {
-        if (confirm(QStringLiteral("要退出“科目一练习”吗？")))
+        if (confirmLeaving())
             Image_tcClick();
         return true;
     }
@@ -215,7 +220,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     // Closing from outside the program (the window manager's close key) asks first, as Esc does;
     // 退出 closes at once, and so does a quitting application, whose close events Qt sends as
     // its own, not as spontaneous ones.
-    if (event->spontaneous() && !confirm(QStringLiteral("要退出“科目一练习”吗？"))) {
+    if (event->spontaneous() && !confirmLeaving()) {
         event->ignore();
         return;
     }
