@@ -81,6 +81,8 @@ void TForm2::FormShow()
 {
     m_modeName.clear();
     m_verdicts.clear();
+    m_rightCount = 0;
+    m_wrongCount = 0;
     updateProgressLine();
     m_run.PrepareOnShow();
 }

@@ -122,6 +122,7 @@ private:
     void createAdditions();
     void startMode(bool shuffled);
     void noteVerdict(int verdict);
+    void countVerdict(int verdict, int change);
     void updateProgressLine();
 
     BankStore m_bank;
@@ -135,8 +136,11 @@ private:
     QDeadlineTimer m_stepsDue;
     LearnerProgress *m_progress = nullptr;
     ExamWindow *m_examWindow = nullptr;
-    // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
+    // This run's last judgement per slot (0 none, 1 right, 2 wrong), and how many slots hold
+    // each, for the progress line.
     QVector<qint8> m_verdicts;
+    int m_rightCount = 0;
+    int m_wrongCount = 0;
     QString m_modeName;
 };
 

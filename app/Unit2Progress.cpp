@@ -6,8 +6,6 @@
 
 #include <QLabel>
 
-#include <algorithm>
-
 // The practice window's additions: the progress line over the run, the judged answers kept for
 // the wrong-question book, and the mock exam's entry.
 
@@ -17,6 +15,8 @@ void TForm2::startMode(bool shuffled)
 {
     m_modeName = shuffled ? QStringLiteral("加强练习") : QStringLiteral("顺序练习");
     m_verdicts.fill(0, m_run.QuestionCount + 1);
+    m_rightCount = 0;
+    m_wrongCount = 0;
     if (shuffled)
         m_run.StartIntensive();
     else
@@ -27,8 +27,12 @@ void TForm2::startMode(bool shuffled)
 void TForm2::noteVerdict(int verdict)
 {
     const qint32 slot = m_run.CurrentPosition;
-    if (slot > 0 && slot < m_verdicts.size())
+    if (slot > 0 && slot < m_verdicts.size()) {
+        // The slot's last judgement counts: the one before it comes off its counter.
+        countVerdict(m_verdicts[slot], -1);
         m_verdicts[slot] = qint8(verdict);
+        countVerdict(verdict, +1);
+    }
     if (m_progress) {
         const qint32 id = m_run.CurrentQuestionId;
         m_progress->write([id, verdict](ProgressStore &store, const QString &bank) {
@@ -36,6 +40,14 @@ void TForm2::noteVerdict(int verdict)
         });
     }
     updateProgressLine();
+}
+
+void TForm2::countVerdict(int verdict, int change)
+{
+    if (verdict == 1)
+        m_rightCount += change;
+    else if (verdict == 2)
+        m_wrongCount += change;
 }
 
 void TForm2::updateProgressLine()
@@ -47,8 +59,8 @@ void TForm2::updateProgressLine()
         LabelProgress->setText(category + QStringLiteral("：请点击左侧“顺序练习”或“加强练习”开始（也可“模拟考试”）"));
         return;
     }
-    const int right = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(1)));
-    const int wrong = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(2)));
+    const int right = m_rightCount;
+    const int wrong = m_wrongCount;
     const int total = m_run.QuestionCount;
     if (total > 0 && right + wrong == total) {
         LabelProgress->setText(QStringLiteral("%1 · %2完成：%3 题全部答完，答对 %4，答错 %5，正确率 %6%")
