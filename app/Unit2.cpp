@@ -84,7 +84,7 @@ void TForm2::FormShow()
 {
     m_modeName.clear();
     m_runMode.clear();
-    m_verdicts.clear();
+    m_tally.reset(0);
     updateProgressLine();
     m_run.PrepareOnShow();
     favouriteButton->setEnabled(false);
@@ -199,11 +199,11 @@ void TForm2::answer(RunButton button)
     const AnswerKey &key = answerKey(button);
     switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
     case Verdict::Right:
-        noteVerdict(1);
+        noteVerdict(true);
         RightAnswer(key.value);
         break;
     case Verdict::Wrong:
-        noteVerdict(2);
+        noteVerdict(false);
         WrongAnswer(key.value);
         break;
     case Verdict::NotJudged:
@@ -272,6 +272,8 @@ void TForm2::ImgHelpClick()
     if (!m_bank.hasCurrentRecord())
         return;
     setAnnouncedText(Label2, hintText(m_bank.CurrentQuestion({Column::Answer}).answer));
+    if (m_run.isActive())
+        m_tally.hintShown(m_run.CurrentPosition);
 }
 
 // ---- the switch and leaving ----

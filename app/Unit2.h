@@ -2,6 +2,7 @@
 
 #include "bank/BankStore.h"
 #include "practice/PracticeRun.h"
+#include "practice/RunTally.h"
 #include "ui/HoverPictures.h"
 #include "ui/KeyTable.h"
 
@@ -137,7 +138,7 @@ private:
     void oweStep();
     void createAdditions();
     void startMode(bool shuffled);
-    void noteVerdict(int verdict);
+    void noteVerdict(bool right);
     void createStudyControls();
     void showFavouriteState();
     void rememberRun();
@@ -158,8 +159,8 @@ private:
     StudyWindow *m_studyWindow = nullptr;
     // The run's mode or set as the progress file keeps it ("sequential", "topic:signals" …).
     QString m_runMode;
-    // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
-    QVector<qint8> m_verdicts;
+    // This run's first judgement per slot: the progress line and the book count only that.
+    RunTally m_tally;
     QString m_modeName;
 };
 

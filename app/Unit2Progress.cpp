@@ -3,10 +3,9 @@
 #include "Progress.h"
 #include "ExamWindow.h"
 #include "exam/ProgressStore.h"
+#include "ui/Windows.h"
 
 #include <QLabel>
-
-#include <algorithm>
 
 // The practice window's additions: the progress line over the run, the judged answers kept for
 // the wrong-question book, and the mock exam's entry.
@@ -17,24 +16,25 @@ void TForm2::startMode(bool shuffled)
 {
     m_modeName = shuffled ? QStringLiteral("加强练习") : QStringLiteral("顺序练习");
     m_runMode = shuffled ? QStringLiteral("intensive") : QStringLiteral("sequential");
-    m_verdicts.fill(0, m_run.QuestionCount + 1);
     if (shuffled)
         m_run.StartIntensive();
     else
         m_run.StartSequential();
+    // Counted only once the run has its questions: a failed start leaves the old run's counts.
+    m_tally.reset(m_run.QuestionCount);
     rememberRun();
     updateProgressLine();
 }
 
-void TForm2::noteVerdict(int verdict)
+void TForm2::noteVerdict(bool right)
 {
-    const qint32 slot = m_run.CurrentPosition;
-    if (slot > 0 && slot < m_verdicts.size())
-        m_verdicts[slot] = qint8(verdict);
+    const std::optional<bool> counted = m_tally.judged(m_run.CurrentPosition, right);
+    if (!counted)
+        return;
     if (m_progress) {
         const qint32 id = m_run.CurrentQuestionId;
-        m_progress->write([id, verdict](ProgressStore &store, const QString &bank) {
-            store.recordAnswer(bank, id, verdict == 1);
+        m_progress->write([id, right = *counted](ProgressStore &store, const QString &bank) {
+            store.recordAnswer(bank, id, right);
         });
     }
     updateProgressLine();
@@ -49,23 +49,21 @@ void TForm2::updateProgressLine()
         LabelProgress->setText(category + QStringLiteral("：请点击左侧“顺序练习”或“加强练习”开始（也可“模拟考试”）"));
         return;
     }
-    const int right = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(1)));
-    const int wrong = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(2)));
+    const int right = m_tally.right();
+    const int wrong = m_tally.wrong();
     const int total = m_run.QuestionCount;
+    // A set of questions names itself ("专项：交通信号"); the category is the window's, and the
+    // line stays short.
+    const bool set = m_runMode != QLatin1String("sequential") && m_runMode != QLatin1String("intensive");
+    const QString run = set ? m_modeName + QLatin1Char(' ') : category + QStringLiteral(" · ") + m_modeName;
     if (total > 0 && right + wrong == total) {
-        LabelProgress->setText(QStringLiteral("%1 · %2完成：%3 题全部答完，答对 %4，答错 %5，正确率 %6%")
-                                   .arg(category, m_modeName).arg(total).arg(right).arg(wrong)
-                                   .arg(right * 100 / total));
+        LabelProgress->setText(QStringLiteral("%1完成：%2 题全部答完，答对 %3，答错 %4，正确率 %5%")
+                                   .arg(run).arg(total).arg(right).arg(wrong).arg(right * 100 / total));
         return;
     }
-    // A set of questions names itself: the category is the window's, and the line stays short.
-    if (m_runMode != QLatin1String("sequential") && m_runMode != QLatin1String("intensive")) {
-        LabelProgress->setText(QStringLiteral("%1 第 %2/%3 题 · 答对 %4 · 答错 %5")
-                                   .arg(m_modeName).arg(m_run.CurrentPosition).arg(total).arg(right).arg(wrong));
-        return;
-    }
-    LabelProgress->setText(QStringLiteral("%1 · %2 · 第 %3/%4 题 · 答对 %5 · 答错 %6")
-                               .arg(category, m_modeName).arg(m_run.CurrentPosition).arg(total).arg(right).arg(wrong));
+    LabelProgress->setText(QStringLiteral("%1%2第 %3/%4 题 · 答对 %5 · 答错 %6")
+                               .arg(run, set ? QString() : QStringLiteral(" · "))
+                               .arg(m_run.CurrentPosition).arg(total).arg(right).arg(wrong));
 }
 
 void TForm2::ImgMnksClick()
@@ -73,6 +71,7 @@ void TForm2::ImgMnksClick()
     if (!m_examWindow)
         m_examWindow = new ExamWindow(m_bank, m_progress, this);
     m_examWindow->runFor(categoryCode());
+    returnKeyboardTo(*this);
 }
 
 } // namespace kemuyi

@@ -11,6 +11,7 @@
 #include "ui/FailureReport.h"
 #include "ui/ImageButton.h"
 #include "ui/PictureBox.h"
+#include "ui/Windows.h"
 
 #include <QLabel>
 
@@ -80,9 +81,7 @@ void TForm2::studyClicked()
     if (!m_studyWindow)
         m_studyWindow = new StudyWindow(m_progress, this);
     const StudyChoice choice = m_studyWindow->runFor(categoryCode());
-    // The keyboard comes back here when the window above closes, without a click.
-    activateWindow();
-    setFocus();
+    returnKeyboardTo(*this);
     switch (choice.kind) {
     case StudyChoice::Kind::Run:
         startSet(choice.run);
@@ -91,8 +90,7 @@ void TForm2::studyClicked()
         if (!m_examWindow)
             m_examWindow = new ExamWindow(m_bank, m_progress, this);
         m_examWindow->runDrillFor(categoryCode());
-        activateWindow();
-        setFocus();
+        returnKeyboardTo(*this);
         break;
     case StudyChoice::Kind::None:
         break;
@@ -115,8 +113,8 @@ void TForm2::startSet(const StoppedRun &run)
 {
     m_runMode = run.mode;
     m_modeName = run.title;
-    m_verdicts.fill(0, run.questions.size() + 1);
     m_run.StartWithIds(run.questions, run.position);
+    m_tally.reset(m_run.QuestionCount);
     rememberRun();
     updateProgressLine();
 }

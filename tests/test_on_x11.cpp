@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProcess>
+#include <QElapsedTimer>
 #include <QScreen>
 #include <QTimer>
 
@@ -57,13 +58,6 @@ void doubleClick(QWidget *control)
     ASSERT_EQ(exitCode, 0) << "xdotool failed";
 }
 
-// A real key press through the X server, to whichever window has the keyboard.
-void typeKey(const char *keysym)
-{
-    const int exitCode = QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QLatin1String(keysym)});
-    ASSERT_EQ(exitCode, 0) << "xdotool failed";
-}
-
 // Runs `then` from the event loop once `ready` holds, looking every 50 ms: from inside a modal
 // window's own loop when that window is what `ready` waits for.
 void whenReady(std::function<bool()> ready, std::function<void()> then)
@@ -80,6 +74,21 @@ bool sameColour(QRgb a, QRgb b, int tolerance = 12)
 {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
            && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// A real key press through the X server, delivered to whichever window has the keyboard.
+void realKey(const char *keyName)
+{
+    const int exitCode = QProcess::execute(QStringLiteral("xdotool"),
+                                           {QStringLiteral("key"), QString::fromLatin1(keyName)});
+    ASSERT_EQ(exitCode, 0) << "xdotool failed";
+}
+
+// The pointer off every window, so that no key can reach a window merely for lying under it.
+void pointerAway()
+{
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("2"),
+                                                             QStringLiteral("2")}), 0);
 }
 
 class OnX11Test : public PracticeWindowTest
@@ -124,9 +133,10 @@ TEST_F(OnX11Test, RealKeysKeepAFavouriteOpenTheStudyCentreAndPractiseFromIt)
     LearnerProgress progress(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
     form->setProgress(&progress);
     form->ImgSxlxClick();
+    pointerAway();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    typeKey("x");
+    realKey("x");
     ASSERT_TRUE(QTest::qWaitFor([&] { return progress.store()->isFavourite(progress.bank(), 101); }, 10000));
 
     bool pageShown = false;
@@ -135,21 +145,21 @@ TEST_F(OnX11Test, RealKeysKeepAFavouriteOpenTheStudyCentreAndPractiseFromIt)
     whenReady(studyShown, [&] {
         StudyWindow *study = form->studyWindow();
         studyActive = QTest::qWaitForWindowActive(study);
-        typeKey("2");
+        realKey("2");
         pageShown = QTest::qWaitFor([&] { return study->page() == StudyWindow::Page::Favourites; }, 10000);
-        typeKey("Return");
+        realKey("Return");
         // Never left hanging in its modal loop when a key went astray.
         if (!QTest::qWaitFor([&] { return !study->isVisible(); }, 10000))
             study->reject();
     });
-    typeKey("l");
+    realKey("l");
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->studyWindow() && !form->studyWindow()->isVisible()
                                               && form->run().runIds() == QVector<qint32>{101}; }, 15000));
     EXPECT_TRUE(studyActive);
     EXPECT_TRUE(pageShown);
     EXPECT_TRUE(form->LabelProgress->text().startsWith(QStringLiteral("收藏 第 1/1 题")));
     // The keyboard is the practice window's again without a click.
-    typeKey("h");
+    realKey("h");
     EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral(" 正确的答案应该是：B"); }, 10000)) << status().toStdString();
 
     // Esc closes the study centre and chooses nothing.
@@ -157,16 +167,75 @@ TEST_F(OnX11Test, RealKeysKeepAFavouriteOpenTheStudyCentreAndPractiseFromIt)
     whenReady(studyShown, [&] {
         StudyWindow *study = form->studyWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(study));
-        typeKey("Escape");
+        realKey("Escape");
         escaped = QTest::qWaitFor([&] { return !study->isVisible(); }, 10000);
         if (!escaped)
             study->reject();
     });
-    typeKey("l");
+    realKey("l");
     EXPECT_TRUE(QTest::qWaitFor([&] { return escaped; }, 15000))
         << "Esc closes the study centre; shown " << studyShown() << ", practice active " << form->isActiveWindow();
     EXPECT_EQ(form->run().runIds(), QVector<qint32>{101});
     EXPECT_TRUE(form->isVisible());
+}
+
+// Once a modal window other than `below` has the keyboard (the loop that shows it is running by
+// then), notes its object name and leaves it with a real Esc. Gives up after 10 s.
+void leaveTheNextModalWindowAbove(QWidget *below, QStringList &left, std::function<QString()> what = {})
+{
+    auto *poll = new QTimer(below);
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(poll, &QTimer::timeout, below, [=, &left] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal != below && modal->isActiveWindow()) {
+            left.append(what ? what() : modal->objectName());
+            poll->deleteLater();
+            realKey("Escape");
+        } else if (started->elapsed() > 10000) {
+            poll->deleteLater();
+        }
+    });
+    poll->start(50);
+}
+
+TEST_F(OnX11Test, TheKeyboardComesBackToThePracticeWindowWhenTheExamWindowCloses)
+{
+    pointerAway();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QStringList left;
+    leaveTheNextModalWindowAbove(form.get(), left);
+    realKey("m"); // the mock exam, by a real key
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !left.isEmpty() && !QApplication::activeModalWidget(); }, 15000));
+    realKey("n"); // next question: only if the practice window has the keyboard again
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() == 2; }, 5000)) << "the key went nowhere";
+}
+
+TEST(OnX11, TheKeyboardComesBackToTheMenuWhenThePracticeWindowCloses)
+{
+    if (!onX11())
+        GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
+    Sandbox sandbox;
+    FailureLog failures;
+    writeAllPictures(sandbox.appDir());
+    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
+    TForm1 menu;
+    auto *practice = new TForm2(&menu);
+    menu.setPracticeWindow(practice);
+    menu.show();
+    pointerAway();
+    menu.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&menu));
+    QStringList opened;
+    const auto category = [practice] { return practice->Edit1->text(); };
+    leaveTheNextModalWindowAbove(&menu, opened, category);
+    realKey("1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 1 && !practice->isVisible(); }, 15000));
+    leaveTheNextModalWindowAbove(&menu, opened, category);
+    realKey("2"); // reaches the menu only if the keyboard came back to it
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 2 && !practice->isVisible(); }, 15000));
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("C1C2C3C4"), QStringLiteral("A1A3B1")}));
 }
 
 TEST(OnX11, TheSplashPictureIsOnScreenBeforeTheSlowSteps)

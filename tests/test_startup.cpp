@@ -7,6 +7,7 @@
 #include "bank/BankStore.h"
 #include "bank/BankTool.h"
 #include "bank/QuestionSearch.h"
+#include "exam/ProgressStore.h"
 #include "ui/FailureReport.h"
 #include "ui/PictureBox.h"
 
@@ -130,6 +131,17 @@ TEST(Startup, SplashStaysUntilItsTimerFiresWhenCreationIsFast)
     EXPECT_EQ(splashTimer.count, 1); // the wait lasted until the timer came
     EXPECT_EQ(visibleSplash(), nullptr);
     EXPECT_FALSE(windows.form2->isVisible());
+}
+
+TEST(Startup, TheProgressFileIsOpenedBehindTheSplash)
+{
+    Sandbox sandbox;
+    FailureLog failures;
+    bool openDuringSplash = false;
+    StartedWindows windows = runStartup({50, [&] {
+        openDuringSplash = visibleSplash() != nullptr && QFile::exists(progressStorePath());
+    }});
+    EXPECT_TRUE(openDuringSplash);
 }
 
 TEST(Startup, SplashClosesAfterCreationThatOutlastsIt)
