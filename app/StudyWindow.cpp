@@ -45,6 +45,13 @@ QListWidget *paperList(QWidget *parent, const char *name, const QRect &place)
     return list;
 }
 
+// Long words would push the progress line's counts out of its band.
+QString shortened(const QString &words)
+{
+    constexpr int kShown = 12;
+    return words.size() <= kShown ? words : words.left(kShown) + QStringLiteral("…");
+}
+
 QString entryText(qint32 id, const QString &stem)
 {
     return QStringLiteral("%1  %2").arg(id).arg(stem.simplified());
@@ -341,7 +348,7 @@ void StudyWindow::openClicked()
         chooseRun(QStringLiteral("unanswered"), QStringLiteral("未做题"), m_listed, chosenRow() + 1);
         break;
     case Page::Search:
-        chooseRun(QStringLiteral("search"), QStringLiteral("搜索：") + searchField->text().simplified(), m_listed,
+        chooseRun(QStringLiteral("search"), QStringLiteral("搜索：") + shortened(searchField->text().simplified()), m_listed,
                   searchField->hasFocus() ? 1 : chosenRow() + 1);
         break;
     case Page::Resume:

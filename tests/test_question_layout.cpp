@@ -6,14 +6,20 @@
 #include "Support.h"
 
 #include "app/Unit1.h"
+#include "app/Progress.h"
+#include "app/StudyWindow.h"
 #include "app/Unit2.h"
+#include "exam/ProgressStore.h"
 #include "bank/BankStore.h"
 #include "common/AppPaths.h"
+#include "ui/ImageButton.h"
 #include "ui/PictureBox.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -136,6 +142,96 @@ TEST_F(ShippedProgram, EveryQuestionIsReadableInThePracticeWindow)
     EXPECT_GT(shown, 1000);
     EXPECT_TRUE(faults.isEmpty()) << faults.size() << " questions do not fit:\n"
                                   << faults.join('\n').toStdString();
+}
+
+// Every page of the study centre for every category, with records on every page, and its search
+// list: each text inside its frame and uncut, no control over another, the lists' entries whole.
+TEST_F(ShippedProgram, TheStudyCentresPagesAndTheSearchListFit)
+{
+    LearnerProgress progress(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
+    TForm2 form;
+    form.setProgress(&progress);
+    QStringList faults;
+    const auto fits = [&faults](const QString &where, QLabel *label) {
+        if (!label->isVisible() || label->text().isEmpty())
+            return;
+        const QRect inside = label->contentsRect().adjusted(4, 0, -4, 0);
+        if (const auto fault = lineFault(label->text(), label->font(), inside.width()))
+            faults.append(where + label->objectName() + QStringLiteral(" ") + fault->what + QStringLiteral(": ") + fault->line);
+        const QRect needed = label->fontMetrics().boundingRect(inside, Qt::TextWordWrap, label->text());
+        if (needed.height() > label->contentsRect().height())
+            faults.append(where + label->objectName() + QStringLiteral(" cut at the bottom: ") + label->text());
+    };
+    const auto pageFits = [&](const QString &where, StudyWindow &study) {
+        for (QLabel *label : {study.titleBand, study.pageInfo, study.statusLabel})
+            fits(where, label);
+        QList<QWidget *> controls = {study.pageInfo, study.searchField, study.entryList, study.statusLabel,
+                                     study.openButton, study.removeButton, study.exitButton};
+        for (ImageButton *button : study.pageButtons)
+            controls.append(button);
+        QList<QWidget *> shown;
+        for (QWidget *control : controls) {
+            if (control->isVisible())
+                shown.append(control);
+        }
+        for (int i = 0; i < shown.size(); ++i) {
+            for (int j = i + 1; j < shown.size(); ++j) {
+                if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                    faults.append(where + shown[i]->objectName() + QStringLiteral(" over ") + shown[j]->objectName());
+            }
+        }
+        const int width = study.entryList->viewport()->width();
+        for (int row = 0; row < study.entryList->count(); ++row) {
+            const QRect item = study.entryList->visualItemRect(study.entryList->item(row));
+            if (item.width() > width || item.left() < 0)
+                faults.append(where + QStringLiteral("entry wider than the list: ") + study.entryList->item(row)->text());
+        }
+    };
+
+    for (const char *code : {"C1C2C3C4", "A1A3B1", "A2B2", "M", "DEF"}) {
+        form.Edit1->setText(QString::fromLatin1(code));
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        // Records on every page: a favourite, a wrong answer, a stopped run.
+        form.ImgSxlxClick();
+        form.favouriteClicked();
+        form.ImgCuoClick();
+        form.ImgAClick();
+        bool visited = false;
+        QTimer::singleShot(0, [&] {
+            StudyWindow &study = *form.studyWindow();
+            for (int page = 0; page < study.pageButtons.size(); ++page) {
+                study.pageButtons[page]->click();
+                pageFits(QStringLiteral("%1 page %2: ").arg(QString::fromLatin1(code)).arg(page + 1), study);
+            }
+            study.showPage(StudyWindow::Page::Search);
+            for (const QString &words : {QStringLiteral("机动车"), QStringLiteral("灯"), QStringLiteral("驾驶人 应当")}) {
+                study.searchField->setText(words);
+                pageFits(QStringLiteral("%1 search %2: ").arg(QString::fromLatin1(code), words), study);
+            }
+            EXPECT_GT(study.entryList->count(), 0) << code;
+            // A long query is shortened in the set's name, so the progress line keeps its counts.
+            study.searchField->setText(QStringLiteral("驾驶   应当 行驶 道路 驾驶"));
+            EXPECT_GT(study.entryList->count(), 0) << code;
+            QTest::keyClick(study.searchField, Qt::Key_Return);
+            visited = true;
+            if (study.isVisible())
+                study.reject();
+        });
+        form.studyClicked();
+        EXPECT_TRUE(visited);
+        const QString line = form.LabelProgress->text();
+        const QRect band = form.LabelProgress->contentsRect();
+        if (form.LabelProgress->fontMetrics().horizontalAdvance(line) > band.width())
+            faults.append(QStringLiteral("%1 progress line cut: ").arg(QString::fromLatin1(code)) + line);
+        form.hide();
+    }
+    // The longest topic name with four-digit counts still fits the band.
+    const QString longest = QStringLiteral("专项：车辆操纵、仪表和灯光 第 1234/1500 题 · 答对 1234 · 答错 1234");
+    if (form.LabelProgress->fontMetrics().horizontalAdvance(longest) > form.LabelProgress->contentsRect().width())
+        faults.append(QStringLiteral("progress line cut: ") + longest);
+    EXPECT_TRUE(failures.messages().isEmpty()) << failures.messages().join('\n').toStdString();
+    EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
 }
 
 TEST_F(ShippedProgram, IntroductionLinesFitTheMemo)
