@@ -45,6 +45,9 @@ QListWidget *paperList(QWidget *parent, const char *name, const QRect &place)
     return list;
 }
 
+// More hits than this say the words are too common to be a search; the list and the run stop here.
+constexpr int kListedHits = 200;
+
 // Long words would push the progress line's counts out of its band.
 QString shortened(const QString &words)
 {
@@ -285,12 +288,20 @@ void StudyWindow::runSearch()
     entryList->clear();
     QVector<qint32> ids;
     const QString words = searchField->text();
-    if (m_search.isOpen() && !searchWords(words).isEmpty()) {
-        for (const SearchHit &hit : m_search.find(words, m_category))
-            ids.append(hit.id);
-    }
+    QVector<SearchHit> hits;
+    if (m_search.isOpen() && !searchWords(words).isEmpty())
+        hits = m_search.find(words, m_category, kListedHits + 1);
+    const bool more = hits.size() > kListedHits;
+    if (more)
+        hits.resize(kListedHits);
+    for (const SearchHit &hit : std::as_const(hits))
+        ids.append(hit.id);
     listQuestions(ids);
-    setAnnouncedText(statusLabel, searchWords(words).isEmpty() ? QString() : QStringLiteral("找到 %1 题").arg(ids.size()));
+    if (searchWords(words).isEmpty())
+        statusLabel->clear();
+    else
+        setAnnouncedText(statusLabel, more ? QStringLiteral("超过 %1 题，只列出前 %1 题").arg(kListedHits)
+                                           : QStringLiteral("找到 %1 题").arg(ids.size()));
 }
 
 void StudyWindow::fillResume()

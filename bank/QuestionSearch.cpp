@@ -175,7 +175,7 @@ void QuestionSearch::open(const QString &bankPath, const QString &sidePath)
         m_indexSchema = QStringLiteral("side");
 }
 
-QVector<SearchHit> QuestionSearch::find(const QString &query, const QString &categoryCode)
+QVector<SearchHit> QuestionSearch::find(const QString &query, const QString &categoryCode, int limit)
 {
     const QStringList words = searchWords(query);
     if (words.isEmpty())
@@ -196,7 +196,10 @@ QVector<SearchHit> QuestionSearch::find(const QString &query, const QString &cat
     sql += "instr(upper(TK.TYPE), upper(?1)) > 0";
     for (int i = 0; i < scanned.size(); ++i)
         sql += QByteArray(" AND instr(lower(") + kScannedText + "), lower(?" + QByteArray::number(i + 3) + ")) > 0";
-    sql += " ORDER BY TK.ID";
+    // The index hands its rows over in rowid order, which is the id's: no sort is needed.
+    sql += throughIndex.isEmpty() ? " ORDER BY TK.ID" : " ORDER BY found.rowid";
+    if (limit >= 0)
+        sql += " LIMIT " + QByteArray::number(limit);
 
     SqliteStatement statement(m_db, sql);
     statement.bind(1, categoryCode);

@@ -63,7 +63,9 @@ public:
     // The questions of the category (TYPE containing `categoryCode`, any letter case) whose stem
     // or options contain every word of `words` (split at white space), in ascending id order.
     // No words, no hits. Rows whose ID is not a 32-bit integer cannot be shown and are left out.
-    QVector<SearchHit> find(const QString &words, const QString &categoryCode);
+    // With a `limit`, only the first that many: a list longer than a learner reads would cost
+    // more to fetch than the search itself.
+    QVector<SearchHit> find(const QString &words, const QString &categoryCode, int limit = -1);
 
     // Every question of the category with its stem and topic, in ascending id order: what the
     // study centre's lists and counts are made from, in one query.

@@ -94,6 +94,10 @@ TEST_F(SearchTest, ShortWordsAreFoundByScanningWhereTheIndexFindsNothing)
     // Two characters: the trigram index alone finds nothing; the scan finds both, in id order.
     EXPECT_EQ(ids(search.find(QStringLiteral("黄灯"), c1)), (QVector<qint32>{1, 5}));
     EXPECT_EQ(ids(search.find(QStringLiteral("灯"), c1)), (QVector<qint32>{1, 2, 5}));
+    // A limit keeps the first hits in id order, through the index and by scan alike.
+    EXPECT_EQ(ids(search.find(QStringLiteral("灯"), c1, 2)), (QVector<qint32>{1, 2}));
+    EXPECT_EQ(ids(search.find(QStringLiteral("怎样做"), QString(), 1)), (QVector<qint32>{1}));
+    EXPECT_EQ(ids(search.find(QStringLiteral("怎样做"), QString())), (QVector<qint32>{1, 3}));
     // A long word through the index and a short one by scan, together.
     EXPECT_EQ(ids(search.find(QStringLiteral("危险报警 黄灯"), c1)), (QVector<qint32>{5}));
     EXPECT_EQ(ids(search.find(QStringLiteral("路口遇到 雾"), c1)), (QVector<qint32>{}));
