@@ -4,6 +4,7 @@
 #include "ScoreChart.h"
 #include "bank/BankStore.h"
 #include "exam/ProgressStore.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
@@ -103,6 +104,8 @@ void ExamWindow::showPage(Page page)
     }
     if (start)
         statusLabel->clear();
+    explanationPanel->close();
+    explainButton->hide();
 }
 
 void ExamWindow::prepare(const QString &categoryCode)

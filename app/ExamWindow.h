@@ -2,6 +2,7 @@
 
 #include "bank/Question.h"
 #include "exam/ExamSession.h"
+#include "practice/RunTally.h"
 #include "ui/HoverPictures.h"
 #include "ui/KeyTable.h"
 
@@ -19,6 +20,7 @@ namespace kemuyi {
 class BankStore;
 class HoverTracker;
 class ImageButton;
+class ExplanationPanel;
 class LearnerProgress;
 class PictureBox;
 class ScoreChart;
@@ -69,6 +71,10 @@ public:
     ImageButton *confirmButton = nullptr;
     ImageButton *keepAnsweringButton = nullptr;
     ImageButton *exitButton = nullptr;
+    // In the result review and the drill, once the answer is known: the explanation beside the
+    // right answer, over the question area; 解析 (key E) switches between it and the question.
+    ImageButton *explainButton = nullptr;
+    ExplanationPanel *explanationPanel = nullptr;
 
     Page page() const { return m_page; }
     ExamSession *session() { return m_session.get(); }
@@ -93,6 +99,7 @@ public:
     void exitClicked();
     void prevClicked();
     void nextClicked();
+    void explainClicked();
     void answer(qint32 choice);
 
 protected:
@@ -114,6 +121,9 @@ private:
     void showReview();
     void startDrill();
     void showDrillQuestion();
+    // Opens the panel with the answer line, the explanation and the basis of `question`, and
+    // offers 解析 to switch back to the question.
+    void openExplanation(const QString &answerLine, const Question &question);
     const QVector<qint32> &categoryIds();
     const Question &cached(qint32 id);
     void pointerEntered(QWidget *control);
@@ -133,6 +143,10 @@ private:
     int m_reviewIndex = -1;
     QVector<qint32> m_drillIds;
     int m_drillPosition = 0;
+    // What the open explanation shows, kept for switching back to it.
+    QString m_explanation;
+    // The drill counts each question's first judged answer, as practice does.
+    RunTally m_drillTally;
     QTimer *m_clockTimer = nullptr;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;

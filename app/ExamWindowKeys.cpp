@@ -36,9 +36,8 @@ void ExamWindow::keyDown(KeyAction action)
     case KeyAction::HandIn: handInClicked(); break;
     case KeyAction::Book: drillClicked(); break;
     case KeyAction::Back: exitClicked(); break;
-    case KeyAction::Hint:
-    case KeyAction::MockExam:
-    case KeyAction::None:
+    case KeyAction::Explain: explainClicked(); break;
+    default:
         break;
     }
 }

@@ -10,6 +10,7 @@
 #include "practice/PracticeRun.h"
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/Fonts.h"
 #include "ui/FailureReport.h"
 #include "ui/ImageButton.h"
@@ -68,6 +69,9 @@ void ExamWindow::createControls()
     confirmButton = imageButton(this, "confirmButton", {16, 303, 110, 40}, QStringLiteral("qrjj"));
     keepAnsweringButton = imageButton(this, "keepAnsweringButton", {16, 349, 110, 40}, QStringLiteral("jxdt"));
     exitButton = imageButton(this, "exitButton", {16, 395, 110, 40}, QStringLiteral("exit"));
+    explanationPanel = new ExplanationPanel(this, "explanationPanel", {144, 96, 529, 297});
+    explainButton = imageButton(this, "explainButton", {613, 414, 56, 25}, QStringLiteral("jx"));
+    explainButton->hide();
 
     const std::pair<ImageButton *, std::function<void()>> clicks[] = {
         {aButton, [this] { answer(ChoiceA); }},       {bButton, [this] { answer(ChoiceB); }},
@@ -77,7 +81,7 @@ void ExamWindow::createControls()
         {startButton, [this] { startClicked(); }}, {drillButton, [this] { drillClicked(); }},
         {giveUpButton, [this] { giveUpClicked(); }},   {handInButton, [this] { handInClicked(); }},
         {confirmButton, [this] { confirmClicked(); }}, {keepAnsweringButton, [this] { keepAnsweringClicked(); }},
-        {exitButton, [this] { exitClicked(); }},
+        {exitButton, [this] { exitClicked(); }}, {explainButton, [this] { explainClicked(); }},
     };
     for (const auto &[button, handler] : clicks)
         connect(button, &QAbstractButton::clicked, this, [handler = handler] { guardEvent(handler); });
@@ -100,6 +104,8 @@ void ExamWindow::describeControls()
     describe(confirmButton, QStringLiteral("确认交卷"), QStringLiteral("确认交卷（回车键）"));
     describe(keepAnsweringButton, QStringLiteral("继续答题"), QStringLiteral("不交卷，继续答题（小键盘0或Esc键）"));
     describe(exitButton, QStringLiteral("退出"), QStringLiteral("离开本页（小键盘0或Esc键）"));
+    describe(explainButton, QStringLiteral("解析"), QStringLiteral("在解析和题目之间切换（E键）"));
+    explainButton->setToolTip(QStringLiteral("解析和题目之间切换（E键）"));
     describe(titleBand, QString(), QStringLiteral("考试进度"));
     describe(clockLabel, QString(), QStringLiteral("剩余时间与答题数"));
     describe(questionLabel, QString(), QStringLiteral("题目及选项"));

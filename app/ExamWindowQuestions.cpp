@@ -12,6 +12,7 @@
 #include "practice/Judging.h"
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/ImageButton.h"
 #include "ui/PictureBox.h"
 
@@ -69,8 +70,10 @@ void ExamWindow::answer(qint32 choice)
         const qint32 correct = correctChoice(question);
         const bool right = choice == correct;
         const qint32 id = qint32(question.id);
-        if (m_progress) {
-            m_progress->write([id, right](ProgressStore &store, const QString &bank) {
+        // Only the first judged answer on this drill counts for the book, as in practice.
+        const std::optional<bool> counted = m_drillTally.judged(m_drillPosition + 1, right);
+        if (m_progress && counted) {
+            m_progress->write([id, right = *counted](ProgressStore &store, const QString &bank) {
                 store.recordAnswer(bank, id, right);
             });
         }
@@ -78,8 +81,8 @@ void ExamWindow::answer(qint32 choice)
         const QString value = choiceValue(choice);
         setAnnouncedText(statusLabel, (right ? rightAnswerText(value) : wrongAnswerText(value))
                                      + (right ? QString() : QStringLiteral("正确答案：") + answerText(correct)));
-        questionLabel->setText(questionLabel->text() + QStringLiteral("\r\n\r\n  依据：") + (question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
         LoadPicture(*verdictPicture, AppDir() + (right ? QStringLiteral("yes.jpg") : QStringLiteral("no.jpg")));
+        openExplanation(QStringLiteral("正确答案：%1　您的答案：%2").arg(answerText(correct), value), question);
         return;
     }
     if (m_page != Page::Exam || !m_session)
@@ -114,13 +117,15 @@ void ExamWindow::showReview()
     questionPicture->clearPicture();
     for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
         button->setVisible(false);
+    explanationPanel->close();
+    explainButton->hide();
     if (m_reviewIndex < 0) {
         QString text = QStringLiteral("\r\n  成绩：%1 分（%2分及格）  %3\r\n\r\n  用时：%4%5\r\n\r\n  答对 %6 题，答错 %7 题，未答 %8 题（每题%9分）")
                            .arg(result.score).arg(format.passMark).arg(verdict).arg(clockText(result.durationMs))
                            .arg(result.timedOut ? QStringLiteral("（考试时间到，自动交卷）") : QString())
                            .arg(result.right).arg(result.wrong).arg(result.unanswered).arg(format.pointsPerQuestion);
         text += result.missed.isEmpty() ? QStringLiteral("\r\n\r\n  全部答对！")
-                                        : QStringLiteral("\r\n\r\n  按“下翻”或回车键逐题查看答错和未答的题目、正确答案及依据。");
+                                        : QStringLiteral("\r\n\r\n  按“下翻”或回车键逐题查看答错和未答的题目、正确答案、解析及依据。");
         questionLabel->setText(text);
         setAnnouncedText(statusLabel, QStringLiteral(" 成绩：%1 分，%2。").arg(result.score).arg(verdict));
         return;
@@ -132,8 +137,9 @@ void ExamWindow::showReview()
     showQuestion(question, position + 1, 0);
     for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
         button->setVisible(false);
-    questionLabel->setText(questionLabel->text() + QStringLiteral("\r\n\r\n  正确答案：%1\r\n  依据：%2")
-                                         .arg(answerText(correct), question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
+    openExplanation(QStringLiteral("第 %1 题　正确答案：%2　您的答案：%3")
+                        .arg(position + 1).arg(answerText(correct), answerText(chosen)),
+                    question);
     setAnnouncedText(statusLabel, QStringLiteral(" 第 %1/%2 道错题：您的答案是%3，正确答案是%4。")
                                  .arg(m_reviewIndex + 1).arg(result.missed.size()).arg(answerText(chosen), answerText(correct)));
 }
@@ -148,6 +154,7 @@ void ExamWindow::drillClicked()
 void ExamWindow::startDrill()
 {
     m_drillPosition = 0;
+    m_drillTally.reset(m_drillIds.size());
     for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton, prevButton, nextButton})
         button->setEnabled(true);
     showPage(Page::Drill);
@@ -158,11 +165,31 @@ void ExamWindow::showDrillQuestion()
 {
     const Question &question = cached(m_drillIds.at(m_drillPosition));
     showQuestion(question, m_drillPosition + 1, 0);
+    explanationPanel->close();
+    explainButton->hide();
     LoadPicture(*verdictPicture, AppDir() + QStringLiteral("thinking.jpg"));
     prevButton->setEnabled(m_drillPosition > 0);
     nextButton->setEnabled(m_drillPosition + 1 < m_drillIds.size());
     titleBand->setText(QStringLiteral("错题练习 · %1 · 第 %2/%3 题（连续答对两次即移出错题本）")
                           .arg(categoryTitle(m_category)).arg(m_drillPosition + 1).arg(m_drillIds.size()));
+}
+
+void ExamWindow::openExplanation(const QString &answerLine, const Question &question)
+{
+    m_explanation = explanationText(answerLine, question);
+    explanationPanel->open(m_explanation);
+    explainButton->show();
+    explainButton->raise();
+}
+
+void ExamWindow::explainClicked()
+{
+    if (!explainButton->isVisible())
+        return;
+    if (explanationPanel->isOpen())
+        explanationPanel->close();
+    else
+        explanationPanel->open(m_explanation);
 }
 
 void ExamWindow::prevClicked()

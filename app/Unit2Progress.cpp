@@ -29,6 +29,7 @@ void TForm2::noteVerdict(bool right)
     const std::optional<bool> counted = m_tally.judged(m_run.CurrentPosition, right);
     if (!counted)
         return;
+    refreshExplainButton();
     if (m_progress) {
         const qint32 id = m_run.CurrentQuestionId;
         m_progress->write([id, right = *counted](ProgressStore &store, const QString &bank) {

@@ -267,7 +267,7 @@ const PictureFile kPictures[] = {
     {"unchk_ovr.jpg", 110, 40},  {"thinking.jpg", 107, 107},  {"yes.jpg", 107, 107},
     {"no.jpg", 107, 107},        {"pic/sign.jpg", 120, 80},   {"pic/lamp.jpg", 100, 60},
     // The mock exam's buttons.
-    {"mnks.jpg", 110, 30},       {"mnks_ovr.jpg", 110, 30},   {"ksks.jpg", 110, 40},
+    {"mnks.jpg", 110, 30},       {"mnks_ovr.jpg", 110, 30},   {"jx.jpg", 56, 25}, {"jx_ovr.jpg", 56, 25},   {"ksks.jpg", 110, 40},
     {"ksks_ovr.jpg", 110, 40},   {"ctlx.jpg", 110, 40},       {"ctlx_ovr.jpg", 110, 40},
     {"fq.jpg", 110, 40},         {"fq_ovr.jpg", 110, 40},     {"jj.jpg", 110, 40},
     {"jj_ovr.jpg", 110, 40},     {"qrjj.jpg", 110, 40},       {"qrjj_ovr.jpg", 110, 40},
