@@ -41,6 +41,17 @@ qint32 idOf(const StoredQuestion &row, const QString &bank)
     return qint32(row.question.id);
 }
 
+// The query for one question's explanation. A table EXPLAIN made by hand without its columns is
+// refused by name rather than read as explanations.
+std::unique_ptr<SqliteStatement> explanationQuery(const SqliteDb &db)
+{
+    if (!sideTableHasColumns(db, Column::Explain))
+        throw Failure(QStringLiteral("题库 %1 的表 %2 缺少字段 %3 或 %4")
+                          .arg(db.path(), sideTableName(Column::Explain), columnName(Column::Id),
+                               columnName(Column::Explain)));
+    return std::make_unique<SqliteStatement>(db, selectSideValueSql(Column::Explain));
+}
+
 } // namespace
 
 QString bankSourcePath()
@@ -83,7 +94,7 @@ void BankStore::OpenBank(const QString &path)
         verifyIntegrity(m_db);
         verifySchema(m_db);
         if (hasTable(m_db, sideTableName(Column::Explain)))
-            m_explainById = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(Column::Explain));
+            m_explainById = explanationQuery(m_db);
     } catch (...) {
         m_explainById.reset();
         m_db.close();
