@@ -48,9 +48,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
     m_hover = new HoverTracker(
         this, [this](QWidget *control) { CMMouseEnter(control); },
         [this](QWidget *control) { CMMouseLeave(control); });
-    // Key preview: every key reaches the window first, whichever child has the focus.
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    previewKeys(*this);
 
     // The mock exam's button loads last: when loading stopped earlier, it keeps its built-in
     // picture like every control after the one that failed.
@@ -82,7 +80,7 @@ void TForm2::showEvent(QShowEvent *event)
 void TForm2::FormShow()
 {
     m_modeName.clear();
-    m_verdicts.clear();
+    m_tally.reset(0);
     updateProgressLine();
     m_run.PrepareOnShow();
 }
@@ -192,11 +190,11 @@ void TForm2::answer(RunButton button)
     const AnswerKey &key = answerKey(button);
     switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
     case Verdict::Right:
-        noteVerdict(1);
+        noteVerdict(true);
         RightAnswer(key.value);
         break;
     case Verdict::Wrong:
-        noteVerdict(2);
+        noteVerdict(false);
         WrongAnswer(key.value);
         break;
     case Verdict::NotJudged:
@@ -265,6 +263,8 @@ void TForm2::ImgHelpClick()
     if (!m_bank.hasCurrentRecord())
         return;
     setAnnouncedText(Label2, hintText(m_bank.CurrentQuestion({Column::Answer}).answer));
+    if (m_run.isActive())
+        m_tally.hintShown(m_run.CurrentPosition);
 }
 
 // ---- the switch and leaving ----

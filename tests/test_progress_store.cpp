@@ -12,7 +12,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -229,6 +231,8 @@ TEST_F(ProgressStoreTest, DamagedForeignOrNewerFileIsSetAsideAndPracticeGoesOn)
         ASSERT_FALSE(aside.isEmpty());
         const QString kept = scratch.path() + QLatin1Char('/') + aside.filter(QRegularExpression(QStringLiteral("\\d$"))).value(0);
         EXPECT_TRUE(store.notice().contains(kept));
+        EXPECT_TRUE(store.notice().startsWith(QStringLiteral("学习记录文件 %1 无法使用（").arg(file)));
+        EXPECT_TRUE(store.notice().endsWith(QStringLiteral("，学习记录将重新开始。"))) << store.notice().toStdString();
         EXPECT_EQ(readBytes(kept), before) << "the learner's old file is kept as it was";
     }
 }
@@ -242,11 +246,47 @@ TEST_F(ProgressStoreTest, SoundFileIsNotSetAside)
     EXPECT_EQ(QDir(QFileInfo(path()).path()).entryList({QStringLiteral("*.bad-*")}).size(), 0);
 }
 
+TEST_F(ProgressStoreTest, PagesAreCheckedOnlyWhenTheFileChangedSinceACleanClose)
+{
+    {
+        ProgressStore store(path());
+        for (int i = 0; i < 50; ++i)
+            store.recordAnswer(kBank, i, false);
+    }
+    ASSERT_TRUE(QFile::exists(path() + QStringLiteral("-closed")));
+    ASSERT_FALSE(QFile::exists(path() + QStringLiteral("-wal")));
+    // Damage only the page check sees: the book's page overwritten, the size and the time kept.
+    namespace fs = std::filesystem;
+    const fs::path file = QFile::encodeName(path()).toStdString();
+    const fs::file_time_type closed = fs::last_write_time(file);
+    QByteArray bytes = readBytes(path());
+    ASSERT_GE(bytes.size(), 3 * 4096);
+    bytes.replace(4096, 4096, QByteArray(4096, '\x5a'));
+    writeBytes(path(), bytes);
+    fs::last_write_time(file, closed);
+    {
+        ProgressStore store(path());
+        EXPECT_TRUE(store.notice().isEmpty()) << "the file as it was closed is not checked again";
+    }
+    fs::last_write_time(file, closed + std::chrono::seconds(1));
+    ProgressStore store(path());
+    EXPECT_FALSE(store.notice().isEmpty()) << "a file changed since is checked and set aside";
+    EXPECT_TRUE(store.bookQuestions(kBank).isEmpty());
+}
+
 TEST_F(ProgressStoreTest, UnwritableFolderIsAFailureNamingIt)
 {
     writeBytes(dir.path() + QStringLiteral("/kemuyi"), "a file, not a folder");
     const QString message = failureOf([&] { ProgressStore store(path()); });
-    EXPECT_TRUE(message.contains(dir.path() + QStringLiteral("/kemuyi"))) << message.toStdString();
+    EXPECT_EQ(message, QStringLiteral("学习记录文件夹 %1/kemuyi 无法创建（路径中有同名的文件）").arg(dir.path()));
+}
+
+TEST_F(ProgressStoreTest, FileThatCannotBeOpenedIsAFailureInTheSameForm)
+{
+    ASSERT_TRUE(QDir().mkpath(path())); // a folder where the file should be
+    const QString message = failureOf([&] { ProgressStore store(path()); });
+    EXPECT_TRUE(message.startsWith(QStringLiteral("学习记录文件 %1 无法打开（").arg(path()))) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QStringLiteral("）"))) << message.toStdString();
 }
 
 // Runs `work` in a child process; returns its pid.
