@@ -114,6 +114,7 @@ private:
     void showReview();
     void startDrill();
     void showDrillQuestion();
+    void newDrillShowing();
     const QVector<qint32> &categoryIds();
     const Question &cached(qint32 id);
     void pointerEntered(QWidget *control);
@@ -133,6 +134,10 @@ private:
     int m_reviewIndex = -1;
     QVector<qint32> m_drillIds;
     int m_drillPosition = 0;
+    // The drill as a run of its own, for counting each answer once per showing.
+    qint64 m_drillRun = 0;
+    int m_drillShowing = 0;
+    bool m_drillHelped = false;
     QTimer *m_clockTimer = nullptr;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;

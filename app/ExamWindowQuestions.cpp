@@ -17,6 +17,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace kemuyi {
 
 namespace {
@@ -68,12 +70,12 @@ void ExamWindow::answer(qint32 choice)
             return;
         const qint32 correct = correctChoice(question);
         const bool right = choice == correct;
-        const qint32 id = qint32(question.id);
         if (m_progress) {
-            m_progress->write([id, right](ProgressStore &store, const QString &bank) {
-                store.recordAnswer(bank, id, right);
-            });
+            const JudgedAnswer judged{qint32(question.id), right, m_drillHelped, Showing{m_drillRun, m_drillShowing},
+                                      m_clock(), m_category};
+            m_progress->write([&judged](ProgressStore &store, const QString &bank) { store.recordAnswer(bank, judged); });
         }
+        m_drillHelped = m_drillHelped || !right;
         showDrillQuestion();
         const QString value = choiceValue(choice);
         setAnnouncedText(statusLabel, (right ? rightAnswerText(value) : wrongAnswerText(value))
@@ -148,10 +150,18 @@ void ExamWindow::drillClicked()
 void ExamWindow::startDrill()
 {
     m_drillPosition = 0;
+    m_drillRun = std::max(m_clock(), m_drillRun + 1);
+    newDrillShowing();
     for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton, prevButton, nextButton})
         button->setEnabled(true);
     showPage(Page::Drill);
     showDrillQuestion();
+}
+
+void ExamWindow::newDrillShowing()
+{
+    ++m_drillShowing;
+    m_drillHelped = false;
 }
 
 void ExamWindow::showDrillQuestion()
@@ -171,6 +181,7 @@ void ExamWindow::prevClicked()
         showExamQuestion();
     else if (m_page == Page::Drill && m_drillPosition > 0) {
         --m_drillPosition;
+        newDrillShowing();
         showDrillQuestion();
     } else if (m_page == Page::Result && m_reviewIndex >= 0) {
         --m_reviewIndex;
@@ -184,6 +195,7 @@ void ExamWindow::nextClicked()
         showExamQuestion();
     else if (m_page == Page::Drill && m_drillPosition + 1 < m_drillIds.size()) {
         ++m_drillPosition;
+        newDrillShowing();
         showDrillQuestion();
     } else if (m_page == Page::Result && m_reviewIndex + 1 < m_session->result()->missed.size()) {
         ++m_reviewIndex;

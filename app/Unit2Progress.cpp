@@ -17,6 +17,8 @@ void TForm2::startMode(bool shuffled)
 {
     m_modeName = shuffled ? QStringLiteral("加强练习") : QStringLiteral("顺序练习");
     m_verdicts.fill(0, m_run.QuestionCount + 1);
+    // Two runs started within one millisecond still count apart.
+    m_runId = std::max(m_clock(), m_runId + 1);
     if (shuffled)
         m_run.StartIntensive();
     else
@@ -30,11 +32,12 @@ void TForm2::noteVerdict(int verdict)
     if (slot > 0 && slot < m_verdicts.size())
         m_verdicts[slot] = qint8(verdict);
     if (m_progress) {
-        const qint32 id = m_run.CurrentQuestionId;
-        m_progress->write([id, verdict](ProgressStore &store, const QString &bank) {
-            store.recordAnswer(bank, id, verdict == 1);
-        });
+        const JudgedAnswer answer{m_run.CurrentQuestionId, verdict == 1, m_helped, Showing{m_runId, m_showing},
+                                  m_clock(), categoryCode()};
+        m_progress->write([&answer](ProgressStore &store, const QString &bank) { store.recordAnswer(bank, answer); });
     }
+    if (verdict != 1)
+        m_helped = true;
     updateProgressLine();
 }
 

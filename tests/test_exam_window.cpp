@@ -223,9 +223,9 @@ TEST_F(ExamWindowTest, ExamLeftOpenResumesAfterARestartOnTheSameClock)
 TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
 {
     const QString bank = progress->bank();
-    store().recordAnswer(bank, 3, false);   // choice, answer C
-    store().recordAnswer(bank, 4, false);   // true/false, answer 正确
-    store().recordAnswer(bank, 905, false); // another category: not drilled here
+    store().recordAnswer(bank, answerInNewRun(3, false));   // choice, answer C
+    store().recordAnswer(bank, answerInNewRun(4, false));   // true/false, answer 正确
+    store().recordAnswer(bank, answerInNewRun(905, false)); // another category: not drilled here
     form->prepare(QStringLiteral("C1C2C3C4"));
     EXPECT_EQ(form->bookCount(), 2);
     EXPECT_TRUE(form->drillButton->isEnabled());
@@ -244,6 +244,7 @@ TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
 
     restart();
     EXPECT_EQ(form->bookCount(), 2) << "one right answer is not enough";
+    now += 60 * 60 * 1000; // the next day's drill: a run of its own
     form->drillClicked();
     press(form.get(), Qt::Key_C, false); // right again: out of the book
     restart();
