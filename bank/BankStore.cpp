@@ -143,6 +143,28 @@ QVector<qint32> BankStore::categoryIds(const QString &code)
     return ids;
 }
 
+QVector<std::pair<qint32, QString>> BankStore::categoryTopics(const QString &code)
+{
+    const int slot = int(Column::Topic) - kTkColumnCount;
+    if (!m_hasSide[slot])
+        m_hasSide[slot] = hasTable(m_db, sideTableName(Column::Topic));
+    QVector<std::pair<qint32, QString>> topics;
+    if (!*m_hasSide[slot]) {
+        for (qint32 id : categoryIds(code))
+            topics.append({id, QString()});
+        return topics;
+    }
+    SqliteStatement statement(m_db, "SELECT TK.ID, s.\"" + columnName(Column::Topic).toUtf8() + "\" FROM TK LEFT JOIN \""
+                                        + sideTableName(Column::Topic).toUtf8() + "\" AS s ON s.ID = TK.ID"
+                                        + kTypeContains + " ORDER BY TK.ID");
+    statement.bind(1, likeLiteral(code));
+    while (statement.step()) {
+        const qint32 id = idOf(readStoredId(statement), m_db.path());
+        topics.append({id, statement.isNull(1) ? QString() : statement.text(1)});
+    }
+    return topics;
+}
+
 std::optional<StoredQuestion> BankStore::selectById(qint32 id)
 {
     if (!m_selectById)

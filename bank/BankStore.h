@@ -66,6 +66,9 @@ public:
     // naming the question; a side column in `used` (basis, topic) is read where the bank has it
     // and left empty where it has not.
     Question questionById(qint32 id, Columns used);
+    // The category's ids as categoryIds gives them, each with its topic (empty where the bank
+    // has none), in one query.
+    QVector<std::pair<qint32, QString>> categoryTopics(const QString &code);
 
 private:
     std::optional<StoredQuestion> selectById(qint32 id);

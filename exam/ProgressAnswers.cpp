@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace kemuyi {
 
 namespace {
@@ -123,6 +125,22 @@ QVector<RecentAnswer> ProgressStore::recentAnswers(const QString &bank, const QS
     while (read.step())
         answers.append(RecentAnswer{qint32(read.integer(0)), read.integer(1) != 0, read.integer(2)});
     return answers;
+}
+
+int ProgressStore::dailyReviewLimit() const
+{
+    SqliteStatement read(m_db, "SELECT value FROM setting WHERE name = 'daily_review'");
+    // A value out of range (a changed file) is not trusted.
+    if (read.step() && read.integer(0) >= review::minimumDailyLimit && read.integer(0) <= review::maximumDailyLimit)
+        return int(read.integer(0));
+    return review::defaultDailyLimit;
+}
+
+void ProgressStore::setDailyReviewLimit(int limit)
+{
+    SqliteStatement write(m_db, "INSERT OR REPLACE INTO setting (name, value) VALUES ('daily_review', ?1)");
+    write.bind(1, qint64(std::clamp(limit, review::minimumDailyLimit, review::maximumDailyLimit)));
+    write.step();
 }
 
 QVector<DayTally> ProgressStore::answerDays(const QString &bank, const QString &category) const

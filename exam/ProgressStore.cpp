@@ -48,7 +48,8 @@ const char kSchema[] =
     "CREATE INDEX IF NOT EXISTS answer_by_category ON answer (bank, category, at);"
     "CREATE TABLE IF NOT EXISTS day ("
     " bank TEXT NOT NULL, category TEXT NOT NULL, day INTEGER NOT NULL, answers INTEGER NOT NULL,"
-    " rights INTEGER NOT NULL, PRIMARY KEY (bank, category, day)) WITHOUT ROWID;";
+    " rights INTEGER NOT NULL, PRIMARY KEY (bank, category, day)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS setting (name TEXT PRIMARY KEY, value INTEGER NOT NULL) WITHOUT ROWID;";
 
 // What version 2 added to the tables of a version 1 file; its new tables come with kSchema.
 const char kUpgradeFrom1[] =

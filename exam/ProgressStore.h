@@ -70,6 +70,12 @@ struct QuestionRecord
     int right = 0;
 };
 
+namespace review {
+constexpr int defaultDailyLimit = 50;
+constexpr int minimumDailyLimit = 5;
+constexpr int maximumDailyLimit = 500;
+} // namespace review
+
 // The counted answers of one local calendar day.
 struct DayTally
 {
@@ -133,6 +139,10 @@ public:
     QHash<qint32, QuestionRecord> questionRecords(const QString &bank) const;
     // The category's last `count` counted answers, newest first.
     QVector<RecentAnswer> recentAnswers(const QString &bank, const QString &category, int count) const;
+    // How many questions a smart-review run takes at most, as the learner set it.
+    int dailyReviewLimit() const;
+    void setDailyReviewLimit(int limit);
+
     // The category's counted answers per local day, newest day first; only days with answers.
     QVector<DayTally> answerDays(const QString &bank, const QString &category) const;
 
