@@ -88,6 +88,7 @@ void BankStore::OpenBank(const QString &path)
 {
     m_current.reset();
     m_selectById.reset();
+    m_explainById.reset();
     for (int i = 0; i < kColumnCount - kTkColumnCount; ++i) {
         m_sideById[i].reset();
         m_hasSide[i].reset();
@@ -98,16 +99,24 @@ void BankStore::OpenBank(const QString &path)
     try {
         verifyIntegrity(m_db);
         verifySchema(m_db);
+        if (hasTable(m_db, sideTableName(Column::Explain)))
+            m_explainById = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(Column::Explain));
     } catch (...) {
+        m_explainById.reset();
         m_db.close();
         throw;
     }
 }
 
-StoredQuestion BankStore::withExplanation(StoredQuestion row)
+StoredQuestion BankStore::withExplanation(StoredQuestion row) const
 {
-    if (row.idIsInteger())
-        row.question.explain = sideText(Column::Explain, row.question.id);
+    if (!m_explainById || !row.idIsInteger())
+        return row;
+    m_explainById->reset();
+    m_explainById->bind(1, row.question.id);
+    if (m_explainById->step() && !m_explainById->isNull(0))
+        row.question.explain = m_explainById->text(0);
+    m_explainById->reset();
     return row;
 }
 
@@ -173,7 +182,7 @@ std::optional<StoredQuestion> BankStore::selectById(qint32 id)
     m_selectById->bind(1, qint64(id));
     std::optional<StoredQuestion> row;
     if (m_selectById->step())
-        row = readStoredQuestion(*m_selectById);
+        row = withExplanation(readStoredQuestion(*m_selectById));
     m_selectById->reset();
     return row;
 }
@@ -182,8 +191,7 @@ void BankStore::SelectQuestion(qint32 id)
 {
     // Emptied first: a failing read leaves no current record rather than the previous one.
     m_current.reset();
-    if (std::optional<StoredQuestion> row = selectById(id))
-        m_current = withExplanation(std::move(*row));
+    m_current = selectById(id);
 }
 
 const Question &BankStore::CurrentQuestion(Columns used) const
@@ -204,14 +212,15 @@ Question BankStore::questionById(qint32 id, Columns used)
     if (!row)
         throw Failure(QStringLiteral("题库 %1 中没有题号为 %2 的题目").arg(m_db.path()).arg(id));
     Question question = checked(*row, used);
+    // The explanation comes with every row; the other side columns only when asked for.
     for (int i = kTkColumnCount; i < kColumnCount; ++i) {
-        if (used.contains(Column(i)))
+        if (used.contains(Column(i)) && Column(i) != Column::Explain)
             textOf(question, Column(i)) = sideText(Column(i), id);
     }
     return question;
 }
 
-QString BankStore::sideText(Column side, qint64 id)
+QString BankStore::sideText(Column side, qint32 id)
 {
     const int slot = int(side) - kTkColumnCount;
     if (!m_hasSide[slot])
@@ -219,10 +228,11 @@ QString BankStore::sideText(Column side, qint64 id)
     if (!*m_hasSide[slot])
         return {};
     std::unique_ptr<SqliteStatement> &statement = m_sideById[slot];
-    if (!statement)
+    if (!statement) {
         statement = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(side));
+    }
     statement->reset();
-    statement->bind(1, id);
+    statement->bind(1, qint64(id));
     QString text;
     if (statement->step() && !statement->isNull(0))
         text = statement->text(0);

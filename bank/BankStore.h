@@ -62,22 +62,24 @@ public:
     // these leave the current record as it is.
     // The category's ids as QueryCategoryIds gives them.
     QVector<qint32> categoryIds(const QString &code);
-    // The question with this id. No row, or a NULL in one of the `used` TK columns, is a Failure
-    // naming the question; a side column in `used` (basis, topic) is read where the bank has it
-    // and left empty where it has not.
+    // The question with this id and its explanation. No row, or a NULL in one of the `used` TK
+    // columns, is a Failure naming the question; basis and topic are read when in `used`, where
+    // the bank has them, and left empty where it has not.
     Question questionById(qint32 id, Columns used);
     // The category's ids as categoryIds gives them, each with its topic (empty where the bank
     // has none), in one query.
     QVector<std::pair<qint32, QString>> categoryTopics(const QString &code);
 
 private:
+    // The row as read from TK, with its explanation beside it.
+    StoredQuestion withExplanation(StoredQuestion row) const;
     std::optional<StoredQuestion> selectById(qint32 id);
-    // The row as read from TK, with its explanation beside it where the bank has one.
-    StoredQuestion withExplanation(StoredQuestion row);
-    QString sideText(Column side, qint64 id);
+    // A side column's value read on request (the exam's basis).
+    QString sideText(Column side, qint32 id);
 
     SqliteDb m_db;
     std::unique_ptr<SqliteStatement> m_selectById;
+    std::unique_ptr<SqliteStatement> m_explainById; // none when the bank has no explanations
     std::unique_ptr<SqliteStatement> m_sideById[kColumnCount - kTkColumnCount];
     std::optional<bool> m_hasSide[kColumnCount - kTkColumnCount];
     std::optional<StoredQuestion> m_current;
