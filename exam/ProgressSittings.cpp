@@ -53,7 +53,7 @@ void ProgressStore::finishSitting(const QString &bank, qint64 sitting, const Exa
     const ExamResult &result = *session.result();
     SqliteTransaction transaction(m_db, SqliteTransaction::Begin::Immediate);
     SqliteStatement done(m_db, "UPDATE sitting SET finished = ?2, score = ?3, passed = ?4, timed_out = ?5, duration = ?6"
-                               " WHERE id = ?1 AND finished IS NULL");
+                               " WHERE id = ?1 AND finished IS NULL AND discarded IS NULL");
     done.bind(1, sitting);
     done.bind(2, session.startedMs() + result.durationMs);
     done.bind(3, qint64(result.score));

@@ -224,6 +224,11 @@ TEST_F(LearnerRecordsTest, DiscardedExamLeavesNoScoreButFeedsMemoryAndBook)
     EXPECT_FALSE(store().questionRecords(kBank).contains(102)) << "unanswered is not answered";
     EXPECT_EQ(store().bookQuestions(kBank), (QVector<qint32>{101}));
     EXPECT_EQ(store().recentAnswers(kBank, kCar, 10).size(), 2);
+
+    // Another instance that still had it open hands it in: a discarded exam stays without a score.
+    session.handIn();
+    store().finishSitting(kBank, id, session);
+    EXPECT_TRUE(store().allScores().isEmpty());
 }
 
 TEST_F(LearnerRecordsTest, FileOfTheFirstVersionKeepsItsBookAndExams)
