@@ -43,13 +43,18 @@ qint32 idOf(const StoredQuestion &row, const QString &bank)
     return qint32(row.question.id);
 }
 
-// The query for one question's value from a side table. A side table made by hand without its
-// columns is refused by name rather than read as values.
-std::unique_ptr<SqliteStatement> sideValueQuery(const SqliteDb &db, Column side)
+// A side table made by hand without its columns is refused by name rather than read as values.
+void refuseSideTableWithoutColumns(const SqliteDb &db, Column side)
 {
     if (!sideTableHasColumns(db, side))
         throw Failure(QStringLiteral("题库 %1 的表 %2 缺少字段 %3 或 %4")
                           .arg(db.path(), sideTableName(side), columnName(Column::Id), columnName(side)));
+}
+
+// The query for one question's value from a side table.
+std::unique_ptr<SqliteStatement> sideValueQuery(const SqliteDb &db, Column side)
+{
+    refuseSideTableWithoutColumns(db, side);
     return std::make_unique<SqliteStatement>(db, selectSideValueSql(side));
 }
 
@@ -173,6 +178,7 @@ QVector<std::pair<qint32, QString>> BankStore::categoryTopics(const QString &cod
             topics.append({id, QString()});
         return topics;
     }
+    refuseSideTableWithoutColumns(m_db, Column::Topic);
     SqliteStatement statement(m_db, "SELECT TK.ID, s.\"" + columnName(Column::Topic).toUtf8() + "\" FROM TK LEFT JOIN \""
                                         + sideTableName(Column::Topic).toUtf8() + "\" AS s ON s.ID = TK.ID"
                                         + kTypeContains + " ORDER BY TK.ID");
