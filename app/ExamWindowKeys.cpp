@@ -29,6 +29,8 @@ void ExamWindow::keyDown(KeyAction action)
             startClicked();
         else if (m_page == Page::Confirm)
             confirmClicked();
+        else if (m_page == Page::ConfirmDiscard)
+            confirmDiscardClicked();
         else
             nextClicked();
         break;
@@ -37,6 +39,7 @@ void ExamWindow::keyDown(KeyAction action)
     case KeyAction::Book: drillClicked(); break;
     case KeyAction::Back: exitClicked(); break;
     case KeyAction::Explain: explainClicked(); break;
+    case KeyAction::Discard: discardClicked(); break;
     default:
         break;
     }

@@ -188,6 +188,8 @@ void TForm2::ShowRecord()
     ImgCuo->setVisible(!choice);
     ImgC->setVisible(choice);
     ImgD->setVisible(choice);
+    ++m_showing;
+    m_helped = false;
     updateProgressLine();
     m_enteringJump = false;
     explanationPanel->close();
@@ -275,6 +277,7 @@ void TForm2::ImgHelpClick()
     if (!m_bank.hasCurrentRecord())
         return;
     setAnnouncedText(Label2, hintText(m_bank.CurrentQuestion({Column::Answer}).answer));
+    m_helped = true;
     if (m_run.isActive())
         m_tally.hintShown(m_run.CurrentPosition);
     refreshExplainButton();

@@ -15,6 +15,7 @@ enum class KeyAction {
     HandIn,   // 交卷
     Book,     // 错题练习 from the exam window's start page
     Back,     // leave the page (confirmations: keep answering)
+    Discard,  // 放弃考试: end an unfinished exam without a score
     MockExam, // 模拟考试 from the practice window
     Explain,  // 解析: open or close the explanation once the answer is known
     JumpTo,   // 转到第…题: type the number, then Enter
@@ -34,6 +35,7 @@ enum class KeyWindow { Menu, Practice, Exam };
 //   practice only: keypad ., H: hint            keypad *, M: mock exam
 //   practice only: E: explanation      G: go to a question     S, R: the two modes    Z: auto-advance
 //   exam only: keypad −, G: give up    keypad *, J: hand in    keypad /, K: drill    keypad 0: back
+//              Q: discard the unfinished exam
 //   exam also: E: explanation (result review and drill)
 //   menu: 1–5 (main row or keypad): the categories, top to bottom    Esc: leave (after asking)
 KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window);
