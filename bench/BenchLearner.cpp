@@ -1,4 +1,4 @@
-// The study centre's figures: the next question of a smart review among 10,000 questions' memory
+// The learner records' figures: the next question of a smart review among 10,000 questions' memory
 // states, the 统计 page with its charts over 100,000 recorded answers, and one recorded answer
 // with its memory state.
 
@@ -90,7 +90,7 @@ void nextSmartReviewQuestion(benchmark::State &state)
 // The shipped-size bank with a topic for each question, in a folder of its own.
 QString bankWithTopics()
 {
-    const QString folder = fixtureFolder(QStringLiteral("study"));
+    const QString folder = fixtureFolder(QStringLiteral("learner"));
     const QString copy = folder + QStringLiteral("/e9p7k6m8.lib");
     if (QFile::exists(copy))
         return folder;
@@ -137,7 +137,7 @@ void statsPage(benchmark::State &state)
     try {
         useAppFolder();
         useTempFolder(bankWithTopics());
-        const QString storePath = freshFile(fixtureFolder(QStringLiteral("study")), "stats.db");
+        const QString storePath = freshFile(fixtureFolder(QStringLiteral("learner")), "stats.db");
         LearnerProgress progress(storePath, workingCopyPath());
         BankStore bank;
         bank.OpenBank();
@@ -170,7 +170,7 @@ void statsPage(benchmark::State &state)
 void recordJudgedAnswer(benchmark::State &state)
 {
     try {
-        ProgressStore store(freshFile(fixtureFolder(QStringLiteral("study")), "record.db"));
+        ProgressStore store(freshFile(fixtureFolder(QStringLiteral("learner")), "record.db"));
         const QString bank = QStringLiteral("bench");
         QVector<JudgedAnswer> warm;
         for (int i = 0; i < kSmallBank; ++i)
@@ -199,7 +199,7 @@ void recordJudgedAnswer(benchmark::State &state)
 
 } // namespace
 
-void registerStudyBenchmarks()
+void registerLearnerBenchmarks()
 {
     repeated(benchmark::RegisterBenchmark("SmartReview/NextQuestion/10000", nextSmartReviewQuestion), 10)
         ->UseManualTime()
