@@ -2,6 +2,7 @@
 
 #include "bank/Question.h"
 #include "exam/ExamSession.h"
+#include "exam/ProgressStore.h"
 #include "ui/HoverPictures.h"
 #include "ui/KeyTable.h"
 
@@ -12,6 +13,7 @@
 #include <optional>
 
 class QLabel;
+class QTextBrowser;
 class QTimer;
 
 namespace kemuyi {
@@ -19,6 +21,7 @@ namespace kemuyi {
 class BankStore;
 class HoverTracker;
 class ImageButton;
+class ExplanationPanel;
 class LearnerProgress;
 class PictureBox;
 class ScoreChart;
@@ -32,7 +35,9 @@ class ExamWindow : public QDialog
     Q_OBJECT
 
 public:
-    enum class Page { Start, Exam, Confirm, Result, Drill };
+    static constexpr int kQuestionAreaHeight = 297;
+
+    enum class Page { Start, Exam, Confirm, ConfirmDiscard, Result, Drill };
 
     // Questions are read from `bank`, the practice window's open connection, without moving its
     // current record. `progress` may be null: then nothing is kept between showings.
@@ -51,8 +56,11 @@ public:
     PictureBox *background = nullptr;
     QLabel *titleBand = nullptr;
     QLabel *rulesLabel = nullptr;
+    QLabel *readinessLabel = nullptr;
     ScoreChart *scoreChart = nullptr;
     QLabel *questionLabel = nullptr;
+    // The result's wrong and unanswered questions, all on one scrollable page.
+    QTextBrowser *missedList = nullptr;
     PictureBox *questionPicture = nullptr;
     QLabel *statusLabel = nullptr;
     QLabel *clockLabel = nullptr;
@@ -71,7 +79,13 @@ public:
     ImageButton *handInButton = nullptr;
     ImageButton *confirmButton = nullptr;
     ImageButton *keepAnsweringButton = nullptr;
+    ImageButton *discardButton = nullptr;
+    ImageButton *confirmDiscardButton = nullptr;
     ImageButton *exitButton = nullptr;
+    // In the result review and the drill, once the answer is known: the explanation beside the
+    // right answer, over the question area; 解析 (key E) switches between it and the question.
+    ImageButton *explainButton = nullptr;
+    ExplanationPanel *explanationPanel = nullptr;
 
     Page page() const { return m_page; }
     ExamSession *session() { return m_session.get(); }
@@ -93,9 +107,13 @@ public:
     void handInClicked();
     void confirmClicked();
     void keepAnsweringClicked();
+    // 放弃考试: asks first; an unfinished exam then ends without a score.
+    void discardClicked();
+    void confirmDiscardClicked();
     void exitClicked();
     void prevClicked();
     void nextClicked();
+    void explainClicked();
     void answer(qint32 choice);
 
 protected:
@@ -110,6 +128,9 @@ private:
     void showStartPage();
     void startExam();
     bool resumeSitting();
+    bool loadStoredSitting();
+    void showStartInfo(const std::optional<StoredSitting> &open);
+    void showMissedList();
     void showExamQuestion();
     void showQuestion(const Question &question, int number, qint32 choice);
     void updateExamBand();
@@ -117,6 +138,10 @@ private:
     void showReview();
     void startDrill();
     void showDrillQuestion();
+    // Opens the panel with the answer line, the explanation and the basis of `question`, and
+    // offers 解析 to switch back to the question.
+    void openExplanation(const QString &answerLine, const Question &question);
+    void newDrillShowing();
     const QVector<qint32> &categoryIds();
     const Question &cached(qint32 id);
     void pointerEntered(QWidget *control);
@@ -132,11 +157,19 @@ private:
     RandomBelow m_random = systemRandom();
     std::unique_ptr<ExamSession> m_session;
     qint64 m_sittingId = 0;
+    // The page a discard question returns to when the learner keeps the exam.
+    Page m_beforeDiscard = Page::Start;
     QHash<qint32, Question> m_questions;
     int m_reviewIndex = -1;
     QVector<qint32> m_drillIds;
     int m_drillPosition = 0;
     bool m_drillOnly = false;
+    // What the open explanation shows, kept for switching back to it.
+    QString m_explanation;
+    // The drill as a run of its own, for counting each answer once per showing.
+    qint64 m_drillRun = 0;
+    int m_drillShowing = 0;
+    bool m_drillHelped = false;
     QTimer *m_clockTimer = nullptr;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;

@@ -166,7 +166,7 @@ void StudyWindow::prepare(const QString &categoryCode)
     m_choice = {};
     m_questions.clear();
     m_stems.clear();
-    m_tallies.clear();
+    m_records.clear();
     titleBand->setText(QStringLiteral("学习中心 · ") + categoryTitle(categoryCode));
     searchField->clear();
     // Each part is read on its own: a bank that cannot be read still leaves the learner's pages,
@@ -179,7 +179,7 @@ void StudyWindow::prepare(const QString &categoryCode)
         m_stems.insert(question.id, question.subject);
     if (ProgressStore *store = m_progress ? m_progress->store() : nullptr) {
         const QString bank = m_progress->bank();
-        guardEvent([&] { m_tallies = store->answerTallies(bank); });
+        guardEvent([&] { m_records = store->questionRecords(bank); });
     }
     showPage(Page::Topics);
 }
@@ -229,7 +229,7 @@ void StudyWindow::listQuestions(const QVector<qint32> &ids)
 
 void StudyWindow::fillTopics()
 {
-    const QVector<TopicSummary> summaries = topicSummaries(m_questions, m_tallies);
+    const QVector<TopicSummary> summaries = topicSummaries(m_questions, m_records);
     m_topicQuestions.clear();
     m_topicKeys.clear();
     m_topicLabels.clear();
@@ -270,7 +270,7 @@ void StudyWindow::fillBook()
 
 void StudyWindow::fillUnanswered()
 {
-    const QVector<qint32> ids = unansweredQuestions(m_questions, m_tallies);
+    const QVector<qint32> ids = unansweredQuestions(m_questions, m_records);
     listQuestions(ids);
     setAnnouncedText(pageInfo, QStringLiteral("本类别 %1 题中有 %2 题从未作答。回车从选中的一题开始练习。")
                                    .arg(m_questions.size()).arg(ids.size()));

@@ -115,7 +115,7 @@ private:
     QuestionSearch m_search;
     QVector<SearchHit> m_questions;               // the category's, in id order
     QHash<qint32, QString> m_stems;               // by id
-    QHash<qint32, AnswerTally> m_tallies;
+    QHash<qint32, QuestionRecord> m_records;
     QVector<qint32> m_listed;
     QVector<QVector<qint32>> m_topicQuestions;    // per row of the topics page
     QStringList m_topicKeys;

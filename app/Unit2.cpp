@@ -9,6 +9,7 @@
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
 #include "ui/EventWait.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverPictures.h"
@@ -52,11 +53,12 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
 
     // The mock exam's button loads last: when loading stopped earlier, it keeps its built-in
     // picture like every control after the one that failed.
-    if (guardEvent([this] { FormCreate(); }))
+    if (guardEvent([this] { FormCreate(); })) {
         guardEvent([this] {
-            for (ImageButton *added : {ImgMnks, studyButton, favouriteButton})
+            for (ImageButton *added : {ImgMnks, explainButton, studyButton, favouriteButton})
                 LoadPicture(*added, AppDir() + added->normalFile());
         });
+    }
 }
 
 TForm2::~TForm2() = default;
@@ -85,6 +87,9 @@ void TForm2::FormShow()
     m_modeName.clear();
     m_runMode.clear();
     m_tally.reset(0);
+    m_enteringJump = false;
+    explanationPanel->close();
+    explainButton->hide();
     updateProgressLine();
     m_run.PrepareOnShow();
     favouriteButton->setEnabled(false);
@@ -185,7 +190,12 @@ void TForm2::ShowRecord()
     ImgCuo->setVisible(!choice);
     ImgC->setVisible(choice);
     ImgD->setVisible(choice);
+    ++m_showing;
+    m_helped = false;
     updateProgressLine();
+    m_enteringJump = false;
+    explanationPanel->close();
+    refreshExplainButton();
     // Neither may hold up practice: a progress file that cannot be used only keeps the star
     // empty and forgets the place.
     guardEvent([this] { showFavouriteState(); });
@@ -196,6 +206,7 @@ void TForm2::ShowRecord()
 
 void TForm2::answer(RunButton button)
 {
+    explanationPanel->close();
     const AnswerKey &key = answerKey(button);
     switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
     case Verdict::Right:
@@ -272,8 +283,10 @@ void TForm2::ImgHelpClick()
     if (!m_bank.hasCurrentRecord())
         return;
     setAnnouncedText(Label2, hintText(m_bank.CurrentQuestion({Column::Answer}).answer));
+    m_helped = true;
     if (m_run.isActive())
         m_tally.hintShown(m_run.CurrentPosition);
+    refreshExplainButton();
 }
 
 // ---- the switch and leaving ----

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/BankStore.h"
+#include "exam/ExamSession.h"
 #include "practice/PracticeRun.h"
 #include "practice/RunTally.h"
 #include "ui/HoverPictures.h"
@@ -22,6 +23,7 @@ class PictureBox;
 class ExamWindow;
 class StudyWindow;
 struct StoppedRun;
+class ExplanationPanel;
 
 // The practice window, shown modally over the menu: the question area, the six answer buttons,
 // Previous/Next/hint, the two practice modes, the auto-advance switch and the exam keyboard on
@@ -63,6 +65,10 @@ public:
     // answer row and 上翻.
     ImageButton *studyButton = nullptr;
     ImageButton *favouriteButton = nullptr;
+    // Once the shown question is judged or its hint shown: 解析 at the right end of the status
+    // line, and the panel it opens over the question area.
+    ImageButton *explainButton = nullptr;
+    ExplanationPanel *explanationPanel = nullptr;
 
     PracticeRun &run() { return m_run; }
     BankStore &bank() { return m_bank; }
@@ -77,6 +83,8 @@ public:
 
     // The wait after a judged answer; tests shorten it.
     void setAdvanceDelay(int ms) { m_advanceDelayMs = ms; }
+    // The wall clock answers are recorded on; tests inject their own.
+    void setClock(ExamClock clock) { m_clock = std::move(clock); }
 
     void FormCreate();
     void FormShow();
@@ -111,6 +119,12 @@ public:
     // A run over a set of questions, or a stopped run continued: judged, hinted and advanced as
     // the modes are, the progress line naming the set.
     void startSet(const StoppedRun &run);
+    // Opens the explanation of the shown question, or closes it when open. Before the question
+    // is judged or its hint shown it does nothing: it must not give the answer away.
+    void explainClicked();
+    // Key G: the status line asks for a question number; digits, then Enter, go there.
+    void startJumpEntry();
+    bool isEnteringJump() const { return m_enteringJump; }
     // What a key of the shared key table does here, letters included.
     void keyDown(KeyAction action);
 
@@ -144,6 +158,12 @@ private:
     void rememberRun();
     void rememberPosition();
     void updateProgressLine();
+    void refreshExplainButton();
+    // A key typed while the jump entry is open; false when the entry ended and the key should
+    // act as usual.
+    bool jumpEntryKey(const QKeyEvent &event);
+    void showJumpEntry();
+    void endJumpEntry(bool go);
 
     BankStore m_bank;
     PracticeRun m_run;
@@ -161,7 +181,17 @@ private:
     QString m_runMode;
     // This run's first judgement per slot: the progress line and the book count only that.
     RunTally m_tally;
+    bool m_enteringJump = false;
+    QString m_jumpDigits;
+    QString m_statusBeforeJump;
     QString m_modeName;
+    // What the progress file needs to count an answer once per showing: the run (numbered by its
+    // start on the wall clock), the showing of the question within it, and whether the hint or a
+    // wrong answer came before on this showing.
+    ExamClock m_clock = systemClock();
+    qint64 m_runId = 0;
+    int m_showing = 0;
+    bool m_helped = false;
 };
 
 } // namespace kemuyi

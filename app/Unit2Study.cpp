@@ -15,6 +15,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 // The practice window's side of the study centre: its entry, the favourite star, runs over a set
 // of questions, and remembering where the learner stopped.
 
@@ -113,6 +115,8 @@ void TForm2::startSet(const StoppedRun &run)
 {
     m_runMode = run.mode;
     m_modeName = run.title;
+    // A run of its own for the memory model, as a mode start is.
+    m_runId = std::max(m_clock(), m_runId + 1);
     m_run.StartWithIds(run.questions, run.position);
     m_tally.reset(m_run.QuestionCount);
     rememberRun();

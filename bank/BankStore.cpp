@@ -43,6 +43,21 @@ qint32 idOf(const StoredQuestion &row, const QString &bank)
     return qint32(row.question.id);
 }
 
+// A side table made by hand without its columns is refused by name rather than read as values.
+void refuseSideTableWithoutColumns(const SqliteDb &db, Column side)
+{
+    if (!sideTableHasColumns(db, side))
+        throw Failure(QStringLiteral("题库 %1 的表 %2 缺少字段 %3 或 %4")
+                          .arg(db.path(), sideTableName(side), columnName(Column::Id), columnName(side)));
+}
+
+// The query for one question's value from a side table.
+std::unique_ptr<SqliteStatement> sideValueQuery(const SqliteDb &db, Column side)
+{
+    refuseSideTableWithoutColumns(db, side);
+    return std::make_unique<SqliteStatement>(db, selectSideValueSql(side));
+}
+
 // The question with the `used` columns checked for NULL.
 const Question &checked(const StoredQuestion &row, Columns used)
 {
@@ -100,7 +115,7 @@ void BankStore::OpenBank(const QString &path)
         verifyIntegrity(m_db);
         verifySchema(m_db);
         if (hasTable(m_db, sideTableName(Column::Explain)))
-            m_explainById = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(Column::Explain));
+            m_explainById = sideValueQuery(m_db, Column::Explain);
     } catch (...) {
         m_explainById.reset();
         m_db.close();
@@ -150,6 +165,29 @@ QVector<qint32> BankStore::categoryIds(const QString &code)
     while (statement.step())
         ids.append(idOf(readStoredId(statement), m_db.path()));
     return ids;
+}
+
+QVector<std::pair<qint32, QString>> BankStore::categoryTopics(const QString &code)
+{
+    const int slot = int(Column::Topic) - kTkColumnCount;
+    if (!m_hasSide[slot])
+        m_hasSide[slot] = hasTable(m_db, sideTableName(Column::Topic));
+    QVector<std::pair<qint32, QString>> topics;
+    if (!*m_hasSide[slot]) {
+        for (qint32 id : categoryIds(code))
+            topics.append({id, QString()});
+        return topics;
+    }
+    refuseSideTableWithoutColumns(m_db, Column::Topic);
+    SqliteStatement statement(m_db, "SELECT TK.ID, s.\"" + columnName(Column::Topic).toUtf8() + "\" FROM TK LEFT JOIN \""
+                                        + sideTableName(Column::Topic).toUtf8() + "\" AS s ON s.ID = TK.ID"
+                                        + kTypeContains + " ORDER BY TK.ID");
+    statement.bind(1, likeLiteral(code));
+    while (statement.step()) {
+        const qint32 id = idOf(readStoredId(statement), m_db.path());
+        topics.append({id, statement.isNull(1) ? QString() : statement.text(1)});
+    }
+    return topics;
 }
 
 std::optional<StoredQuestion> BankStore::selectById(qint32 id)
@@ -206,9 +244,8 @@ QString BankStore::sideText(Column side, qint32 id)
     if (!*m_hasSide[slot])
         return {};
     std::unique_ptr<SqliteStatement> &statement = m_sideById[slot];
-    if (!statement) {
-        statement = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(side));
-    }
+    if (!statement)
+        statement = sideValueQuery(m_db, side);
     statement->reset();
     statement->bind(1, qint64(id));
     QString text;

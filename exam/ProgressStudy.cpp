@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QStringList>
 
-// The progress file's part for the study centre: answer tallies, favourites and stopped runs.
+// The progress file's part for the study centre: favourites and stopped runs.
 
 namespace kemuyi {
 
@@ -39,32 +39,6 @@ std::optional<QVector<qint32>> splitIds(const QString &text)
 }
 
 } // namespace
-
-void ProgressStore::countAnswers(const QString &bank, const QVector<JudgedAnswer> &answers)
-{
-    QStringList values;
-    for (const JudgedAnswer &answer : answers)
-        values.append(QStringLiteral("[%1,%2]").arg(answer.question).arg(answer.right ? 1 : 0));
-    SqliteStatement count(m_db, "INSERT INTO answered (bank, question, answers, rights, last)"
-                                " SELECT ?1, json_extract(value, '$[0]'), 1, json_extract(value, '$[1]'), ?3"
-                                " FROM json_each(?2) WHERE true"
-                                " ON CONFLICT (bank, question) DO UPDATE SET answers = answers + 1,"
-                                " rights = rights + excluded.rights, last = excluded.last");
-    count.bind(1, bank);
-    count.bind(2, jsonList(values));
-    count.bind(3, QDateTime::currentMSecsSinceEpoch());
-    count.step();
-}
-
-QHash<qint32, AnswerTally> ProgressStore::answerTallies(const QString &bank) const
-{
-    SqliteStatement read(m_db, "SELECT question, answers, rights FROM answered WHERE bank = ?1");
-    read.bind(1, bank);
-    QHash<qint32, AnswerTally> tallies;
-    while (read.step())
-        tallies.insert(qint32(read.integer(0)), AnswerTally{int(read.integer(1)), int(read.integer(2))});
-    return tallies;
-}
 
 bool ProgressStore::isFavourite(const QString &bank, qint32 question) const
 {

@@ -7,7 +7,7 @@
 
 namespace kemuyi {
 
-QVector<TopicSummary> topicSummaries(const QVector<SearchHit> &questions, const QHash<qint32, AnswerTally> &tallies)
+QVector<TopicSummary> topicSummaries(const QVector<SearchHit> &questions, const QHash<qint32, QuestionRecord> &records)
 {
     QMap<QString, TopicSummary> byKey;
     for (const SearchHit &question : questions) {
@@ -16,12 +16,12 @@ QVector<TopicSummary> topicSummaries(const QVector<SearchHit> &questions, const 
         TopicSummary &topic = byKey[question.topic];
         topic.key = question.topic;
         topic.questions.append(question.id);
-        const auto tally = tallies.constFind(question.id);
-        if (tally == tallies.constEnd() || tally->answers < 1)
+        const auto tally = records.constFind(question.id);
+        if (tally == records.constEnd() || tally->answers < 1)
             continue;
         ++topic.answeredQuestions;
         topic.answers += tally->answers;
-        topic.rights += tally->rights;
+        topic.rights += tally->right;
     }
     QVector<TopicSummary> ordered;
     for (const Topic &known : topics()) {
@@ -42,12 +42,12 @@ QString shareText(const TopicSummary &topic)
     return QStringLiteral("答对 %1%").arg(topic.rights * 100 / topic.answers);
 }
 
-QVector<qint32> unansweredQuestions(const QVector<SearchHit> &questions, const QHash<qint32, AnswerTally> &tallies)
+QVector<qint32> unansweredQuestions(const QVector<SearchHit> &questions, const QHash<qint32, QuestionRecord> &records)
 {
     QVector<qint32> ids;
     for (const SearchHit &question : questions) {
-        const auto tally = tallies.constFind(question.id);
-        if (tally == tallies.constEnd() || tally->answers < 1)
+        const auto tally = records.constFind(question.id);
+        if (tally == records.constEnd() || tally->answers < 1)
             ids.append(question.id);
     }
     return ids;

@@ -20,15 +20,15 @@ struct TopicSummary
 };
 
 // The category's topics in the bank tool's order (unknown codes after them, by code), each with
-// its questions and the learner's tallies; questions without a topic are left out. Empty for a
+// its questions and the learner's counted answers to them; questions without a topic are left out. Empty for a
 // bank that names no topics.
-QVector<TopicSummary> topicSummaries(const QVector<SearchHit> &questions, const QHash<qint32, AnswerTally> &tallies);
+QVector<TopicSummary> topicSummaries(const QVector<SearchHit> &questions, const QHash<qint32, QuestionRecord> &records);
 
 // The share right as the list shows it: "答对 85%", or "尚未练习" before any answer.
 QString shareText(const TopicSummary &topic);
 
 // The questions never answered, in the category's order.
-QVector<qint32> unansweredQuestions(const QVector<SearchHit> &questions, const QHash<qint32, AnswerTally> &tallies);
+QVector<qint32> unansweredQuestions(const QVector<SearchHit> &questions, const QHash<qint32, QuestionRecord> &records);
 
 // Of `ids`, those among the category's questions, in the order of `ids`.
 QVector<qint32> withinCategory(const QVector<qint32> &ids, const QVector<SearchHit> &questions);

@@ -8,6 +8,7 @@
 #include "app/ScoreChart.h"
 #include "app/ExamWindow.h"
 #include "exam/ProgressStore.h"
+#include "ui/ExplanationPanel.h"
 
 #include <QTimer>
 
@@ -118,8 +119,16 @@ TEST_F(ExamWindowTest, WholeExamOnTheKeypadAloneThenResultAndHistory)
     press(form.get(), Qt::Key_Enter);
     EXPECT_EQ(form->reviewIndex(), 0);
     const PaperQuestion first = form->session()->question(0);
-    EXPECT_TRUE(form->questionLabel->text().contains(QStringLiteral("依据：条例第%1条").arg(first.id)));
-    EXPECT_TRUE(form->questionLabel->text().contains(QStringLiteral("正确答案：%1").arg(first.correct == 3 ? "C" : "正确")));
+    // Beside the right answer, over the question: the explanation and the rule.
+    ASSERT_TRUE(form->explanationPanel->isOpen());
+    const QString shown = form->explanationPanel->toPlainText();
+    EXPECT_TRUE(shown.contains(QStringLiteral("依据：条例第%1条").arg(first.id))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("正确答案：%1").arg(first.correct == 3 ? "C" : "正确")));
+    EXPECT_FALSE(form->questionLabel->text().contains(QStringLiteral("依据"))) << "nothing runs under the picture";
+    press(form.get(), Qt::Key_E, false); // the question again
+    EXPECT_FALSE(form->explanationPanel->isOpen());
+    press(form.get(), Qt::Key_E, false);
+    EXPECT_TRUE(form->explanationPanel->isOpen());
     for (int i = 0; i < 10; ++i)
         press(form.get(), Qt::Key_Enter);
     EXPECT_EQ(form->reviewIndex(), 7) << "eight missed questions, no further";
@@ -223,9 +232,9 @@ TEST_F(ExamWindowTest, ExamLeftOpenResumesAfterARestartOnTheSameClock)
 TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
 {
     const QString bank = progress->bank();
-    store().recordAnswer(bank, 3, false);   // choice, answer C
-    store().recordAnswer(bank, 4, false);   // true/false, answer 正确
-    store().recordAnswer(bank, 905, false); // another category: not drilled here
+    store().recordAnswer(bank, answerInNewRun(3, false));   // choice, answer C
+    store().recordAnswer(bank, answerInNewRun(4, false));   // true/false, answer 正确
+    store().recordAnswer(bank, answerInNewRun(905, false)); // another category: not drilled here
     form->prepare(QStringLiteral("C1C2C3C4"));
     EXPECT_EQ(form->bookCount(), 2);
     EXPECT_TRUE(form->drillButton->isEnabled());
@@ -236,18 +245,27 @@ TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
     press(form.get(), Qt::Key_9); // question 3: C, right
     EXPECT_TRUE(form->statusLabel->text().contains(QStringLiteral("恭喜")));
     EXPECT_EQ(pictureName(form->verdictPicture->picture()), QStringLiteral("yes.jpg"));
-    EXPECT_TRUE(form->questionLabel->text().contains(QStringLiteral("依据：条例第3条")));
+    EXPECT_TRUE(form->explanationPanel->isOpen());
+    EXPECT_TRUE(form->explanationPanel->toPlainText().contains(QStringLiteral("依据：条例第3条")));
     press(form.get(), Qt::Key_Enter);
+    EXPECT_FALSE(form->explanationPanel->isOpen()) << "the next question closes it";
     press(form.get(), Qt::Key_5); // question 4: 错, wrong
     EXPECT_TRUE(form->statusLabel->text().contains(QStringLiteral("正确答案：正确")));
     EXPECT_EQ(pictureName(form->verdictPicture->picture()), QStringLiteral("no.jpg"));
+    press(form.get(), Qt::Key_4); // right on a second try: judged, but the wrong answer counts
+    EXPECT_TRUE(form->statusLabel->text().contains(QStringLiteral("恭喜")));
 
     restart();
     EXPECT_EQ(form->bookCount(), 2) << "one right answer is not enough";
+    now += 60 * 60 * 1000; // the next day's drill: a run of its own
     form->drillClicked();
     press(form.get(), Qt::Key_C, false); // right again: out of the book
     restart();
     EXPECT_EQ(form->bookCount(), 1);
+    EXPECT_EQ(store().bookQuestions(bank), (QVector<qint32>{4, 905}));
+    form->drillClicked();
+    press(form.get(), Qt::Key_T, false); // question 4 right: the first of two, as the second try did not count
+    restart();
     EXPECT_EQ(store().bookQuestions(bank), (QVector<qint32>{4, 905}));
 }
 
@@ -364,6 +382,47 @@ TEST_F(PracticeAdditionsTest, ProgressLineCountsTheRunAndSaysWhenItIsDone)
     EXPECT_TRUE(line().contains(QStringLiteral("答对 2，答错 2，正确率 50%"))) << line().toStdString();
     form->ImgJqlxClick();
     EXPECT_TRUE(line().contains(QStringLiteral("加强练习 · 第 1/4 题 · 答对 0 · 答错 0"))) << line().toStdString();
+}
+
+TEST_F(PracticeAdditionsTest, AnAnswerCountsOncePerShowingAndAfterTheHintAsForgotten)
+{
+    qint64 now = 1'800'000'000'000;
+    form->setClock([&now] { return now; });
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    press(form.get(), Qt::Key_8);         // 101: B right
+    press(form.get(), Qt::Key_8);         // and again on the same screen
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_Period);    // 102: the hint first
+    press(form.get(), Qt::Key_4);         // then 对, right
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_7);         // 103: A, wrong
+    press(form.get(), Qt::Key_9);         // then C, right on the same showing
+    ProgressStore &store = *progress->store();
+    const QHash<qint32, QuestionRecord> records = store.questionRecords(progress->bank());
+    EXPECT_EQ(records.value(101).memory.reviews, 1);
+    EXPECT_EQ(records.value(101).memory.lapses, 0);
+    EXPECT_EQ(records.value(101).memory.lastSeenMs, now);
+    EXPECT_EQ(records.value(102).memory.lapses, 1) << "right after the hint is forgotten";
+    EXPECT_EQ(records.value(103).memory.reviews, 1) << "the right answer after the wrong one does not count";
+    EXPECT_EQ(records.value(103).memory.lapses, 1);
+    EXPECT_EQ(store.bookQuestions(progress->bank()), (QVector<qint32>{102, 103}));
+
+    // Shown again in the same run a minute later: memory moves on, the book's streak does not.
+    now += 60 * 1000;
+    press(form.get(), Qt::Key_Plus);       // back to 102
+    press(form.get(), Qt::Key_4);
+    EXPECT_EQ(store.bookState(progress->bank(), 102).streak, 1);
+    EXPECT_EQ(store.questionRecords(progress->bank()).value(102).memory.reviews, 2);
+    press(form.get(), Qt::Key_Enter);     // on to 103 and back to 102: a third showing in this run
+    press(form.get(), Qt::Key_Plus);
+    press(form.get(), Qt::Key_4);
+    EXPECT_TRUE(store.bookState(progress->bank(), 102).inBook) << "two right answers within the hour of one run";
+    now += 2 * 60 * 60 * 1000;
+    form->ImgSxlxClick();                 // a new run, two hours on
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_4);
+    EXPECT_FALSE(store.bookState(progress->bank(), 102).inBook);
 }
 
 TEST_F(PracticeAdditionsTest, LettersDoWhatTheKeypadDoes)

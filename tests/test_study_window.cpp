@@ -147,8 +147,8 @@ TEST_F(StudyTest, PagesAnswerTheirDigitsEscAndKeypadZeroCloseWithoutAChoice)
 
 TEST_F(StudyTest, ATopicRunNamesTheSetAndIsJudgedAsPractice)
 {
-    store().recordAnswer(progress->bank(), 101, true);
-    store().recordAnswer(progress->bank(), 102, false);
+    store().recordAnswer(progress->bank(), JudgedAnswer{101, true, false, {1, 1}, 1000, QStringLiteral("C1C2C3C4")});
+    store().recordAnswer(progress->bank(), JudgedAnswer{102, false, false, {1, 2}, 1000, QStringLiteral("C1C2C3C4")});
     inStudyCentre([](StudyWindow &study) {
         const QStringList texts = rows(study);
         ASSERT_EQ(texts.size(), 2) << texts.join(u'\n').toStdString();

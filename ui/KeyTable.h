@@ -4,7 +4,7 @@ class QKeyEvent;
 
 namespace kemuyi {
 
-// What a key does in the practice, exam and study windows.
+// What a key does in the menu, practice, exam and study windows.
 enum class KeyAction {
     None,
     A, B, C, D,
@@ -15,7 +15,13 @@ enum class KeyAction {
     HandIn,   // 交卷
     Book,     // 错题练习 from the exam window's start page
     Back,     // leave the page (confirmations: keep answering)
+    Discard,  // 放弃考试: end an unfinished exam without a score
     MockExam, // 模拟考试 from the practice window
+    Explain,  // 解析: open or close the explanation once the answer is known
+    JumpTo,   // 转到第…题: type the number, then Enter
+    Sequential, Intensive, // 顺序练习, 加强练习
+    AutoAdvance,           // the 自动转下题 switch
+    Category1, Category2, Category3, Category4, Category5, // the menu's categories, top to bottom
     StudyCentre, // 学习中心 from the practice window
     Favourite,   // the practice window's star: the shown question in or out of the favourites
     Continue,    // 继续上次练习: the category's run where the learner stopped
@@ -25,7 +31,7 @@ enum class KeyAction {
 };
 
 // The windows that read the key table.
-enum class KeyWindow { Practice, Exam, Study };
+enum class KeyWindow { Menu, Practice, Exam, Study };
 
 // The one key table of both windows. The numeric keypad (Num Lock on) carries the exam
 // terminal's keys; letters give the same to keyboards without a keypad, and with Ctrl or Alt
@@ -33,8 +39,12 @@ enum class KeyWindow { Practice, Exam, Study };
 //   keypad 7 8 9 6, A B C D: answers A–D        keypad 4, T: 对        keypad 5, F: 错
 //   keypad +, P: previous     Enter, N: next     Esc: back
 //   practice only: keypad ., H: hint            keypad *, M: mock exam
+//   practice only: E: explanation      G: go to a question     S, R: the two modes    Z: auto-advance
 //   exam only: keypad −, G: give up    keypad *, J: hand in    keypad /, K: drill    keypad 0: back
-//   practice only, letters alone: L study centre, X favourite, Y continue where stopped
+//              Q: discard the unfinished exam
+//   exam also: E: explanation (result review and drill)
+//   menu: 1–5 (main row or keypad): the categories, top to bottom    Esc: leave (after asking)
+//   practice only, letters: L study centre    X favourite    Y continue where stopped
 //   study window: Esc and keypad 0 back, Enter open, Delete remove, 1–9 (either row) the pages
 KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window);
 
