@@ -18,23 +18,32 @@ void count(CategoryStats &entry, const Question &question)
 
 } // namespace
 
-QVector<CategoryStats> bankStats(const QString &bankPath)
+BankStatistics bankStatistics(const QString &bankPath)
 {
     SqliteDb db;
     openReadableBank(db, bankPath);
-    QVector<CategoryStats> stats;
+    const QHash<qint64, QString> topic = readSideTable(db, Column::Topic);
+    BankStatistics result;
+    QVector<CategoryStats> &stats = result.categories;
     for (const QString &code : categoryCodes())
         stats.append(CategoryStats{code});
     CategoryStats total{QStringLiteral("合计")};
+    QVector<Question> topical;
     forEachStoredQuestion(db, [&](const StoredQuestion &row) {
         for (CategoryStats &entry : stats) {
             if (servesCategory(row.question.type, entry.code))
                 count(entry, row.question);
         }
         count(total, row.question);
+        if (!topic.isEmpty()) {
+            topical.append(row.question);
+            topical.last().topic = topic.value(row.question.id);
+        }
     });
     stats.append(total);
-    return stats;
+    if (!topic.isEmpty())
+        result.topicTable = topicTable(topical);
+    return result;
 }
 
 QString statsTable(const QVector<CategoryStats> &stats)
@@ -46,22 +55,6 @@ QString statsTable(const QVector<CategoryStats> &stats)
                       QString::number(entry.judge), QString::number(entry.withPicture)});
     }
     return textTable(cells);
-}
-
-QString topicStatsTable(const QString &bankPath)
-{
-    SqliteDb db;
-    openReadableBank(db, bankPath);
-    const QHash<qint64, QString> topic = readSideTable(db, Column::Topic);
-    if (topic.isEmpty())
-        return QString();
-    QVector<Question> questions;
-    forEachStoredQuestion(db, [&](const StoredQuestion &row) {
-        Question question = row.question;
-        question.topic = topic.value(question.id);
-        questions.append(question);
-    });
-    return topicTable(questions);
 }
 
 } // namespace kemuyi

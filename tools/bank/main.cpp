@@ -143,9 +143,10 @@ int runStats(const QStringList &args)
     const Arguments parsed = parseArguments(args, {});
     const QString bank = onlyPositional(parsed, QStringLiteral("题库文件"));
     const ReadableBank readable(bank);
-    QString text = statsTable(bankStats(readable.path()));
-    if (const QString topics = topicStatsTable(readable.path()); !topics.isEmpty())
-        text += QLatin1Char('\n') + topics;
+    const BankStatistics stats = bankStatistics(readable.path());
+    QString text = statsTable(stats.categories);
+    if (!stats.topicTable.isEmpty())
+        text += QLatin1Char('\n') + stats.topicTable;
     std::fputs(text.toUtf8().constData(), stdout);
     return Success;
 }
