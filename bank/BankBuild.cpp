@@ -57,9 +57,11 @@ void fillDatabase(SqliteDb &db, const QVector<Question> &questions, const QVecto
     db.exec(createTkSql().constData());
     insertQuestions(db, questions);
     insertSideValues(db, Column::Basis, questions);
-    // Only for sources that name topics, so a source without them exports as it was written.
-    if (anyTopic(questions))
-        insertSideValues(db, Column::Topic, questions);
+    // Only for sources that carry them, so a source without them exports as it was written.
+    for (const Column side : {Column::Topic, Column::Explain}) {
+        if (anyValue(questions, side))
+            insertSideValues(db, side, questions);
+    }
     if (!reviewed.isEmpty())
         insertReviewed(db, reviewed);
 }

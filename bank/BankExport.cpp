@@ -34,11 +34,10 @@ QVector<Question> readBankRows(const QString &bankPath)
     openReadableBank(db, bankPath);
     QVector<Question> questions;
     forEachStoredQuestion(db, [&](const StoredQuestion &row) { questions.append(exportable(row)); });
-    const QHash<qint64, QString> basis = readSideTable(db, Column::Basis);
-    const QHash<qint64, QString> topic = readSideTable(db, Column::Topic);
-    for (Question &question : questions) {
-        question.basis = basis.value(question.id);
-        question.topic = topic.value(question.id);
+    for (const Column side : {Column::Basis, Column::Topic, Column::Explain}) {
+        const QHash<qint64, QString> values = readSideTable(db, side);
+        for (Question &question : questions)
+            textOf(question, side) = values.value(question.id);
     }
     std::stable_sort(questions.begin(), questions.end(),
                      [](const Question &left, const Question &right) { return left.id < right.id; });

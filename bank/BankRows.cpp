@@ -56,7 +56,7 @@ QHash<qint64, QString> readSideTable(const SqliteDb &db, Column side)
     const QString table = sideTableName(side);
     if (!hasTable(db, table))
         return values;
-    SqliteStatement statement(db, "SELECT * FROM " + table.toUtf8());
+    SqliteStatement statement(db, selectSideTableSql(side));
     const int idColumn = statement.findColumn(columnName(Column::Id));
     const int valueColumn = statement.findColumn(columnName(side));
     if (idColumn < 0 || valueColumn < 0)

@@ -26,7 +26,7 @@ void forEachStoredQuestion(const SqliteDb &db, const std::function<void(const St
 
 bool hasTable(const SqliteDb &db, const QString &name);
 
-// The values of a side table (basis or topic) by id; empty when the bank has no such table.
+// The values of a side table (basis, topic or explain) by id; empty when the bank has no such table.
 QHash<qint64, QString> readSideTable(const SqliteDb &db, Column side);
 
 // The pairs a reviewer found alike in words but asking different things; none without the table.

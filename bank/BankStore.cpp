@@ -2,6 +2,7 @@
 
 #include "BankChecks.h"
 #include "BankFormat.h"
+#include "BankRows.h"
 #include "JetConversion.h"
 #include "common/AppPaths.h"
 #include "common/FileCopy.h"
@@ -74,16 +75,32 @@ void BankStore::OpenBank(const QString &path)
 {
     m_current.reset();
     m_selectById.reset();
+    m_explainById.reset();
     m_db.close();
     refuseForeignFile(path);
     m_db.openReadOnly(path);
     try {
         verifyIntegrity(m_db);
         verifySchema(m_db);
+        if (hasTable(m_db, sideTableName(Column::Explain)))
+            m_explainById = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(Column::Explain));
     } catch (...) {
+        m_explainById.reset();
         m_db.close();
         throw;
     }
+}
+
+StoredQuestion BankStore::withExplanation(StoredQuestion row) const
+{
+    if (!m_explainById || !row.idIsInteger())
+        return row;
+    m_explainById->reset();
+    m_explainById->bind(1, row.question.id);
+    if (m_explainById->step() && !m_explainById->isNull(0))
+        row.question.explain = m_explainById->text(0);
+    m_explainById->reset();
+    return row;
 }
 
 int BankStore::QueryCategoryCount(const QString &code)
@@ -97,7 +114,8 @@ int BankStore::QueryCategoryCount(const QString &code)
         last = readStoredQuestion(statement);
         ++count;
     }
-    m_current = std::move(last);
+    if (last)
+        m_current = withExplanation(std::move(*last));
     return count;
 }
 
@@ -120,7 +138,7 @@ void BankStore::SelectQuestion(qint32 id)
     m_selectById->reset();
     m_selectById->bind(1, qint64(id));
     if (m_selectById->step())
-        m_current = readStoredQuestion(*m_selectById);
+        m_current = withExplanation(readStoredQuestion(*m_selectById));
     m_selectById->reset();
 }
 

@@ -29,7 +29,8 @@ public:
     ~BankStore();
 
     // Closes any open connection and opens `path` (the working copy by default); no current record.
-    // A file that is not ours, is damaged or lacks table TK or one of its columns is refused.
+    // A file that is not ours, is damaged or lacks table TK or one of its columns is refused, as
+    // is a table EXPLAIN without its columns ID and explain.
     void OpenBank();
     void OpenBank(const QString &path);
     bool isOpen() const { return m_db.isOpen(); }
@@ -45,8 +46,10 @@ public:
     // Makes the row with this id the current record; an id without a row leaves none.
     void SelectQuestion(qint32 id);
 
-    // The current record, read once with its id as a number. No current record, or a NULL in one
-    // of the `used` columns, is a Failure naming the question and the column.
+    // The current record, read once with its id as a number, and its explanation from table
+    // EXPLAIN (empty for a bank without one, such as an older or converted bank). No current
+    // record, or a NULL in one of the `used` columns, is a Failure naming the question and the
+    // column.
     const Question &CurrentQuestion(Columns used) const;
 
     // The current record's value of the named column (any letter case) as text. No current
@@ -56,8 +59,12 @@ public:
     bool hasCurrentRecord() const { return m_current.has_value(); }
 
 private:
+    // The row as read from TK, with its explanation beside it.
+    StoredQuestion withExplanation(StoredQuestion row) const;
+
     SqliteDb m_db;
     std::unique_ptr<SqliteStatement> m_selectById;
+    std::unique_ptr<SqliteStatement> m_explainById; // none when the bank has no explanations
     std::optional<StoredQuestion> m_current;
 };
 

@@ -27,6 +27,7 @@ constexpr ColumnDefinition kColumns[] = {
     {Column::Answer, "answer", &Question::answer},
     {Column::Basis, "basis", &Question::basis},
     {Column::Topic, "topic", &Question::topic},
+    {Column::Explain, "explain", &Question::explain},
 };
 static_assert(std::size(kColumns) == kColumnCount);
 
@@ -83,10 +84,9 @@ const QStringList &sourceColumns()
     return names;
 }
 
-const QStringList &sourceColumnsWithoutTopic()
+QStringList sourceColumnsThrough(Column last)
 {
-    static const QStringList names = sourceColumns().mid(0, int(Column::Topic));
-    return names;
+    return sourceColumns().mid(0, int(last) + 1);
 }
 
 QString &textOf(Question &question, Column column)

@@ -9,8 +9,9 @@
 
 namespace kemuyi {
 
-// One question as the source file and the bank hold it. `basis` and `topic` live only in the
-// source and in the bank's BASIS and TOPIC tables; the program never reads them.
+// One question as the source file and the bank hold it. `basis`, `topic` and `explain` live only
+// in the source and in the bank's BASIS, TOPIC and EXPLAIN tables, beside table TK; the program
+// reads only the explanation, through the store.
 struct Question
 {
     qint64 id = 0;
@@ -21,27 +22,29 @@ struct Question
     QString select;
     QString answer;
     QString basis;
-    QString topic; // empty for a source without the topic column
+    QString topic;   // empty for a source without the topic column
+    QString explain; // the explanation (解析); empty for a source or bank without one
 };
 
 bool operator==(const Question &left, const Question &right);
 inline bool operator!=(const Question &left, const Question &right) { return !(left == right); }
 
-// The question's columns in source order. Table TK holds Id to Answer; basis and topic follow
-// them in the source and sit in tables BASIS and TOPIC. Names and order are kept in one table
-// beside columnName.
-enum class Column { Id, Type, Subject, A, B, C, D, Pic, Select, Answer, Basis, Topic };
-constexpr int kColumnCount = int(Column::Topic) + 1;
+// The question's columns in source order. Table TK holds Id to Answer; basis, topic and explain
+// follow them in the source and sit in tables BASIS, TOPIC and EXPLAIN. Names and order are kept
+// in one table beside columnName.
+enum class Column { Id, Type, Subject, A, B, C, D, Pic, Select, Answer, Basis, Topic, Explain };
+constexpr int kColumnCount = int(Column::Explain) + 1;
 constexpr int kTkColumnCount = int(Column::Answer) + 1;
 
 // The column's name as the source header and table TK spell it.
 QString columnName(Column column);
 // The column with this name, compared without regard to letter case, as the bank compares them.
 std::optional<Column> columnNamed(const QString &name);
-// Every column's name in source order: the source's header. A source may end at basis; it is
-// read as questions without a topic.
+// Every column's name in source order: the source's header. A source may also end at topic
+// (questions without an explanation) or at basis (without a topic either).
 const QStringList &sourceColumns();
-const QStringList &sourceColumnsWithoutTopic();
+// The header of a source whose last column is `last` (Basis, Topic or Explain).
+QStringList sourceColumnsThrough(Column last);
 
 // The question's value in a text column (every column but Id).
 QString &textOf(Question &question, Column column);

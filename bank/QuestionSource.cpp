@@ -65,10 +65,10 @@ QString linePrefix(int line)
     return QStringLiteral("第 %1 行：").arg(line);
 }
 
-QStringList fieldsOf(const Question &question, bool withTopic)
+QStringList fieldsOf(const Question &question, Column last)
 {
     QStringList fields;
-    for (int i = 0; i < (withTopic ? kColumnCount : int(Column::Topic)); ++i)
+    for (int i = 0; i <= int(last); ++i)
         fields.append(fieldText(question, Column(i)));
     return fields;
 }
@@ -137,9 +137,8 @@ bool checkHeader(const QByteArray &line, QStringList &problems)
         return false;
     }
     const QStringList names = decodeUtf8(line).value_or(QString()).split(QLatin1Char(kSeparator));
-    const QStringList &expected = names.size() == sourceColumnsWithoutTopic().size()
-                                      ? sourceColumnsWithoutTopic()
-                                      : sourceColumns();
+    const bool shorterForm = names.size() > int(Column::Basis) && names.size() < kColumnCount;
+    const QStringList expected = shorterForm ? sourceColumnsThrough(Column(names.size() - 1)) : sourceColumns();
     if (names.size() != expected.size()) {
         problems.append(prefix + QStringLiteral("表头应为 %1 共 %2 列，以制表符分隔；实有 %3 列")
                                      .arg(expected.join(QLatin1Char(' ')))
@@ -202,7 +201,7 @@ public:
 
         const Question row = questionFromFields(*id, fields);
         QStringList problems = questionProblems(row);
-        if (m_columns == sourceColumns().size()) {
+        if (m_columns > int(Column::Topic)) {
             if (const QString problem = topicProblem(row.topic); !problem.isEmpty())
                 problems.append(problem);
         }
@@ -251,7 +250,7 @@ ParsedSource parseSource(const QByteArray &bytes)
     if (!checkHeader(lines.constFirst(), result.problems))
         return result;
     const int columns = int(lines.constFirst().count('\t')) + 1;
-    result.topicColumn = columns == sourceColumns().size();
+    result.lastColumn = Column(columns - 1);
     SourceParser parser(result, columns);
     for (int i = 1; i < lines.size(); ++i)
         parser.parseLine(lines.at(i), i + 1);
@@ -260,20 +259,27 @@ ParsedSource parseSource(const QByteArray &bytes)
 
 QByteArray sourceBytes(const QVector<Question> &rows)
 {
-    return sourceBytes(rows, anyTopic(rows));
+    return sourceBytes(rows, lastColumnOf(rows));
 }
 
-bool anyTopic(const QVector<Question> &rows)
+bool anyValue(const QVector<Question> &rows, Column side)
 {
-    return std::any_of(rows.begin(), rows.end(), [](const Question &row) { return !row.topic.isEmpty(); });
+    return std::any_of(rows.begin(), rows.end(), [&](const Question &row) { return !textOf(row, side).isEmpty(); });
 }
 
-QByteArray sourceBytes(const QVector<Question> &rows, bool withTopic)
+Column lastColumnOf(const QVector<Question> &rows)
 {
-    const QStringList &columns = withTopic ? sourceColumns() : sourceColumnsWithoutTopic();
+    if (anyValue(rows, Column::Explain))
+        return Column::Explain;
+    return anyValue(rows, Column::Topic) ? Column::Topic : Column::Basis;
+}
+
+QByteArray sourceBytes(const QVector<Question> &rows, Column last)
+{
+    const QStringList columns = sourceColumnsThrough(last);
     QByteArray bytes = columns.join(QLatin1Char(kSeparator)).toUtf8() + '\n';
     for (const Question &row : rows) {
-        const QStringList fields = fieldsOf(row, withTopic);
+        const QStringList fields = fieldsOf(row, last);
         for (int i = 0; i < fields.size(); ++i) {
             const QString &field = fields.at(i);
             if (field.contains(QLatin1Char(kSeparator)) || field.contains(QLatin1Char('\n'))

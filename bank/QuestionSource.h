@@ -24,7 +24,9 @@ struct ParsedSource
 {
     QVector<SourceRow> rows;
     QStringList problems; // each names its line; non-empty means the source must not be built
-    bool topicColumn = false; // the header names the topic column
+    // The header's last column: Basis for an eleven-column source, Topic for twelve, Explain
+    // for the full thirteen.
+    Column lastColumn = Column::Basis;
 
     bool ok() const { return problems.isEmpty(); }
 };
@@ -34,13 +36,17 @@ struct ParsedSource
 ParsedSource parseSource(const QByteArray &bytes);
 
 // The rows as source bytes, in the order given, header first and every line LF-terminated, with
-// or without the topic column. A field holding a tab or line break cannot be written and is a
-// Failure naming the row.
-QByteArray sourceBytes(const QVector<Question> &rows, bool withTopic);
-// Whether any question names a topic: only then do the source and the bank carry the column.
-bool anyTopic(const QVector<Question> &rows);
-// The same, with the topic column when any row has a topic, so a bank built from a source
-// without one exports as it was written.
+// the columns up to `last` (Basis, Topic or Explain). A field holding a tab or line break cannot
+// be written and is a Failure naming the row.
+QByteArray sourceBytes(const QVector<Question> &rows, Column last);
+// Whether any question has a value in a column after TK's: only then do the source and the bank
+// carry it.
+bool anyValue(const QVector<Question> &rows, Column side);
+// The last column a source of these rows needs: Explain when any row has an explanation, Topic
+// when any names a topic, Basis otherwise.
+Column lastColumnOf(const QVector<Question> &rows);
+// sourceBytes up to lastColumnOf, so a bank built from a source without the later columns
+// exports as it was written.
 QByteArray sourceBytes(const QVector<Question> &rows);
 
 // The whole content of a source file; a missing or unreadable file is a Failure naming it.

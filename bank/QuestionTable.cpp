@@ -40,15 +40,35 @@ QString sideTableName(Column side)
     return columnName(side).toUpper();
 }
 
+namespace {
+
+// EXPLAIN is also an SQL keyword, so side tables are always named in quotes.
+QByteArray quotedTable(Column side)
+{
+    return '"' + sideTableName(side).toUtf8() + '"';
+}
+
+} // namespace
+
 QByteArray createSideTableSql(Column side)
 {
-    return "CREATE TABLE " + sideTableName(side).toUtf8() + " (" + quoted(Column::Id)
-           + " INTEGER PRIMARY KEY, " + quoted(side) + " TEXT NOT NULL)";
+    return "CREATE TABLE " + quotedTable(side) + " (" + quoted(Column::Id) + " INTEGER PRIMARY KEY, "
+           + quoted(side) + " TEXT NOT NULL)";
 }
 
 QByteArray insertIntoSideTableSql(Column side)
 {
-    return "INSERT INTO " + sideTableName(side).toUtf8() + " VALUES (?1, ?2)";
+    return "INSERT INTO " + quotedTable(side) + " VALUES (?1, ?2)";
+}
+
+QByteArray selectSideTableSql(Column side)
+{
+    return "SELECT * FROM " + quotedTable(side);
+}
+
+QByteArray selectSideValueSql(Column side)
+{
+    return "SELECT " + quoted(side) + " FROM " + quotedTable(side) + " WHERE " + quoted(Column::Id) + " = ?1";
 }
 
 QByteArray insertIntoTkSql()

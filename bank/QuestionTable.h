@@ -23,11 +23,14 @@ QByteArray selectFromTk();
 // another database keeps its NULLs (`nullable`), so the program meets them as it would there.
 QByteArray createTkSql(bool nullable = false);
 
-// The side tables for the source's columns after TK's (basis in BASIS, topic in TOPIC): ID and
-// the value, one row per question.
+// The side tables for the source's columns after TK's (basis in BASIS, topic in TOPIC, explain
+// in EXPLAIN): ID and the value, one row per question.
 QString sideTableName(Column side);
 QByteArray createSideTableSql(Column side);
 QByteArray insertIntoSideTableSql(Column side);
+// Every row of the side table, and one question's value (bound as ?1) from it.
+QByteArray selectSideTableSql(Column side);
+QByteArray selectSideValueSql(Column side);
 // INSERT of one question into TK, and binding a question's values to it.
 QByteArray insertIntoTkSql();
 void bindQuestion(SqliteStatement &insert, const Question &question);

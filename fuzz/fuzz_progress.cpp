@@ -1,8 +1,8 @@
 // Arbitrary bytes as the learner's progress file, the one file the program writes that a crash,
-// a full disk or another tool can damage. Opening it, reading the book, the score history and an
-// unfinished sitting must each either answer or throw a Failure. A file the store cannot use is
-// set aside with its bytes as they were, the notice names both files, and a fresh file takes its
-// place.
+// a full disk or another tool can damage. Opening it always succeeds: a file the store cannot
+// use is set aside with its bytes as they were, the notice names both files, and a fresh file
+// takes its place. Reading the book, the score history and an unfinished sitting must each
+// either answer or throw a Failure.
 //
 //   fuzz_progress --make-seeds DIR   writes the seeds, real progress files made by the store
 //                                    itself, and exits
@@ -197,13 +197,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     emptyFolder();
     fuzz::writeInput(storePath(), data, size);
+    // The folder is writable: whatever the bytes, the store opens, on them or on a fresh file
+    // after setting them aside. A file it can neither use nor move would stop every later run
+    // from saving anything.
     std::optional<ProgressStore> store;
     try {
         store.emplace(storePath());
     } catch (const Failure &failure) {
-        if (failure.message().isEmpty())
-            fuzz::violated("a failure without a reason");
-        return 0;
+        fuzz::violated("a progress file neither used nor set aside", failure.message());
     }
     if (!store->notice().isEmpty())
         checkSetAside(*store, fuzz::inputBytes(data, size));

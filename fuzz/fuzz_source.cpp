@@ -32,7 +32,7 @@ void checkRoundTrip(const QByteArray &input, const ParsedSource &parsed)
     const QVector<Question> rows = questionsOf(parsed);
     QByteArray written;
     try {
-        written = sourceBytes(rows, parsed.topicColumn);
+        written = sourceBytes(rows, parsed.lastColumn);
     } catch (const Failure &failure) {
         fuzz::violated("sourceBytes refused rows that parseSource accepted", failure.message());
     }

@@ -2,6 +2,8 @@
 
 #include <QtMath>
 
+#include <algorithm>
+
 namespace artgen::road {
 
 void vSolid(QPainter &p, qreal x, qreal y0, qreal y1, const QColor &color, qreal width)
@@ -61,6 +63,39 @@ void car(QPainter &p, QPointF centre, qreal degrees, const QColor &body, qreal l
         fillPath(p, roundedRect(QRectF(length * 0.06, -w * 0.36, length * 0.17, w * 0.72), 2), glass);
         fillPath(p, roundedRect(QRectF(-length * 0.38, -w * 0.32, length * 0.1, w * 0.64), 2), glass);
     });
+}
+
+void motorcycle(QPainter &p, QPointF centre, qreal degrees, const QColor &body, qreal length)
+{
+    vehicleFrame(p, centre, degrees, [&] {
+        const qreal l = length;
+        const QColor tyre(0x22, 0x24, 0x27);
+        // Shadow, then the two wheels at either end and the bodywork between them.
+        fillPath(p, roundedRect(QRectF(-l / 2, -l * 0.12, l, l * 0.24).translated(1.2, 1.2), l * 0.1),
+                 QColor(0, 0, 0, 60));
+        fillPath(p, roundedRect(QRectF(-l / 2, -l * 0.08, l * 0.3, l * 0.16), l * 0.06), tyre);
+        fillPath(p, roundedRect(QRectF(l * 0.22, -l * 0.08, l * 0.28, l * 0.16), l * 0.06), tyre);
+        fillPath(p, roundedRect(QRectF(-l * 0.34, -l * 0.13, l * 0.68, l * 0.26), l * 0.1), body);
+        // Handlebar across the front.
+        fillPath(p, roundedRect(QRectF(l * 0.2, -l * 0.3, l * 0.07, l * 0.6), l * 0.03), tyre);
+        // The rider: shoulders and a white helmet with its visor towards the front.
+        p.save();
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x33, 0x36, 0x3b));
+        p.drawEllipse(QPointF(-l * 0.06, 0), l * 0.14, l * 0.27);
+        p.setBrush(QColor(0xf2, 0xf2, 0xf0));
+        p.drawEllipse(QPointF(l * 0.02, 0), l * 0.13, l * 0.13);
+        p.restore();
+        fillPath(p, roundedRect(QRectF(l * 0.08, -l * 0.08, l * 0.06, l * 0.16), l * 0.02), glass);
+    });
+}
+
+void ownVehicle(QPainter &p, Own own, QPointF centre, qreal degrees, qreal carLength)
+{
+    if (own == Own::Car)
+        car(p, centre, degrees, carBlue, carLength);
+    else
+        motorcycle(p, centre, degrees, carBlue, std::max<qreal>(22, carLength * 0.7));
 }
 
 void bus(QPainter &p, QPointF centre, qreal degrees, const QColor &body, qreal length)

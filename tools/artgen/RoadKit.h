@@ -31,6 +31,16 @@ void hDashed(QPainter &p, qreal y, qreal x0, qreal x1, const QColor &color, qrea
 // A vehicle seen from above, centred on `centre`, nose towards `degrees` (-90 = up, 0 = right).
 void car(QPainter &p, QPointF centre, qreal degrees, const QColor &body = carBlue,
          qreal length = 40);
+// A motorcycle and its helmeted rider seen from above, like `car`.
+void motorcycle(QPainter &p, QPointF centre, qreal degrees, const QColor &body = carBlue,
+                qreal length = 22);
+
+// What the learner rides in a road picture: the picture is drawn once for car questions and once
+// for motorcycle questions, with the same road and the same other traffic.
+enum class Own { Car, Motorcycle };
+// The learner's vehicle in blue: a car of `carLength`, or a motorcycle in its place.
+void ownVehicle(QPainter &p, Own own, QPointF centre, qreal degrees, qreal carLength);
+
 void bus(QPainter &p, QPointF centre, qreal degrees, const QColor &body = QColor(0x2e, 0x9e, 0x5b),
          qreal length = 70);
 // A person seen from above: shoulders and head.

@@ -1,5 +1,5 @@
 // Road situations: top-down plans of a few metres of road, or the view through the windscreen.
-// The learner's own vehicle is the blue car. Wide plans are for true/false questions only.
+// The learner's own vehicle is the blue car, or the blue motorcycle in the motorcycle forms. Wide plans are for true/false questions only.
 
 #include "RoadKit.h"
 
@@ -61,9 +61,9 @@ void tree(QPainter &p, QPointF c, qreal r)
 
 // ---- wide plans -----------------------------------------------------------------------------
 
-QImage overtakingOnBend()
+QImage overtakingOnBend(Own own)
 {
-    return paintPicture(300, 120, grass, [](QPainter &p) {
+    return paintPicture(300, 120, grass, [own](QPainter &p) {
         QPainterPath centre;
         centre.moveTo(-10, 88);
         centre.lineTo(150, 88);
@@ -76,8 +76,8 @@ QImage overtakingOnBend()
                                  QPointF(214, 12), QPointF(176, 14)})
             tree(p, c, 12);
         truck(p, QPointF(118, 98), 0);
-        car(p, QPointF(74, 80), -8, carBlue, 36);
-        lampGlow(p, QPointF(91, 74), 5, hazardAmber);
+        ownVehicle(p, own, QPointF(74, 80), -8, 36);
+        lampGlow(p, own == Own::Car ? QPointF(91, 74) : QPointF(86, 74), own == Own::Car ? 5 : 4, hazardAmber);
         car(p, QPointF(262, 20), 178, carRed, 36);
     });
 }
@@ -100,9 +100,9 @@ QImage busAtStop()
     });
 }
 
-QImage levelCrossing()
+QImage levelCrossing(Own own)
 {
-    return paintPicture(300, 120, grass, [](QPainter &p) {
+    return paintPicture(300, 120, grass, [own](QPainter &p) {
         p.fillRect(QRectF(0, 34, 300, 52), asphalt);
         hSolid(p, 37, 0, 300, white);
         hSolid(p, 83, 0, 300, white);
@@ -118,7 +118,7 @@ QImage levelCrossing()
         // A train coming down the line.
         fillPath(p, roundedRect(QRectF(194, -40, 32, 62), 4), QColor(0x3a, 0x6e, 0x5a));
         fillPath(p, roundedRect(QRectF(198, 14, 24, 6), 2), glass);
-        car(p, QPointF(140, 72), 0, carBlue, 38);
+        ownVehicle(p, own, QPointF(140, 72), 0, 38);
     });
 }
 
@@ -157,9 +157,9 @@ QImage expresswayRamp()
     });
 }
 
-QImage breakdownOnExpressway()
+QImage breakdownOnExpressway(Own own)
 {
-    return paintPicture(300, 120, grass, [](QPainter &p) {
+    return paintPicture(300, 120, grass, [own](QPainter &p) {
         p.fillRect(QRectF(0, 6, 300, 98), asphalt);
         hSolid(p, 9, 0, 300, yellow);
         hDashed(p, 40, 0, 300, white, 24, 36, 10);
@@ -167,9 +167,14 @@ QImage breakdownOnExpressway()
         p.fillRect(QRectF(0, 110, 300, 3), QColor(0xb8, 0xbe, 0xc2));
         for (qreal x = 6; x < 300; x += 30)
             p.fillRect(QRectF(x, 107, 3, 9), QColor(0x8a, 0x93, 0x99));
-        car(p, QPointF(250, 88), 0, carBlue, 38);
-        for (const QPointF &lamp : {QPointF(232, 80), QPointF(232, 96), QPointF(268, 80), QPointF(268, 96)})
-            lampGlow(p, lamp, 5, hazardAmber);
+        ownVehicle(p, own, QPointF(250, 88), 0, 38);
+        if (own == Own::Car) {
+            for (const QPointF &lamp : {QPointF(232, 80), QPointF(232, 96), QPointF(268, 80), QPointF(268, 96)})
+                lampGlow(p, lamp, 5, hazardAmber);
+        } else {
+            for (const QPointF &lamp : {QPointF(236, 84), QPointF(236, 92), QPointF(264, 82), QPointF(264, 94)})
+                lampGlow(p, lamp, 4, hazardAmber);
+        }
         warningTriangle(p, QPointF(70, 88));
         car(p, QPointF(130, 56), 0, carWhite, 38);
         walkerFromAbove(p, QPointF(276, 114), QColor(0xd2, 0x4b, 0x3c));
@@ -202,9 +207,9 @@ QImage ambulanceBehind()
 
 // ---- narrow plans ---------------------------------------------------------------------------
 
-QImage pedestriansOnCrossing()
+QImage pedestriansOnCrossing(Own own)
 {
-    return paintPicture(120, 120, asphalt, [](QPainter &p) {
+    return paintPicture(120, 120, asphalt, [own](QPainter &p) {
         p.fillRect(QRectF(0, 0, 6, 120), road::pavement);
         p.fillRect(QRectF(114, 0, 6, 120), road::pavement);
         vDashed(p, 60, 62, 120, yellow, 16, 24, 4);
@@ -215,13 +220,13 @@ QImage pedestriansOnCrossing()
         walkerFromAbove(p, QPointF(36, 40), QColor(0xd2, 0x4b, 0x3c));
         walkerFromAbove(p, QPointF(70, 44), QColor(0x5a, 0x6f, 0xb0));
         walkerFromAbove(p, QPointF(82, 36), QColor(0xe3, 0xa9, 0x3a));
-        car(p, QPointF(88, 90), -90, carBlue, 36);
+        ownVehicle(p, own, QPointF(88, 90), -90, 36);
     });
 }
 
-QImage narrowBridge()
+QImage narrowBridge(Own own)
 {
-    return paintPicture(120, 120, grass, [](QPainter &p) {
+    return paintPicture(120, 120, grass, [own](QPainter &p) {
         p.fillRect(QRectF(0, 36, 120, 40), water);
         QPainterPath deck;
         deck.moveTo(28, 120);
@@ -243,13 +248,13 @@ QImage narrowBridge()
         vDashed(p, 60, 92, 120, yellow, 12, 12, 4);
         vDashed(p, 60, 0, 22, yellow, 12, 12, 4);
         truck(p, QPointF(60, 50), 90);
-        car(p, QPointF(76, 104), -90, carBlue, 30);
+        ownVehicle(p, own, QPointF(76, 104), -90, 30);
     });
 }
 
-QImage roundabout()
+QImage roundabout(Own own)
 {
-    return paintPicture(120, 120, grass, [](QPainter &p) {
+    return paintPicture(120, 120, grass, [own](QPainter &p) {
         const QPointF c(60, 58);
         p.fillRect(QRectF(45, 0, 30, 120), asphalt);
         p.fillRect(QRectF(0, 43, 120, 30), asphalt);
@@ -261,16 +266,16 @@ QImage roundabout()
         tree(p, c, 10);
         // The give-way line across the entry the blue car waits at.
         hDashed(p, 106, 60, 75, white, 4, 3, 0, 3);
-        car(p, QPointF(67, 114), -90, carBlue, 24);
+        ownVehicle(p, own, own == Own::Car ? QPointF(67, 114) : QPointF(67, 111), -90, 24);
         // Vehicles already in the ring, going anticlockwise.
         car(p, c + QPointF(-34, 14), 68, carRed, 24);
         car(p, c + QPointF(30, -22), -126, carWhite, 24);
     });
 }
 
-QImage mountainRoad()
+QImage mountainRoad(Own own)
 {
-    return paintPicture(120, 120, QColor(0x6e, 0x8f, 0x63), [](QPainter &p) {
+    return paintPicture(120, 120, QColor(0x6e, 0x8f, 0x63), [own](QPainter &p) {
         // Rock face on the left, a drop to the valley on the right beyond the kerb posts.
         p.fillRect(QRectF(0, 0, 36, 120), QColor(0x9b, 0x86, 0x6c));
         for (qreal y = 4; y < 120; y += 16)
@@ -280,16 +285,16 @@ QImage mountainRoad()
         for (qreal y = 6; y < 120; y += 14)
             p.fillRect(QRectF(85, y, 4, 4), white);
         car(p, QPointF(56, 34), 90, carRed, 30);
-        car(p, QPointF(68, 90), -90, carBlue, 30);
+        ownVehicle(p, own, QPointF(68, 90), -90, 30);
     });
 }
 
-QImage uncontrolledJunction()
+QImage uncontrolledJunction(Own own)
 {
-    return paintPicture(120, 120, grass, [](QPainter &p) {
+    return paintPicture(120, 120, grass, [own](QPainter &p) {
         p.fillRect(QRectF(40, 0, 40, 120), asphalt);
         p.fillRect(QRectF(0, 40, 120, 40), asphalt);
-        car(p, QPointF(70, 102), -90, carBlue, 30);
+        ownVehicle(p, own, QPointF(70, 102), -90, 30);
         car(p, QPointF(104, 50), 180, carRed, 30);
         for (const QPointF &c : {QPointF(16, 16), QPointF(102, 16), QPointF(16, 102), QPointF(104, 104)})
             tree(p, c, 11);
@@ -443,17 +448,23 @@ QImage tunnel()
 
 void addRoadScenes(std::vector<Artwork> &out)
 {
-    addPicture(out, "scene_overtake_bend", overtakingOnBend);
+    // Each scene with the learner's own vehicle in it also comes with a motorcycle in its place,
+    // for the motorcycle questions ("…_moto").
+    const auto twice = [&out](const char *name, QImage (*draw)(Own)) {
+        addPicture(out, name, [draw] { return draw(Own::Car); });
+        addPicture(out, (std::string(name) + "_moto").c_str(), [draw] { return draw(Own::Motorcycle); });
+    };
+    twice("scene_overtake_bend", overtakingOnBend);
     addPicture(out, "scene_bus_stop", busAtStop);
-    addPicture(out, "scene_level_crossing", levelCrossing);
+    twice("scene_level_crossing", levelCrossing);
     addPicture(out, "scene_expressway_ramp", expresswayRamp);
-    addPicture(out, "scene_breakdown_triangle", breakdownOnExpressway);
+    twice("scene_breakdown_triangle", breakdownOnExpressway);
     addPicture(out, "scene_ambulance", ambulanceBehind);
-    addPicture(out, "scene_crosswalk_pedestrians", pedestriansOnCrossing);
-    addPicture(out, "scene_narrow_bridge", narrowBridge);
-    addPicture(out, "scene_roundabout", roundabout);
-    addPicture(out, "scene_mountain_road", mountainRoad);
-    addPicture(out, "scene_junction_no_signals", uncontrolledJunction);
+    twice("scene_crosswalk_pedestrians", pedestriansOnCrossing);
+    twice("scene_narrow_bridge", narrowBridge);
+    twice("scene_roundabout", roundabout);
+    twice("scene_mountain_road", mountainRoad);
+    twice("scene_junction_no_signals", uncontrolledJunction);
     addPicture(out, "scene_school_zone", schoolZone);
     addPicture(out, "scene_fog", fog);
     addPicture(out, "scene_night_meeting", nightMeeting);

@@ -32,7 +32,8 @@ const char kUsage[] =
     "                                         PAIRS 列出经审核、字面相近但考点不同的题对\n"
     "  kemuyi-bank check BANK [--assets DIR]  检查题库（含答案分布、近似重复题）；\n"
     "                                         给出 DIR 时也检查 DIR/pic/ 中的插图\n"
-    "  kemuyi-bank stats BANK                 按类别统计题数，并按主题和类别统计\n"
+    "  kemuyi-bank stats BANK                 按类别、按类别组（TYPE）统计题数、解析和答案最长\n"
+    "                                         的占比，并按主题和类别统计\n"
     "  kemuyi-bank export BANK [-o FILE]      按题号顺序导出为 TSV（默认写到标准输出）\n"
     "  kemuyi-bank import MDB OUT [--charset 编码]  把 Jet（Access .mdb）题库转换为本程序的题库\n"
     "  kemuyi-bank --help                     显示本说明\n"
@@ -145,6 +146,7 @@ int runStats(const QStringList &args)
     const ReadableBank readable(bank);
     const BankStatistics stats = bankStatistics(readable.path());
     QString text = statsTable(stats.categories);
+    text += QLatin1Char('\n') + statsTable(stats.types, QStringLiteral("类别组（TYPE）"));
     if (!stats.topicTable.isEmpty())
         text += QLatin1Char('\n') + stats.topicTable;
     std::fputs(text.toUtf8().constData(), stdout);
