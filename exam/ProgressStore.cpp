@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sqlite3.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -95,7 +97,10 @@ bool ProgressStore::tryOpen(QString &problem)
     try {
         problem = fileProblem(current);
     } catch (const SqliteError &error) {
-        if (!error.isDamage())
+        // The statements are ours and sound, so a plain error while reading is the file's: a
+        // header naming a format this SQLite cannot read, for one. Such a file is set aside
+        // like a damaged one; left in place it would keep every later start from saving.
+        if (!error.isDamage() && error.primaryCode() != SQLITE_ERROR)
             throw;
         problem = error.reason();
     }
