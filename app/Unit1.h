@@ -48,6 +48,14 @@ public:
     void Image_tcClick();
     void CMMouseEnter(QWidget *control);
     void CMMouseLeave(QWidget *control);
+    // Keys 1–5 (main row or keypad) open the categories in their order on screen; Esc asks
+    // before it ends the program. Returns whether the key was one of these.
+    bool menuKeyDown(const QKeyEvent &event);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();

@@ -80,7 +80,7 @@ void TForm2::showEvent(QShowEvent *event)
 void TForm2::FormShow()
 {
     m_modeName.clear();
-    m_verdicts.clear();
+    m_tally.reset(0);
     updateProgressLine();
     m_run.PrepareOnShow();
 }
@@ -190,11 +190,11 @@ void TForm2::answer(RunButton button)
     const AnswerKey &key = answerKey(button);
     switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
     case Verdict::Right:
-        noteVerdict(1);
+        noteVerdict(true);
         RightAnswer(key.value);
         break;
     case Verdict::Wrong:
-        noteVerdict(2);
+        noteVerdict(false);
         WrongAnswer(key.value);
         break;
     case Verdict::NotJudged:
@@ -263,6 +263,8 @@ void TForm2::ImgHelpClick()
     if (!m_bank.hasCurrentRecord())
         return;
     setAnnouncedText(Label2, hintText(m_bank.CurrentQuestion({Column::Answer}).answer));
+    if (m_run.isActive())
+        m_tally.hintShown(m_run.CurrentPosition);
 }
 
 // ---- the switch and leaving ----

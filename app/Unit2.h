@@ -2,6 +2,7 @@
 
 #include "bank/BankStore.h"
 #include "practice/PracticeRun.h"
+#include "practice/RunTally.h"
 #include "ui/HoverPictures.h"
 #include "ui/KeyTable.h"
 
@@ -121,7 +122,7 @@ private:
     void oweStep();
     void createAdditions();
     void startMode(bool shuffled);
-    void noteVerdict(int verdict);
+    void noteVerdict(bool right);
     void updateProgressLine();
 
     BankStore m_bank;
@@ -135,8 +136,8 @@ private:
     QDeadlineTimer m_stepsDue;
     LearnerProgress *m_progress = nullptr;
     ExamWindow *m_examWindow = nullptr;
-    // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
-    QVector<qint8> m_verdicts;
+    // This run's first judgement per slot: the progress line and the book count only that.
+    RunTally m_tally;
     QString m_modeName;
 };
 
