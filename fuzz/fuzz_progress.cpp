@@ -1,8 +1,8 @@
 // Arbitrary bytes as the learner's progress file, the one file the program writes that a crash,
 // a full disk or another tool can damage. Opening it always succeeds: a file the store cannot
 // use is set aside with its bytes as they were, the notice names both files, and a fresh file
-// takes its place. Reading the book, the score history and an unfinished sitting must each
-// either answer or throw a Failure.
+// takes its place. Reading the book, the score history, an unfinished sitting and the other
+// views of the learner's answers must each either answer or throw a Failure.
 //
 //   fuzz_progress --make-seeds DIR   writes the seeds, real progress files made by the store
 //                                    itself, and exits
@@ -77,11 +77,17 @@ void readEverything(ProgressStore &store)
             for (int i = 0; i < book.size() && i < kMaxBookIds; ++i)
                 tolerateFailure([&] { store.bookState(bank, book.at(i)); });
         });
-        for (const QString &category : categoryCodes())
+        tolerateFailure([&] { store.questionRecords(bank); });
+        for (const QString &category : categoryCodes()) {
             tolerateFailure([&] { store.unfinishedSitting(bank, category); });
+            tolerateFailure([&] { store.recentAnswers(bank, category, 20); });
+            tolerateFailure([&] { store.answerDays(bank, category); });
+        }
     }
     for (const QString &category : categoryCodes())
         tolerateFailure([&] { store.recentScores(category, 20); });
+    tolerateFailure([&] { store.allScores(); });
+    tolerateFailure([&] { store.dailyReviewLimit(); });
 }
 
 // A file set aside keeps the learner's bytes, under a name the notice gives; the store that took
@@ -120,10 +126,17 @@ void writeProgress(const QString &path, int finished, bool unfinished)
     QFile::remove(path);
     qint64 now = 1'700'000'000'000;
     ProgressStore store(path);
+    // Two practice runs a day apart, then the other bank.
+    const auto answer = [&](qint64 run, int number, qint32 id, bool right) {
+        return JudgedAnswer{id, right, false, Showing{run, number}, now, QStringLiteral("C1C2C3C4")};
+    };
     for (qint32 id = 1; id <= 12; ++id)
-        store.recordAnswer(kBank, id, id % 3 == 0);
-    store.recordAnswer(kBank, 3, true);  // a streak of two: out of the book again
-    store.recordAnswer(kOtherBank, 7, false);
+        store.recordAnswer(kBank, answer(now, id, id, id % 3 == 0));
+    now += 86'400'000;
+    store.recordAnswer(kBank, answer(now, 1, 3, true));  // a streak of two: out of the book again
+    store.recordAnswer(kBank, answer(now, 2, 4, true));
+    store.recordAnswer(kOtherBank, answer(now, 3, 7, false));
+    store.setDailyReviewLimit(80);
     for (int n = 0; n < finished; ++n) {
         const QString category = n % 2 ? QStringLiteral("DEF") : QStringLiteral("C1C2C3C4");
         ExamSession session = sitting(category, 10, now, &now);
@@ -210,6 +223,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         checkSetAside(*store, fuzz::inputBytes(data, size));
     readEverything(*store);
     // One write as the practice window makes it, on whatever the file turned out to be.
-    tolerateFailure([&] { store->recordAnswer(kBank, 1, false); });
+    tolerateFailure([&] {
+        store->recordAnswer(kBank, JudgedAnswer{1, false, false, Showing{1, 1}, 1'700'000'000'000, QStringLiteral("M")});
+    });
     return 0;
 }

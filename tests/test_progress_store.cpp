@@ -216,7 +216,7 @@ TEST_F(ProgressStoreTest, DamagedForeignOrNewerFileIsSetAsideAndPracticeGoesOn)
              sqlite3_close(db);
          }},
         {"a header naming a format SQLite cannot read", [](const QString &p) {
-             { ProgressStore store(p); store.recordAnswer(kBank, 1, false); }
+             { ProgressStore store(p); store.recordAnswer(kBank, answerInNewRun(1, false)); }
              QByteArray bytes = readBytes(p);
              bytes.replace(44, 4, QByteArray("\x5a\x5a\x5a\x5a", 4)); // the schema format number
              writeBytes(p, bytes);
