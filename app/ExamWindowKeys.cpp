@@ -29,6 +29,8 @@ void ExamWindow::keyDown(KeyAction action)
             startClicked();
         else if (m_page == Page::Confirm)
             confirmClicked();
+        else if (m_page == Page::ConfirmDiscard)
+            confirmDiscardClicked();
         else
             nextClicked();
         break;
@@ -36,6 +38,7 @@ void ExamWindow::keyDown(KeyAction action)
     case KeyAction::HandIn: handInClicked(); break;
     case KeyAction::Book: drillClicked(); break;
     case KeyAction::Back: exitClicked(); break;
+    case KeyAction::Discard: discardClicked(); break;
     case KeyAction::Hint:
     case KeyAction::MockExam:
     case KeyAction::None:

@@ -34,6 +34,7 @@ constexpr KeyEntry kKeyTable[] = {
     {VkMultiply, Qt::Key_J, KeyAction::HandIn, Exam},
     {VkDivide, Qt::Key_K, KeyAction::Book, Exam},
     {VkNumpad0, 0, KeyAction::Back, Exam},
+    {VkNone, Qt::Key_Q, KeyAction::Discard, Exam},
 };
 
 unsigned bitOf(KeyWindow window)

@@ -15,6 +15,7 @@ enum class KeyAction {
     HandIn,   // 交卷
     Book,     // 错题练习 from the exam window's start page
     Back,     // leave the page (confirmations: keep answering)
+    Discard,  // 放弃考试: end an unfinished exam without a score
     MockExam, // 模拟考试 from the practice window
 };
 
@@ -28,6 +29,7 @@ enum class KeyWindow { Practice, Exam };
 //   keypad +, P: previous     Enter, N: next     Esc: back
 //   practice only: keypad ., H: hint            keypad *, M: mock exam
 //   exam only: keypad −, G: give up    keypad *, J: hand in    keypad /, K: drill    keypad 0: back
+//              Q: discard the unfinished exam
 KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window);
 
 // The action of a virtual-key code (VirtualKey) alone; letters have none.
