@@ -3,13 +3,12 @@
 #include "BankChecks.h"
 #include "BankRows.h"
 #include "BankStore.h"
+#include "BankTool.h"
 #include "QuestionTable.h"
-#include "common/ReplaceFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <limits>
 
@@ -100,26 +99,11 @@ QVector<Question> searchableRows(const SqliteDb &bank)
     return rows;
 }
 
+// Written like a bank: under a new name, renamed over the old. No fsync: the file is rebuilt at
+// every start, so losing it to a crash costs nothing.
 void writeSideFile(const QVector<Question> &rows, const QString &sidePath)
 {
-    const QFileInfo target(sidePath);
-    QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!file.open())
-        throw Failure(QStringLiteral("无法在 %1 中创建搜索索引：%2").arg(target.absolutePath(), file.errorString()));
-    file.close();
-    {
-        SqliteDb side;
-        side.openForWriting(file.fileName());
-        // The file is thrown away on any failure and rebuilt at the next start.
-        side.exec("PRAGMA journal_mode = OFF");
-        side.exec("PRAGMA synchronous = OFF");
-        SqliteTransaction transaction(side);
-        writeSearchIndex(side, rows);
-        transaction.commit();
-    }
-    if (const auto error = replaceFile(file.fileName(), sidePath))
-        throw Failure(QStringLiteral("无法写入搜索索引 %1：%2").arg(sidePath, *error));
-    file.setAutoRemove(false);
+    makeBankFile(sidePath, [&rows](SqliteDb &side) { writeSearchIndex(side, rows); }, false);
 }
 
 } // namespace
