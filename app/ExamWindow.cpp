@@ -5,6 +5,7 @@
 #include "bank/BankStore.h"
 #include "exam/LearnerStats.h"
 #include "exam/ProgressStore.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/Accessibility.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
@@ -114,6 +115,8 @@ void ExamWindow::showPage(Page page)
     }
     if (page == Page::Start)
         statusLabel->clear();
+    explanationPanel->close();
+    explainButton->hide();
 }
 
 void ExamWindow::prepare(const QString &categoryCode)

@@ -10,6 +10,7 @@
 #include "practice/PracticeRun.h"
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/Fonts.h"
 #include "ui/FailureReport.h"
 #include "ui/ImageButton.h"
@@ -80,6 +81,9 @@ void ExamWindow::createControls()
     discardButton = imageButton(this, "discardButton", {16, 211, 110, 40}, QStringLiteral("fqks"));
     confirmDiscardButton = imageButton(this, "confirmDiscardButton", {16, 303, 110, 40}, QStringLiteral("qrfq"));
     exitButton = imageButton(this, "exitButton", {16, 395, 110, 40}, QStringLiteral("exit"));
+    explanationPanel = new ExplanationPanel(this, "explanationPanel", {144, 96, 529, 297});
+    explainButton = imageButton(this, "explainButton", {613, 414, 56, 25}, QStringLiteral("jx"));
+    explainButton->hide();
 
     const std::pair<ImageButton *, std::function<void()>> clicks[] = {
         {aButton, [this] { answer(ChoiceA); }},       {bButton, [this] { answer(ChoiceB); }},
@@ -90,7 +94,7 @@ void ExamWindow::createControls()
         {giveUpButton, [this] { giveUpClicked(); }},   {handInButton, [this] { handInClicked(); }},
         {confirmButton, [this] { confirmClicked(); }}, {keepAnsweringButton, [this] { keepAnsweringClicked(); }},
         {discardButton, [this] { discardClicked(); }}, {confirmDiscardButton, [this] { confirmDiscardClicked(); }},
-        {exitButton, [this] { exitClicked(); }},
+        {exitButton, [this] { exitClicked(); }}, {explainButton, [this] { explainClicked(); }},
     };
     for (const auto &[button, handler] : clicks)
         connect(button, &QAbstractButton::clicked, this, [handler = handler] { guardEvent(handler); });
@@ -115,6 +119,8 @@ void ExamWindow::describeControls()
     describe(discardButton, QStringLiteral("放弃考试"), QStringLiteral("放弃未交卷的考试，不计成绩（Q键）"));
     describe(confirmDiscardButton, QStringLiteral("确认放弃"), QStringLiteral("确认放弃本次考试（回车键）"));
     describe(exitButton, QStringLiteral("退出"), QStringLiteral("离开本页（小键盘0或Esc键）"));
+    describe(explainButton, QStringLiteral("解析"), QStringLiteral("在解析和题目之间切换（E键）"));
+    explainButton->setToolTip(QStringLiteral("解析和题目之间切换（E键）"));
     describe(titleBand, QString(), QStringLiteral("考试进度"));
     describe(clockLabel, QString(), QStringLiteral("剩余时间与答题数"));
     describe(readinessLabel, QString(), QStringLiteral("预计考试成绩"));

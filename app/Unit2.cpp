@@ -9,6 +9,7 @@
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
 #include "ui/EventWait.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverPictures.h"
@@ -52,8 +53,12 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
 
     // The mock exam's button loads last: when loading stopped earlier, it keeps its built-in
     // picture like every control after the one that failed.
-    if (guardEvent([this] { FormCreate(); }))
-        guardEvent([this] { LoadPicture(*ImgMnks, AppDir() + ImgMnks->normalFile()); });
+    if (guardEvent([this] { FormCreate(); })) {
+        guardEvent([this] {
+            LoadPicture(*ImgMnks, AppDir() + ImgMnks->normalFile());
+            LoadPicture(*explainButton, AppDir() + explainButton->normalFile());
+        });
+    }
 }
 
 TForm2::~TForm2() = default;
@@ -81,6 +86,9 @@ void TForm2::FormShow()
 {
     m_modeName.clear();
     m_tally.reset(0);
+    m_enteringJump = false;
+    explanationPanel->close();
+    explainButton->hide();
     updateProgressLine();
     m_run.PrepareOnShow();
 }
@@ -183,12 +191,16 @@ void TForm2::ShowRecord()
     ++m_showing;
     m_helped = false;
     updateProgressLine();
+    m_enteringJump = false;
+    explanationPanel->close();
+    refreshExplainButton();
 }
 
 // ---- answering ----
 
 void TForm2::answer(RunButton button)
 {
+    explanationPanel->close();
     const AnswerKey &key = answerKey(button);
     switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
     case Verdict::Right:
@@ -268,6 +280,7 @@ void TForm2::ImgHelpClick()
     m_helped = true;
     if (m_run.isActive())
         m_tally.hintShown(m_run.CurrentPosition);
+    refreshExplainButton();
 }
 
 // ---- the switch and leaving ----
