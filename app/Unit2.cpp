@@ -81,6 +81,7 @@ void TForm2::showEvent(QShowEvent *event)
 
 void TForm2::FormShow()
 {
+    ++m_showings;
     m_modeName.clear();
     m_verdicts.clear();
     updateProgressLine();
@@ -150,6 +151,7 @@ void TForm2::showEmptyCategory()
 
 void TForm2::ShowRecord()
 {
+    ++m_showings;
     m_run.CurrentQuestionId = m_run.currentEntry().QuestionId;
     m_bank.SelectQuestion(m_run.CurrentQuestionId);
 
@@ -218,29 +220,35 @@ void TForm2::afterJudged(const QString &statusText, const QString &pictureFile)
 {
     setAnnouncedText(Label2, statusText);
     LoadPicture(*Image1, AppDir() + pictureFile);
-    // Both are looked at once, now: whatever happens during the wait, the step follows it, and
-    // the step's own guard decides whether it still moves.
+    // Both are looked at once, now: switching off or leaving during the wait keeps the step.
     if (autoAdvance() && ImgNext->isEnabled())
         oweStep();
 }
 
-// Each such answer owes one step, due a second after the last of them; then the owed steps run
-// one after another. That is what a wait per answer, nested inside the wait of the answer before,
-// would do as it unwinds; but one wait takes every answer given during it, so a held answer key
-// (about 25 presses a second) leaves the stack as it is instead of nesting without bound.
+// One judged answer on a showing owes one step, a second later. Further answers to the question
+// on screen are judged but owe nothing more, and the step is taken only if the question answered
+// is still the one shown: the learner who stepped meanwhile, or pressed an answer twice, never
+// moves past a question unseen. An answer on a question shown during the wait replaces the
+// pending step with its own, so the one running wait takes it instead of nesting another.
 void TForm2::oweStep()
 {
-    ++m_owedSteps;
-    m_stepsDue = QDeadlineTimer(m_advanceDelayMs, Qt::PreciseTimer);
-    if (m_waitingForSteps)
+    if (m_stepOwed && m_owedShowing == m_showings)
+        return;
+    m_stepOwed = true;
+    m_owedShowing = m_showings;
+    m_stepDue = QDeadlineTimer(m_advanceDelayMs, Qt::PreciseTimer);
+    if (m_waitingForStep)
         return; // the running wait now lasts until a second after this answer
-    m_waitingForSteps = true;
-    waitProcessingEvents(m_stepsDue);
-    m_waitingForSteps = false;
-    // Taken out first: an answer given during a failure box of one of these steps starts a wait
-    // of its own, as it would have done inside the nested waits.
-    for (int steps = std::exchange(m_owedSteps, 0); steps > 0; --steps)
-        guardEvent([this] { m_run.StepForward(); });
+    m_waitingForStep = true;
+    waitProcessingEvents(m_stepDue);
+    m_waitingForStep = false;
+    if (!std::exchange(m_stepOwed, false) || m_owedShowing != m_showings)
+        return;
+    guardEvent([this] { m_run.StepForward(); });
+    // Drawn before any further key is handled: a held answer key must not answer a question
+    // the learner has not seen yet.
+    if (isVisible())
+        repaint();
 }
 
 void TForm2::Delay(int ms)

@@ -131,10 +131,12 @@ private:
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;
     int m_advanceDelayMs = 1000;
-    // Steps owed by judged answers under auto-advance, and when they fall due.
-    int m_owedSteps = 0;
-    bool m_waitingForSteps = false;
-    QDeadlineTimer m_stepsDue;
+    // Counts what the window put on screen; the auto-advance step names the showing it owes.
+    quint64 m_showings = 0;
+    bool m_stepOwed = false;
+    quint64 m_owedShowing = 0;
+    bool m_waitingForStep = false;
+    QDeadlineTimer m_stepDue;
     LearnerProgress *m_progress = nullptr;
     TForm4 *m_examWindow = nullptr;
     // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
