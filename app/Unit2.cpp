@@ -128,6 +128,7 @@ bool TForm2::isButtonEnabled(RunButton button) const
 
 void TForm2::clearQuestionArea()
 {
+    markChoice({ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo}, ChoiceNone);
     Label1->clear();
     Label2->clear();
     Image1->clearPicture();
@@ -174,6 +175,7 @@ void TForm2::ShowRecord()
 
     Label2->clear();
     setAnnouncedText(Label2, choiceStatusText(m_run.currentEntry().Choice));
+    markRecordedChoice();
     LoadPicture(*Image1, AppDir() + QStringLiteral("thinking.jpg"));
     m_run.CheckStatus();
 
@@ -189,10 +191,17 @@ void TForm2::ShowRecord()
 
 // ---- answering ----
 
+void TForm2::markRecordedChoice()
+{
+    markChoice({ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo}, m_run.isActive() ? m_run.currentEntry().Choice : ChoiceNone);
+}
+
 void TForm2::answer(RunButton button)
 {
     const AnswerKey &key = answerKey(button);
-    switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
+    const Verdict verdict = recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled());
+    markRecordedChoice();
+    switch (verdict) {
     case Verdict::Right:
         noteVerdict(1);
         RightAnswer(key.value);

@@ -118,6 +118,7 @@ private:
     void loadBuiltInPictures();
     ImageButton *buttonFor(RunButton button) const;
     void answer(RunButton button);
+    void markRecordedChoice();
     void afterJudged(const QString &statusText, const QString &pictureFile);
     void setAutoAdvance(bool on);
     void oweStep();

@@ -89,6 +89,9 @@ Sandbox::Sandbox()
     // The learner's progress file too stays inside the sandbox.
     m_oldDataHome = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
+    // And so do the learner's settings.
+    m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(QStringLiteral("config"))));
     setAppDirOverride(appDir());
 }
 
@@ -103,6 +106,10 @@ Sandbox::~Sandbox()
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", m_oldDataHome);
+    if (m_oldConfigHome.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
 }
 
 QString Sandbox::path(const QString &name) const

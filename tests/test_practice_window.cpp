@@ -333,3 +333,67 @@ TEST_F(PracticeWindowTest, TheShippedButtonsCoverTheAnswerRow)
     }
     EXPECT_GT(covered, total / 2);
 }
+
+// ---- the learner's choice, marked ----
+
+namespace {
+
+bool nearColour(QRgb a, QRgb b, int tolerance = 24)
+{
+    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance
+           && qAbs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// The answer buttons whose frame shows on the window as drawn: the middle of each edge, one pixel
+// in, has the mark's colour.
+QStringList framedButtons(QWidget &window, std::initializer_list<ImageButton *> buttons)
+{
+    const QImage shot = window.grab().toImage();
+    const qreal scale = shot.devicePixelRatio();
+    const QRgb mark = ImageButton::markColour().rgb();
+    QStringList framed;
+    for (ImageButton *button : buttons) {
+        if (!button->isVisibleTo(&window))
+            continue;
+        const QRect place(button->mapTo(&window, QPoint(0, 0)), button->size());
+        const QPoint edges[] = {{place.left() + 1, place.center().y()}, {place.right() - 1, place.center().y()},
+                                {place.center().x(), place.top() + 1}, {place.center().x(), place.bottom() - 1}};
+        int marked = 0;
+        for (const QPoint edge : edges)
+            marked += nearColour(shot.pixel(edge * scale), mark);
+        if (marked == 4)
+            framed.append(button->objectName());
+    }
+    return framed;
+}
+
+} // namespace
+
+TEST_F(PracticeWindowTest, TheRecordedChoiceIsFramedApartFromTheHoverPicture)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    const auto answers = {form->ImgA, form->ImgB, form->ImgC, form->ImgD, form->ImgDui, form->ImgCuo};
+    EXPECT_TRUE(framedButtons(*form, answers).isEmpty());
+    form->ImgSxlxClick();
+    // The pointer rests on C while the learner answers B by key.
+    form->CMMouseEnter(form->ImgC);
+    pressKey(form.get(), Qt::Key_8);
+    EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("ImgB")});
+    EXPECT_EQ(pictureName(form->ImgC->picture()), QStringLiteral("3_ovr.jpg"));
+    EXPECT_EQ(pictureName(form->ImgB->picture()), QStringLiteral("2.jpg"));
+    // Inside the frame the picture is the spec's own.
+    const QImage shot = form->grab().toImage();
+    const QPoint middle = form->ImgB->geometry().center() * shot.devicePixelRatio();
+    EXPECT_TRUE(nearColour(shot.pixel(middle), form->ImgB->picture().pixel(30, 20)));
+
+    pressKey(form.get(), Qt::Key_7); // a new choice moves the frame
+    EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("ImgA")});
+    form->ImgNextClick(); // the true/false question, not answered yet
+    EXPECT_TRUE(framedButtons(*form, answers).isEmpty());
+    form->ImgCuoClick();
+    EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("ImgCuo")});
+    form->ImgPrevClick(); // coming back shows the choice recorded there
+    EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("ImgA")});
+    form->ImgSxlxClick(); // a new run starts without choices
+    EXPECT_TRUE(framedButtons(*form, answers).isEmpty());
+}
