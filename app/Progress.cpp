@@ -6,6 +6,14 @@
 
 namespace kemuyi {
 
+namespace {
+
+// The progress file's messages share one form: the file and what is wrong with it, then what
+// that means for the learner's records, ending in one full stop.
+const QString kNotSaved = QStringLiteral("，本次的练习和考试成绩不会保存。");
+
+} // namespace
+
 LearnerProgress::LearnerProgress(QString storePath, QString bankPath)
     : m_storePath(std::move(storePath)), m_bankPath(std::move(bankPath))
 {
@@ -23,7 +31,7 @@ ProgressStore *LearnerProgress::store()
             reportFailure(m_store->notice());
     } catch (const std::exception &e) {
         m_unusable = true;
-        reportFailure(QString::fromUtf8(e.what()) + QStringLiteral("。本次的练习和考试成绩不会保存"));
+        reportFailure(QString::fromUtf8(e.what()) + kNotSaved);
     }
     return m_store.get();
 }
@@ -36,7 +44,7 @@ QString LearnerProgress::bank()
         } catch (const std::exception &e) {
             m_unusable = true;
             m_store.reset();
-            reportFailure(QString::fromUtf8(e.what()) + QStringLiteral("。本次的练习和考试成绩不会保存"));
+            reportFailure(QString::fromUtf8(e.what()) + kNotSaved);
         }
     }
     return m_bank;
@@ -53,7 +61,7 @@ void LearnerProgress::write(const std::function<void(ProgressStore &, const QStr
     } catch (const std::exception &e) {
         m_unusable = true;
         m_store.reset();
-        reportFailure(QString::fromUtf8(e.what()) + QStringLiteral("。本次之后的成绩不会保存"));
+        reportFailure(QString::fromUtf8(e.what()) + QStringLiteral("，本次之后的成绩不会保存。"));
     }
 }
 

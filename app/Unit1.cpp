@@ -6,6 +6,7 @@
 #include "common/AppPaths.h"
 #include "picture/LoadPicture.h"
 #include "ui/Accessibility.h"
+#include "ui/Controls.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverPictures.h"
@@ -66,10 +67,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
 
 ImageButton *TForm1::addButton(const char *name, const QRect &place, const QString &stem)
 {
-    auto *button = new ImageButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setPictureFiles(stem + QStringLiteral(".jpg"), stem + QStringLiteral("_ovr.jpg"));
+    ImageButton *button = imageButton(this, name, place, stem);
     // The buttons keep the artwork compiled into the program until the pointer first passes.
     guardEvent([button] { LoadBuiltInPicture(*button, QStringLiteral(":/builtin/") + button->normalFile()); });
     return button;
@@ -77,9 +75,7 @@ ImageButton *TForm1::addButton(const char *name, const QRect &place, const QStri
 
 void TForm1::createControls()
 {
-    Image1 = new PictureBox(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, 690, 450);
+    Image1 = pictureBox(this, "Image1", {0, 0, 690, 450});
     guardEvent([this] { LoadBuiltInPicture(*Image1, QStringLiteral(":/builtin/bground1.jpg")); });
 
     Image_a1a3b1 = addButton("Image_a1a3b1", {500, 154, 153, 43}, QStringLiteral("a1a3b1"));

@@ -48,9 +48,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
     m_hover = new HoverTracker(
         this, [this](QWidget *control) { CMMouseEnter(control); },
         [this](QWidget *control) { CMMouseLeave(control); });
-    // Key preview: every key reaches the window first, whichever child has the focus.
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    previewKeys(*this);
 
     // The mock exam's button loads last: when loading stopped earlier, it keeps its built-in
     // picture like every control after the one that failed.

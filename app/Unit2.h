@@ -3,6 +3,7 @@
 #include "bank/BankStore.h"
 #include "practice/PracticeRun.h"
 #include "ui/HoverPictures.h"
+#include "ui/KeyTable.h"
 
 #include <QDeadlineTimer>
 #include <QDialog>
@@ -17,7 +18,7 @@ class HoverTracker;
 class ImageButton;
 class LearnerProgress;
 class PictureBox;
-class TForm4;
+class ExamWindow;
 
 // The practice window, shown modally over the menu: the question area, the six answer buttons,
 // Previous/Next/hint, the two practice modes, the auto-advance switch and the exam keyboard on
@@ -64,7 +65,7 @@ public:
     // Where judged answers go into the wrong-question book, and what the exam window keeps;
     // without one the window practises as always and keeps nothing.
     void setProgress(LearnerProgress *progress) { m_progress = progress; }
-    TForm4 *examWindow() const { return m_examWindow; }
+    ExamWindow *examWindow() const { return m_examWindow; }
 
     // The wait after a judged answer; tests shorten it.
     void setAdvanceDelay(int ms) { m_advanceDelayMs = ms; }
@@ -93,13 +94,12 @@ public:
     void ImgChkClick();
     void ImgExitClick();
     void ImgMnksClick();
-    // Letter keys for keyboards without a keypad, and keypad * for the mock exam.
-    void ExtraKeyDown(QKeyEvent *event);
+    // What a key of the shared key table does here, letters included.
+    void keyDown(KeyAction action);
 
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // PracticeView
@@ -113,8 +113,6 @@ private:
 
     void createControls();
     void describeControls();
-    ImageButton *addButton(const char *name, int x, int y, int w, int h, const QString &normalFile,
-                           const QString &hoverFile);
     void loadBuiltInPictures();
     ImageButton *buttonFor(RunButton button) const;
     void answer(RunButton button);
@@ -139,7 +137,7 @@ private:
     bool m_waitingForStep = false;
     QDeadlineTimer m_stepDue;
     LearnerProgress *m_progress = nullptr;
-    TForm4 *m_examWindow = nullptr;
+    ExamWindow *m_examWindow = nullptr;
     // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
     QVector<qint8> m_verdicts;
     QString m_modeName;

@@ -20,26 +20,16 @@
 
 namespace kemuyi {
 
-ImageButton *TForm2::addButton(const char *name, int x, int y, int w, int h,
-                               const QString &normalFile, const QString &hoverFile)
-{
-    auto *button = new ImageButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(x, y, w, h);
-    button->setPictureFiles(normalFile, hoverFile);
-    return button;
-}
-
 void TForm2::createControls()
 {
     Image5 = pictureBox(this, "Image5", {0, 0, 690, 450});
     Image5->setAutoSize(true);
-    ImgDui = addButton("ImgDui", 144, 48, 60, 40, QStringLiteral("dui.jpg"), QStringLiteral("dui_ovr.jpg"));
-    ImgCuo = addButton("ImgCuo", 207, 48, 60, 40, QStringLiteral("cuo.jpg"), QStringLiteral("cuo_ovr.jpg"));
-    ImgPrev = addButton("ImgPrev", 432, 48, 90, 40, QStringLiteral("5.jpg"), QStringLiteral("5_ovr.jpg"));
-    ImgSxlx = addButton("ImgSxlx", 16, 303, 110, 40, QStringLiteral("sxlx.jpg"), QStringLiteral("sxlx_ovr.jpg"));
-    ImgJqlx = addButton("ImgJqlx", 16, 349, 110, 40, QStringLiteral("jqlx.jpg"), QStringLiteral("jqlx_ovr.jpg"));
-    ImgExit = addButton("ImgExit", 16, 395, 110, 40, QStringLiteral("exit.jpg"), QStringLiteral("exit_ovr.jpg"));
+    ImgDui = imageButton(this, "ImgDui", {144, 48, 60, 40}, QStringLiteral("dui"));
+    ImgCuo = imageButton(this, "ImgCuo", {207, 48, 60, 40}, QStringLiteral("cuo"));
+    ImgPrev = imageButton(this, "ImgPrev", {432, 48, 90, 40}, QStringLiteral("5"));
+    ImgSxlx = imageButton(this, "ImgSxlx", {16, 303, 110, 40}, QStringLiteral("sxlx"));
+    ImgJqlx = imageButton(this, "ImgJqlx", {16, 349, 110, 40}, QStringLiteral("jqlx"));
+    ImgExit = imageButton(this, "ImgExit", {16, 395, 110, 40}, QStringLiteral("exit"));
     Label1 = paperLabel(this, "Label1", {144, 96, 529, 297});
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -47,15 +37,15 @@ void TForm2::createControls()
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Image1 = pictureBox(this, "Image1", {19, 96, 107, 107});
     Image1->setAutoSize(true);
-    ImgA = addButton("ImgA", 144, 48, 60, 40, QStringLiteral("1.jpg"), QStringLiteral("1_ovr.jpg"));
-    ImgB = addButton("ImgB", 207, 48, 60, 40, QStringLiteral("2.jpg"), QStringLiteral("2_ovr.jpg"));
-    ImgC = addButton("ImgC", 270, 48, 60, 40, QStringLiteral("3.jpg"), QStringLiteral("3_ovr.jpg"));
-    ImgHelp = addButton("ImgHelp", 625, 48, 50, 40, QStringLiteral("7.jpg"), QStringLiteral("7_ovr.jpg"));
-    ImgNext = addButton("ImgNext", 527, 48, 90, 40, QStringLiteral("6.jpg"), QStringLiteral("6_ovr.jpg"));
+    ImgA = imageButton(this, "ImgA", {144, 48, 60, 40}, QStringLiteral("1"));
+    ImgB = imageButton(this, "ImgB", {207, 48, 60, 40}, QStringLiteral("2"));
+    ImgC = imageButton(this, "ImgC", {270, 48, 60, 40}, QStringLiteral("3"));
+    ImgHelp = imageButton(this, "ImgHelp", {625, 48, 50, 40}, QStringLiteral("7"));
+    ImgNext = imageButton(this, "ImgNext", {527, 48, 90, 40}, QStringLiteral("6"));
     Image2 = pictureBox(this, "Image2", {240, 264, 329, 129});
     Image2->setCentered(true);
-    ImgChk = addButton("ImgChk", 16, 224, 110, 40, QStringLiteral("uncheck.jpg"), QStringLiteral("chk_ovr.jpg"));
-    ImgD = addButton("ImgD", 334, 48, 59, 41, QStringLiteral("4.jpg"), QStringLiteral("4_ovr.jpg"));
+    ImgChk = imageButton(this, "ImgChk", {16, 224, 110, 40}, QStringLiteral("uncheck.jpg"), QStringLiteral("chk_ovr.jpg"));
+    ImgD = imageButton(this, "ImgD", {334, 48, 59, 41}, QStringLiteral("4"));
     ImgD->setAutoSize(false);
 
     Edit1 = new QLineEdit(this);
@@ -111,25 +101,11 @@ void TForm2::loadBuiltInPictures()
 
 void TForm2::createAdditions()
 {
-    ImgMnks = new ImageButton(Image5);
-    ImgMnks->setObjectName(QStringLiteral("ImgMnks"));
-    ImgMnks->setGeometry(16, 268, 110, 30);
-    ImgMnks->setPictureFiles(QStringLiteral("mnks.jpg"), QStringLiteral("mnks_ovr.jpg"));
+    ImgMnks = imageButton(Image5, "ImgMnks", {16, 268, 110, 30}, QStringLiteral("mnks"));
     describe(ImgMnks, QStringLiteral("模拟考试"),
              QStringLiteral("按考试规则限时答题，交卷后查看成绩和错题（小键盘*或M键）"));
 
-    LabelProgress = new QLabel(Image5);
-    LabelProgress->setObjectName(QStringLiteral("LabelProgress"));
-    LabelProgress->setGeometry(16, 4, 657, 24);
-    LabelProgress->setTextFormat(Qt::PlainText);
-    LabelProgress->setFont(pixelFont(QStringLiteral("宋体"), 15));
-    LabelProgress->setAutoFillBackground(true);
-    QPalette palette = LabelProgress->palette();
-    LabelProgress->setBackgroundRole(QPalette::Window);
-    LabelProgress->setForegroundRole(QPalette::WindowText);
-    palette.setColor(QPalette::Window, QColor(0x1f, 0x3a, 0x4d));
-    palette.setColor(QPalette::WindowText, Qt::white);
-    LabelProgress->setPalette(palette);
+    LabelProgress = bandLabel(Image5, "LabelProgress", {16, 4, 657, 24});
     describe(LabelProgress, QString(), QStringLiteral("练习进度"));
 
     const std::pair<ImageButton *, const char *> tips[] = {

@@ -1,7 +1,7 @@
 #include "Unit2.h"
 
 #include "Progress.h"
-#include "Unit4.h"
+#include "ExamWindow.h"
 #include "exam/ProgressStore.h"
 
 #include <QLabel>
@@ -63,7 +63,7 @@ void TForm2::updateProgressLine()
 void TForm2::ImgMnksClick()
 {
     if (!m_examWindow)
-        m_examWindow = new TForm4(m_progress, this);
+        m_examWindow = new ExamWindow(m_bank, m_progress, this);
     m_examWindow->runFor(categoryCode());
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/AppPaths.h"
 #include "picture/LoadPicture.h"
+#include "ui/Controls.h"
 #include "ui/FailureReport.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
@@ -16,9 +17,7 @@ TSplashScreen::TSplashScreen(int intervalMs, QWidget *parent) : QWidget(parent)
     setUpFixedWindow(*this, 432, 293);
     setCursor(Qt::BusyCursor);
 
-    Image1 = new PictureBox(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, 440, 300);
+    Image1 = pictureBox(this, "Image1", {0, 0, 440, 300});
     guardEvent([this] { LoadBuiltInPicture(*Image1, QStringLiteral(":/builtin/logo.jpg")); });
 
     Timer1 = new QTimer(this);

@@ -1,6 +1,7 @@
 #include "BankTool.h"
 
 #include "BankRows.h"
+#include "OptionForm.h"
 #include "Sqlite.h"
 #include "common/AppPaths.h"
 #include "picture/JpegCodec.h"
@@ -74,7 +75,10 @@ public:
         }
         if (hasNull)
             return; // the rules below would only repeat the NULL in other words
-        const Question &question = row.question;
+        // The id as a number even where the bank keeps it as text, so the rules on the whole bank
+        // name the question as the row check does.
+        Question question = row.question;
+        question.id = id.value_or(0);
         m_questions.append(question);
         for (const QString &problem : questionProblems(question))
             m_problems.append(label + problem);
@@ -125,6 +129,23 @@ private:
     int m_ordinal = 0;
 };
 
+// A learner who answers wrongly is shown why; a question without an explanation teaches nothing
+// but its key. A bank without the table at all (an older or converted one) is named once.
+QStringList missingExplanationProblems(const SqliteDb &db, const QVector<Question> &questions)
+{
+    if (!hasTable(db, sideTableName(Column::Explain)))
+        return {QStringLiteral("题库中没有解析（表 %1），%2 道题都缺少解析")
+                    .arg(sideTableName(Column::Explain))
+                    .arg(questions.size())};
+    const QHash<qint64, QString> explanations = readSideTable(db, Column::Explain);
+    QStringList problems;
+    for (const Question &question : questions) {
+        if (explanations.value(question.id).trimmed().isEmpty())
+            problems.append(QStringLiteral("题号 %1：缺少解析（explain）").arg(question.id));
+    }
+    return problems;
+}
+
 } // namespace
 
 QStringList checkBank(const QString &bankPath, const QString &assetsDir)
@@ -138,8 +159,10 @@ QStringList checkBank(const QString &bankPath, const QString &assetsDir)
         return shape;
     RowCheck check(assetsDir);
     forEachStoredQuestion(db, [&](const StoredQuestion &row) { check.check(row); });
-    return check.problems() + answerBalanceProblems(check.questions())
-           + nearDuplicateProblems(check.questions(), readReviewed(db));
+    const QVector<Question> &questions = check.questions();
+    return check.problems() + missingExplanationProblems(db, questions) + answerBalanceProblems(questions)
+           + longestKeyProblems(questions) + numericOrderProblems(questions)
+           + nearDuplicateProblems(questions, readReviewed(db));
 }
 
 } // namespace kemuyi

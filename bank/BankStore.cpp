@@ -13,8 +13,10 @@ namespace kemuyi {
 
 namespace {
 
-const QByteArray kCategoryFilter = selectFromTk() + " WHERE TYPE LIKE '%' || ?1 || '%' ESCAPE '\\'";
-const QByteArray kCategoryIds = kCategoryFilter + " ORDER BY ID";
+const QByteArray kTypeContains = " WHERE TYPE LIKE '%' || ?1 || '%' ESCAPE '\\'";
+const QByteArray kCategoryFilter = selectFromTk() + kTypeContains;
+// Only the id is read: a category of a large bank costs a scan of TYPE, not of every column.
+const QByteArray kCategoryIds = "SELECT ID FROM TK" + kTypeContains + " ORDER BY ID";
 const QByteArray kSelectById = selectFromTk() + " WHERE ID = ?1";
 
 // The code is a plain substring: LIKE's own wildcards in it must match only themselves.
@@ -39,6 +41,17 @@ qint32 idOf(const StoredQuestion &row, const QString &bank)
     if (row.question.id < std::numeric_limits<qint32>::min() || row.question.id > std::numeric_limits<qint32>::max())
         throw Failure(QStringLiteral("题库 %1 中的题号 %2 超出范围").arg(bank).arg(row.question.id));
     return qint32(row.question.id);
+}
+
+// The question with the `used` columns checked for NULL.
+const Question &checked(const StoredQuestion &row, Columns used)
+{
+    for (int i = 0; i < kTkColumnCount; ++i) {
+        const Column column = Column(i);
+        if (used.contains(column) && row.nulls.contains(column))
+            throw Failure(QStringLiteral("题号 %1 的字段 %2 为空值（NULL）").arg(row.idLabel(), columnName(column)));
+    }
+    return row.question;
 }
 
 } // namespace
@@ -76,6 +89,10 @@ void BankStore::OpenBank(const QString &path)
     m_current.reset();
     m_selectById.reset();
     m_explainById.reset();
+    for (int i = 0; i < kColumnCount - kTkColumnCount; ++i) {
+        m_sideById[i].reset();
+        m_hasSide[i].reset();
+    }
     m_db.close();
     refuseForeignFile(path);
     m_db.openReadOnly(path);
@@ -122,40 +139,83 @@ int BankStore::QueryCategoryCount(const QString &code)
 QVector<qint32> BankStore::QueryCategoryIds(const QString &code)
 {
     m_current.reset();
+    return categoryIds(code);
+}
+
+QVector<qint32> BankStore::categoryIds(const QString &code)
+{
     SqliteStatement statement(m_db, kCategoryIds);
     statement.bind(1, likeLiteral(code));
     QVector<qint32> ids;
     while (statement.step())
-        ids.append(idOf(readStoredQuestion(statement), m_db.path()));
+        ids.append(idOf(readStoredId(statement), m_db.path()));
     return ids;
 }
 
-void BankStore::SelectQuestion(qint32 id)
+std::optional<StoredQuestion> BankStore::selectById(qint32 id)
 {
-    m_current.reset();
     if (!m_selectById)
         m_selectById = std::make_unique<SqliteStatement>(m_db, kSelectById);
     m_selectById->reset();
     m_selectById->bind(1, qint64(id));
+    std::optional<StoredQuestion> row;
     if (m_selectById->step())
-        m_current = withExplanation(readStoredQuestion(*m_selectById));
+        row = withExplanation(readStoredQuestion(*m_selectById));
     m_selectById->reset();
+    return row;
+}
+
+void BankStore::SelectQuestion(qint32 id)
+{
+    // Emptied first: a failing read leaves no current record rather than the previous one.
+    m_current.reset();
+    m_current = selectById(id);
 }
 
 const Question &BankStore::CurrentQuestion(Columns used) const
 {
-    for (int i = 0; i < kTkColumnCount; ++i) {
-        const Column column = Column(i);
-        if (!used.contains(column))
-            continue;
-        if (!m_current)
-            throw Failure(QStringLiteral("没有当前题目，无法读取字段 %1").arg(columnName(column)));
-        if (m_current->nulls.contains(column))
-            throw Failure(QStringLiteral("题号 %1 的字段 %2 为空值（NULL）").arg(m_current->idLabel(), columnName(column)));
-    }
-    if (!m_current)
+    if (!m_current) {
+        for (int i = 0; i < kTkColumnCount; ++i) {
+            if (used.contains(Column(i)))
+                throw Failure(QStringLiteral("没有当前题目，无法读取字段 %1").arg(columnName(Column(i))));
+        }
         throw Failure(QStringLiteral("没有当前题目"));
-    return m_current->question;
+    }
+    return checked(*m_current, used);
+}
+
+Question BankStore::questionById(qint32 id, Columns used)
+{
+    const std::optional<StoredQuestion> row = selectById(id);
+    if (!row)
+        throw Failure(QStringLiteral("题库 %1 中没有题号为 %2 的题目").arg(m_db.path()).arg(id));
+    Question question = checked(*row, used);
+    // The explanation comes with every row; the other side columns only when asked for.
+    for (int i = kTkColumnCount; i < kColumnCount; ++i) {
+        if (used.contains(Column(i)) && Column(i) != Column::Explain)
+            textOf(question, Column(i)) = sideText(Column(i), id);
+    }
+    return question;
+}
+
+QString BankStore::sideText(Column side, qint32 id)
+{
+    const int slot = int(side) - kTkColumnCount;
+    if (!m_hasSide[slot])
+        m_hasSide[slot] = hasTable(m_db, sideTableName(side));
+    if (!*m_hasSide[slot])
+        return {};
+    std::unique_ptr<SqliteStatement> &statement = m_sideById[slot];
+    if (!statement) {
+        statement = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(side));
+    }
+    statement->reset();
+    statement->bind(1, qint64(id));
+    QString text;
+    if (statement->step() && !statement->isNull(0))
+        text = statement->text(0);
+    statement->reset();
+    return text;
 }
 
 QString BankStore::FieldText(const QString &name) const

@@ -58,13 +58,27 @@ public:
 
     bool hasCurrentRecord() const { return m_current.has_value(); }
 
+    // For another reader sharing the connection (the exam window over the practice window):
+    // these leave the current record as it is.
+    // The category's ids as QueryCategoryIds gives them.
+    QVector<qint32> categoryIds(const QString &code);
+    // The question with this id and its explanation. No row, or a NULL in one of the `used` TK
+    // columns, is a Failure naming the question; basis and topic are read when in `used`, where
+    // the bank has them, and left empty where it has not.
+    Question questionById(qint32 id, Columns used);
+
 private:
     // The row as read from TK, with its explanation beside it.
     StoredQuestion withExplanation(StoredQuestion row) const;
+    std::optional<StoredQuestion> selectById(qint32 id);
+    // A side column's value read on request (the exam's basis).
+    QString sideText(Column side, qint32 id);
 
     SqliteDb m_db;
     std::unique_ptr<SqliteStatement> m_selectById;
     std::unique_ptr<SqliteStatement> m_explainById; // none when the bank has no explanations
+    std::unique_ptr<SqliteStatement> m_sideById[kColumnCount - kTkColumnCount];
+    std::optional<bool> m_hasSide[kColumnCount - kTkColumnCount];
     std::optional<StoredQuestion> m_current;
 };
 

@@ -26,8 +26,9 @@ void writeBankFile(const QVector<Question> &questions, const QString &bankPath,
                    const QVector<ReviewedPair> &reviewed = {});
 
 // Everything in the bank the program would stumble over, one entry per problem, each naming the
-// row's ID (or the missing table or column), and what makes it poor for practice: a lopsided
-// answer key or two questions asking the same thing (see BankReview.h). With `assetsDir` (the
+// row's ID (or the missing table or column), and what makes it poor for practice: a question
+// without an explanation, a lopsided answer key, two questions asking the same thing (see
+// BankReview.h), or options whose form gives the key away (see OptionForm.h). With `assetsDir` (the
 // folder that holds pic/), each picture must also exist there and decode. A file that cannot be opened as a database, or an
 // `assetsDir` that does not exist, is a Failure.
 QStringList checkBank(const QString &bankPath, const QString &assetsDir = QString());

@@ -112,7 +112,7 @@ QString StoredQuestion::idLabel() const
     return storedId.value_or(QString::number(question.id));
 }
 
-StoredQuestion readStoredQuestion(const SqliteStatement &statement)
+StoredQuestion readStoredId(const SqliteStatement &statement)
 {
     StoredQuestion stored;
     switch (statement.type(int(Column::Id))) {
@@ -126,6 +126,12 @@ StoredQuestion readStoredQuestion(const SqliteStatement &statement)
         stored.storedId = statement.text(int(Column::Id));
         break;
     }
+    return stored;
+}
+
+StoredQuestion readStoredQuestion(const SqliteStatement &statement)
+{
+    StoredQuestion stored = readStoredId(statement);
     for (int i = int(Column::Id) + 1; i < kTkColumnCount; ++i) {
         if (statement.isNull(i))
             stored.nulls.insert(Column(i));

@@ -60,5 +60,7 @@ struct StoredQuestion
 
 // Reads the current row of a statement that selects tkColumnList() first.
 StoredQuestion readStoredQuestion(const SqliteStatement &statement);
+// Reads only the id, from a statement whose first column is ID.
+StoredQuestion readStoredId(const SqliteStatement &statement);
 
 } // namespace kemuyi

@@ -2,24 +2,30 @@
 
 #include <sqlite3.h>
 
+#include <utility>
+
 namespace kemuyi {
 
 namespace {
 
-// The learner's message for a failure of this kind on the bank at `path`.
-QString describe(int code, const QString &path, const QString &reason, const QString &what)
+const QString kBankSubject = QStringLiteral("题库");
+
+// The learner's message for a failure of this kind on the file at `path`, called `subject`.
+QString describe(int code, const QString &subject, const QString &path, const QString &reason, const QString &what)
 {
     switch (code & 0xff) {
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        return damagedBankMessage(path, reason);
+        if (subject == kBankSubject)
+            return damagedBankMessage(path, reason);
+        return QStringLiteral("%1 %2 已损坏（%3）").arg(subject, path, reason);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return QStringLiteral("题库 %1 正被其他程序占用，暂时无法读取（%2）").arg(path, reason);
+        return QStringLiteral("%1 %2 正被其他程序占用，暂时无法读取（%3）").arg(subject, path, reason);
     case SQLITE_IOERR:
-        return QStringLiteral("读写题库 %1 时出错（%2）").arg(path, reason);
+        return QStringLiteral("读写%1 %2 时出错（%3）").arg(subject, path, reason);
     default:
-        return QStringLiteral("题库 %1 %2：%3").arg(path, what, reason);
+        return QStringLiteral("%1 %2 %3：%4").arg(subject, path, what, reason);
     }
 }
 
@@ -40,6 +46,8 @@ bool SqliteError::isBusy() const
     return primaryCode() == SQLITE_BUSY || primaryCode() == SQLITE_LOCKED;
 }
 
+SqliteDb::SqliteDb(QString subject) : m_subject(std::move(subject)) {}
+
 SqliteDb::~SqliteDb()
 {
     close();
@@ -56,7 +64,7 @@ void SqliteDb::open(const QString &path, int flags)
         const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db))
                                   : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
-        throw SqliteError(QStringLiteral("无法打开题库 %1：%2").arg(path, reason), code);
+        throw SqliteError(QStringLiteral("无法打开%1 %2：%3").arg(m_subject, path, reason), code, reason);
     }
     m_db = db;
     sqlite3_extended_result_codes(m_db, 1);
@@ -77,6 +85,14 @@ void SqliteDb::openForWriting(const QString &path)
     open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
 }
 
+void SqliteDb::openShared(const QString &path, int busyMs)
+{
+    open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW);
+    sqlite3_busy_timeout(m_db, busyMs);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+}
+
 void SqliteDb::close() noexcept
 {
     if (m_db)
@@ -92,8 +108,8 @@ void SqliteDb::exec(const char *sql)
         return;
     const QString reason = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
     sqlite3_free(error);
-    throw SqliteError(describe(sqlite3_extended_errcode(m_db), m_path, reason, QStringLiteral("出错")),
-                      sqlite3_extended_errcode(m_db));
+    const int code = sqlite3_extended_errcode(m_db);
+    throw SqliteError(describe(code, m_subject, m_path, reason, QStringLiteral("出错")), code, reason);
 }
 
 QString SqliteDb::lastError() const
@@ -101,15 +117,26 @@ QString SqliteDb::lastError() const
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
 }
 
+qint64 SqliteDb::lastInsertRowid() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+int SqliteDb::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
 void SqliteDb::fail(int code, const QString &what) const
 {
-    throw SqliteError(describe(code, m_path, lastError(), what), code);
+    const QString reason = lastError();
+    throw SqliteError(describe(code, m_subject, m_path, reason, what), code, reason);
 }
 
 SqliteStatement::SqliteStatement(const SqliteDb &db, const char *sql) : m_db(db)
 {
     if (!db.isOpen())
-        throw Failure(QStringLiteral("题库尚未打开"));
+        throw Failure(QStringLiteral("%1尚未打开").arg(db.subject()));
     const int rc = sqlite3_prepare_v2(db.handle(), sql, -1, &m_stmt, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
@@ -157,7 +184,7 @@ bool SqliteStatement::step()
     const QString reason = m_db.lastError();
     // sqlite3_reset repeats the step's error; it is reported here, once.
     sqlite3_reset(m_stmt);
-    throw SqliteError(describe(code, m_db.path(), reason, QStringLiteral("查询失败")), code);
+    throw SqliteError(describe(code, m_db.subject(), m_db.path(), reason, QStringLiteral("查询失败")), code, reason);
 }
 
 void SqliteStatement::reset()
@@ -212,9 +239,14 @@ QString SqliteStatement::text(int column) const
     return QString::fromUtf8(data, size);
 }
 
-SqliteTransaction::SqliteTransaction(SqliteDb &db) : m_db(db)
+QString jsonList(const QStringList &values)
 {
-    m_db.exec("BEGIN");
+    return QLatin1Char('[') + values.join(QLatin1Char(',')) + QLatin1Char(']');
+}
+
+SqliteTransaction::SqliteTransaction(SqliteDb &db, Begin begin) : m_db(db)
+{
+    m_db.exec(begin == Begin::Immediate ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 SqliteTransaction::~SqliteTransaction()

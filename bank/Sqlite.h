@@ -4,6 +4,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -16,9 +19,14 @@ namespace kemuyi {
 class SqliteError : public Failure
 {
 public:
-    SqliteError(const QString &message, int code) : Failure(message), m_code(code) {}
+    SqliteError(const QString &message, int code, QString reason = {})
+        : Failure(message), m_code(code), m_reason(std::move(reason))
+    {
+    }
 
     int code() const { return m_code; }
+    // SQLite's own words for the failure, without the file's name.
+    const QString &reason() const { return m_reason; }
     int primaryCode() const { return m_code & 0xff; }
     // SQLITE_CORRUPT or SQLITE_NOTADB: the file itself is bad, and waiting will not help.
     bool isDamage() const;
@@ -27,6 +35,7 @@ public:
 
 private:
     int m_code;
+    QString m_reason;
 };
 
 // The message for a bank whose file is damaged; the only failure reported in these words.
@@ -37,7 +46,9 @@ QString damagedBankMessage(const QString &path, const QString &reason);
 class SqliteDb
 {
 public:
-    SqliteDb() = default;
+    // `subject` is what the learner calls the file in messages: a question bank (题库) unless
+    // said otherwise.
+    explicit SqliteDb(QString subject = QStringLiteral("题库"));
     ~SqliteDb();
     SqliteDb(const SqliteDb &) = delete;
     SqliteDb &operator=(const SqliteDb &) = delete;
@@ -47,14 +58,22 @@ public:
     void openReadOnly(const QString &path);
     // Read-write opening (creating the file) for the tools that build banks.
     void openForWriting(const QString &path);
+    // Read-write opening of a file the program keeps for the learner and other instances may
+    // write at the same time: created when missing, never through a symbolic link, with the
+    // defensive settings, and waiting up to `busyMs` for another writer instead of failing.
+    void openShared(const QString &path, int busyMs);
     void close() noexcept;
 
     bool isOpen() const { return m_db != nullptr; }
     sqlite3 *handle() const { return m_db; }
     const QString &path() const { return m_path; }
+    const QString &subject() const { return m_subject; }
 
     void exec(const char *sql);
     QString lastError() const;
+    // The rowid of the last row inserted, and the rows changed by the last statement.
+    qint64 lastInsertRowid() const;
+    int changes() const;
 
     // Throws the SqliteError for `code` on this connection; `what` says what was being done,
     // for failures that are neither damage, a lock nor a read error.
@@ -65,6 +84,7 @@ private:
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    QString m_subject;
 };
 
 // Owns one prepared statement; finalised by the destructor, which never throws. Every bind, step
@@ -104,12 +124,19 @@ private:
     sqlite3_stmt *m_stmt = nullptr;
 };
 
+// A JSON array of values already in JSON form (numbers, arrays), for a statement that takes a
+// whole list in one parameter and reads it with json_each: one statement instead of one a value.
+QString jsonList(const QStringList &values);
+
 // BEGIN on construction; ROLLBACK on destruction unless commit() went through, so a failure
 // between the two leaves the database as it was.
 class SqliteTransaction
 {
 public:
-    explicit SqliteTransaction(SqliteDb &db);
+    // Immediate takes the write lock at once, so that two writers queue instead of one failing
+    // half way through.
+    enum class Begin { Deferred, Immediate };
+    explicit SqliteTransaction(SqliteDb &db, Begin begin = Begin::Deferred);
     ~SqliteTransaction();
     SqliteTransaction(const SqliteTransaction &) = delete;
     SqliteTransaction &operator=(const SqliteTransaction &) = delete;

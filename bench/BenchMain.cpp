@@ -49,6 +49,7 @@ int main(int argc, char **argv)
     kemuyi::bench::registerStartupBenchmarks();
     kemuyi::bench::registerJetBenchmarks();
     kemuyi::bench::registerExamBenchmarks();
+    kemuyi::bench::registerSpeechBenchmarks();
     kemuyi::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

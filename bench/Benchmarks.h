@@ -24,6 +24,7 @@ void registerIdleBenchmark();
 void registerStartupBenchmarks();
 void registerJetBenchmarks();
 void registerExamBenchmarks();
+void registerSpeechBenchmarks();
 
 // Closes the windows the benchmarks kept open, before the application goes.
 void releaseWindows();

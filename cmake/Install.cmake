@@ -83,4 +83,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libmdb3 is the bank tool's, which converts Jet (.mdb) banks for the program.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, libmdb3")
+# Reading questions aloud needs a speech service and a Mandarin voice; the program runs without.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
 include(CPack)

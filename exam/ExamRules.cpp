@@ -1,5 +1,8 @@
 #include "ExamRules.h"
 
+#include "bank/Question.h"
+#include "practice/Judging.h"
+
 #include <QRandomGenerator>
 
 #include <utility>
@@ -31,37 +34,9 @@ QVector<qint32> drawPaper(QVector<qint32> pool, int size, const RandomBelow &ran
     return pool;
 }
 
-qint32 correctChoice(const QString &select, const QString &answer)
+qint32 correctChoice(const Question &question)
 {
-    if (select == QLatin1String("Y")) {
-        static const QString letters[] = {QStringLiteral("A"), QStringLiteral("B"),
-                                          QStringLiteral("C"), QStringLiteral("D")};
-        for (int i = 0; i < 4; ++i) {
-            if (answer == letters[i])
-                return i + 1;
-        }
-        return 0;
-    }
-    if (select == QLatin1String("N")) {
-        if (answer == QStringLiteral("正确"))
-            return 5;
-        if (answer == QStringLiteral("错误"))
-            return 6;
-    }
-    return 0;
-}
-
-QString choiceName(qint32 choice)
-{
-    switch (choice) {
-    case 1: return QStringLiteral("A");
-    case 2: return QStringLiteral("B");
-    case 3: return QStringLiteral("C");
-    case 4: return QStringLiteral("D");
-    case 5: return QStringLiteral("正确");
-    case 6: return QStringLiteral("错误");
-    default: return QString();
-    }
+    return choiceFor(question.select, question.answer);
 }
 
 int examScore(int right, int paperSize)

@@ -8,6 +8,8 @@
 
 namespace kemuyi {
 
+struct Question;
+
 // The rules of one category's written test: how many questions, how long, what each is worth.
 struct ExamFormat
 {
@@ -31,12 +33,9 @@ RandomBelow systemRandom();
 // is smaller. Touches only as many pool entries as it draws, so a large category costs little.
 QVector<qint32> drawPaper(QVector<qint32> pool, int size, const RandomBelow &random);
 
-// The choice code (1–4 A–D, 5 true, 6 false) that answers a question of kind `select` ("Y" single
-// choice, "N" true/false) whose bank answer is `answer`; 0 when no button can answer it.
-qint32 correctChoice(const QString &select, const QString &answer);
-
-// The answer as the learner reads it: "A".."D", "正确", "错误".
-QString choiceName(qint32 choice);
+// The choice code (1–4 A–D, 5 true, 6 false) that answers the question; 0 when no button can
+// answer it. The same table judges practice.
+qint32 correctChoice(const Question &question);
 
 // Points on a 100-point scale: on a full paper exactly right × points per question; a shorter
 // paper (a category with fewer questions) is scaled to the same scale, rounded down, so the pass

@@ -1,67 +1,87 @@
-#include "ProgressSql.h"
-
-#include "common/Failure.h"
+#include "ProgressStore.h"
 
 #include <QDateTime>
+#include <QHash>
+#include <QStringList>
 
 namespace kemuyi {
 
-using progress::Statement;
-
-void ProgressStore::applyToBook(const QString &bank, qint32 question, bool right)
+// Reads the book's entries for all the questions at once, applies the book's rule to each in C++,
+// and writes the entries that stay in one statement and those that leave in another.
+void ProgressStore::applyToBook(const QString &bank, const QVector<JudgedAnswer> &answers)
 {
-    Statement read(m_db, "SELECT streak FROM book WHERE bank = ?1 AND question = ?2");
-    read.bind(1, bank).bind(2, question);
-    BookState before;
-    const int rc = read.step();
-    if (rc == SQLITE_ROW)
-        before = BookState{true, int(read.integer(0))};
-    else if (rc != SQLITE_DONE)
-        fail(QStringLiteral("读取"));
-    const BookState after = afterAnswer(before, right);
-    if (after.inBook) {
-        Statement write(m_db, "INSERT INTO book (bank, question, streak, added) VALUES (?1, ?2, ?3, ?4)"
-                              " ON CONFLICT (bank, question) DO UPDATE SET streak = excluded.streak");
-        write.bind(1, bank).bind(2, question).bind(3, after.streak).bind(4, QDateTime::currentMSecsSinceEpoch());
-        if (write.step() != SQLITE_DONE)
-            fail(QStringLiteral("写入"));
-    } else if (before.inBook) {
-        Statement remove(m_db, "DELETE FROM book WHERE bank = ?1 AND question = ?2");
-        remove.bind(1, bank).bind(2, question);
-        if (remove.step() != SQLITE_DONE)
-            fail(QStringLiteral("写入"));
+    if (answers.isEmpty())
+        return;
+    QStringList ids;
+    for (const JudgedAnswer &answer : answers)
+        ids.append(QString::number(answer.question));
+    QHash<qint32, int> streaks;
+    SqliteStatement read(m_db, "SELECT question, streak FROM book"
+                               " WHERE bank = ?1 AND question IN (SELECT value FROM json_each(?2))");
+    read.bind(1, bank);
+    read.bind(2, jsonList(ids));
+    while (read.step())
+        streaks.insert(qint32(read.integer(0)), int(read.integer(1)));
+
+    QStringList kept;
+    QStringList left;
+    for (const JudgedAnswer &answer : answers) {
+        const auto found = streaks.constFind(answer.question);
+        const BookState before = found == streaks.constEnd() ? BookState{} : BookState{true, *found};
+        const BookState after = afterAnswer(before, answer.right);
+        if (after.inBook)
+            kept.append(QStringLiteral("[%1,%2]").arg(answer.question).arg(after.streak));
+        else if (before.inBook)
+            left.append(QString::number(answer.question));
+    }
+    if (!kept.isEmpty()) {
+        // "WHERE true" tells SQLite's parser that ON CONFLICT belongs to the INSERT.
+        SqliteStatement write(m_db, "INSERT INTO book (bank, question, streak, added)"
+                                    " SELECT ?1, json_extract(value, '$[0]'), json_extract(value, '$[1]'), ?3"
+                                    " FROM json_each(?2) WHERE true"
+                                    " ON CONFLICT (bank, question) DO UPDATE SET streak = excluded.streak");
+        write.bind(1, bank);
+        write.bind(2, jsonList(kept));
+        write.bind(3, QDateTime::currentMSecsSinceEpoch());
+        write.step();
+    }
+    if (!left.isEmpty()) {
+        SqliteStatement remove(m_db, "DELETE FROM book WHERE bank = ?1 AND question IN (SELECT value FROM json_each(?2))");
+        remove.bind(1, bank);
+        remove.bind(2, jsonList(left));
+        remove.step();
     }
 }
 
 void ProgressStore::recordAnswer(const QString &bank, qint32 question, bool right)
 {
-    Transaction transaction(*this);
-    applyToBook(bank, question, right);
+    recordAnswers(bank, {JudgedAnswer{question, right}});
+}
+
+void ProgressStore::recordAnswers(const QString &bank, const QVector<JudgedAnswer> &answers)
+{
+    SqliteTransaction transaction(m_db, SqliteTransaction::Begin::Immediate);
+    applyToBook(bank, answers);
     transaction.commit();
 }
 
 BookState ProgressStore::bookState(const QString &bank, qint32 question) const
 {
-    Statement read(m_db, "SELECT streak FROM book WHERE bank = ?1 AND question = ?2");
-    read.bind(1, bank).bind(2, question);
-    const int rc = read.step();
-    if (rc == SQLITE_ROW)
+    SqliteStatement read(m_db, "SELECT streak FROM book WHERE bank = ?1 AND question = ?2");
+    read.bind(1, bank);
+    read.bind(2, qint64(question));
+    if (read.step())
         return BookState{true, int(read.integer(0))};
-    if (rc != SQLITE_DONE)
-        fail(QStringLiteral("读取"));
     return {};
 }
 
 QVector<qint32> ProgressStore::bookQuestions(const QString &bank) const
 {
-    Statement read(m_db, "SELECT question FROM book WHERE bank = ?1 ORDER BY added, question");
+    SqliteStatement read(m_db, "SELECT question FROM book WHERE bank = ?1 ORDER BY added, question");
     read.bind(1, bank);
     QVector<qint32> ids;
-    int rc;
-    while ((rc = read.step()) == SQLITE_ROW)
+    while (read.step())
         ids.append(qint32(read.integer(0)));
-    if (rc != SQLITE_DONE)
-        fail(QStringLiteral("读取"));
     return ids;
 }
 

@@ -1,40 +1,49 @@
-#include "ProgressSql.h"
+#include "ProgressStore.h"
 
 #include "common/Failure.h"
 
-namespace kemuyi {
+#include <QStringList>
 
-using progress::Statement;
+namespace kemuyi {
 
 qint64 ProgressStore::beginSitting(const QString &bank, const QString &category, const ExamSession &session)
 {
-    Transaction transaction(*this);
-    Statement sitting(m_db, "INSERT INTO sitting (bank, category, started, questions, minutes, points, pass_mark)"
-                            " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+    SqliteTransaction transaction(m_db, SqliteTransaction::Begin::Immediate);
+    SqliteStatement sitting(m_db, "INSERT INTO sitting (bank, category, started, questions, minutes, points, pass_mark)"
+                                  " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
     const ExamFormat &format = session.format();
-    sitting.bind(1, bank).bind(2, category).bind(3, session.startedMs()).bind(4, format.questions)
-        .bind(5, format.minutes).bind(6, format.pointsPerQuestion).bind(7, format.passMark);
-    if (sitting.step() != SQLITE_DONE)
-        fail(QStringLiteral("写入"));
-    const qint64 id = sqlite3_last_insert_rowid(m_db);
-    Statement paper(m_db, "INSERT INTO paper (sitting, position, question, correct, choice) VALUES (?1, ?2, ?3, ?4, ?5)");
+    sitting.bind(1, bank);
+    sitting.bind(2, category);
+    sitting.bind(3, session.startedMs());
+    sitting.bind(4, qint64(format.questions));
+    sitting.bind(5, qint64(format.minutes));
+    sitting.bind(6, qint64(format.pointsPerQuestion));
+    sitting.bind(7, qint64(format.passMark));
+    sitting.step();
+    const qint64 id = m_db.lastInsertRowid();
+    // The whole paper in one statement: [question, correct, choice] at each position.
+    QStringList rows;
     for (int i = 0; i < session.size(); ++i) {
-        paper.reset();
-        paper.bind(1, id).bind(2, i).bind(3, session.question(i).id).bind(4, session.question(i).correct)
-            .bind(5, session.choiceAt(i));
-        if (paper.step() != SQLITE_DONE)
-            fail(QStringLiteral("写入"));
+        rows.append(QStringLiteral("[%1,%2,%3]").arg(session.question(i).id).arg(session.question(i).correct)
+                        .arg(session.choiceAt(i)));
     }
+    SqliteStatement paper(m_db, "INSERT INTO paper (sitting, position, question, correct, choice)"
+                                " SELECT ?1, key, json_extract(value, '$[0]'), json_extract(value, '$[1]'),"
+                                " json_extract(value, '$[2]') FROM json_each(?2)");
+    paper.bind(1, id);
+    paper.bind(2, jsonList(rows));
+    paper.step();
     transaction.commit();
     return id;
 }
 
 void ProgressStore::recordSittingAnswer(qint64 sitting, int position, qint32 choice)
 {
-    Statement write(m_db, "UPDATE paper SET choice = ?3 WHERE sitting = ?1 AND position = ?2");
-    write.bind(1, sitting).bind(2, position).bind(3, choice);
-    if (write.step() != SQLITE_DONE)
-        fail(QStringLiteral("写入"));
+    SqliteStatement write(m_db, "UPDATE paper SET choice = ?3 WHERE sitting = ?1 AND position = ?2");
+    write.bind(1, sitting);
+    write.bind(2, qint64(position));
+    write.bind(3, qint64(choice));
+    write.step();
 }
 
 void ProgressStore::finishSitting(const QString &bank, qint64 sitting, const ExamSession &session)
@@ -42,53 +51,55 @@ void ProgressStore::finishSitting(const QString &bank, qint64 sitting, const Exa
     if (!session.result())
         return;
     const ExamResult &result = *session.result();
-    Transaction transaction(*this);
-    Statement done(m_db, "UPDATE sitting SET finished = ?2, score = ?3, passed = ?4, timed_out = ?5, duration = ?6"
-                         " WHERE id = ?1 AND finished IS NULL");
-    done.bind(1, sitting).bind(2, session.startedMs() + result.durationMs).bind(3, result.score)
-        .bind(4, result.passed).bind(5, result.timedOut).bind(6, result.durationMs);
-    if (done.step() != SQLITE_DONE)
-        fail(QStringLiteral("写入"));
+    SqliteTransaction transaction(m_db, SqliteTransaction::Begin::Immediate);
+    SqliteStatement done(m_db, "UPDATE sitting SET finished = ?2, score = ?3, passed = ?4, timed_out = ?5, duration = ?6"
+                               " WHERE id = ?1 AND finished IS NULL");
+    done.bind(1, sitting);
+    done.bind(2, session.startedMs() + result.durationMs);
+    done.bind(3, qint64(result.score));
+    done.bind(4, qint64(result.passed));
+    done.bind(5, qint64(result.timedOut));
+    done.bind(6, result.durationMs);
+    done.step();
     // Another instance that resumed the same sitting may have finished it first: count it once.
-    if (sqlite3_changes(m_db) == 1) {
-        Statement choices(m_db, "UPDATE paper SET choice = ?3 WHERE sitting = ?1 AND position = ?2");
+    if (m_db.changes() == 1) {
+        QStringList choices;
+        QVector<JudgedAnswer> answered;
         for (int i = 0; i < session.size(); ++i) {
             const qint32 choice = session.choiceAt(i);
-            choices.reset();
-            choices.bind(1, sitting).bind(2, i).bind(3, choice);
-            if (choices.step() != SQLITE_DONE)
-                fail(QStringLiteral("写入"));
+            choices.append(QString::number(choice));
             if (choice != 0)
-                applyToBook(bank, session.question(i).id, choice == session.question(i).correct);
+                answered.append(JudgedAnswer{session.question(i).id, choice == session.question(i).correct});
         }
+        SqliteStatement paper(m_db, "UPDATE paper SET choice = j.value FROM json_each(?2) AS j"
+                                    " WHERE paper.sitting = ?1 AND paper.position = j.key");
+        paper.bind(1, sitting);
+        paper.bind(2, jsonList(choices));
+        paper.step();
+        applyToBook(bank, answered);
     }
     transaction.commit();
 }
 
 std::optional<StoredSitting> ProgressStore::unfinishedSitting(const QString &bank, const QString &category) const
 {
-    Statement find(m_db, "SELECT id, started, questions, minutes, points, pass_mark FROM sitting"
-                         " WHERE bank = ?1 AND category = ?2 AND finished IS NULL ORDER BY id DESC LIMIT 1");
-    find.bind(1, bank).bind(2, category);
-    const int rc = find.step();
-    if (rc == SQLITE_DONE)
+    SqliteStatement find(m_db, "SELECT id, started, questions, minutes, points, pass_mark FROM sitting"
+                               " WHERE bank = ?1 AND category = ?2 AND finished IS NULL ORDER BY id DESC LIMIT 1");
+    find.bind(1, bank);
+    find.bind(2, category);
+    if (!find.step())
         return std::nullopt;
-    if (rc != SQLITE_ROW)
-        fail(QStringLiteral("读取"));
     StoredSitting stored;
     stored.id = find.integer(0);
     stored.category = category;
     stored.startedMs = find.integer(1);
     stored.format = ExamFormat{int(find.integer(2)), int(find.integer(3)), int(find.integer(4)), int(find.integer(5))};
-    Statement paper(m_db, "SELECT question, correct, choice FROM paper WHERE sitting = ?1 ORDER BY position");
+    SqliteStatement paper(m_db, "SELECT question, correct, choice FROM paper WHERE sitting = ?1 ORDER BY position");
     paper.bind(1, stored.id);
-    int step;
-    while ((step = paper.step()) == SQLITE_ROW) {
+    while (paper.step()) {
         stored.paper.append(PaperQuestion{qint32(paper.integer(0)), qint32(paper.integer(1))});
         stored.choices.append(qint32(paper.integer(2)));
     }
-    if (step != SQLITE_DONE)
-        fail(QStringLiteral("读取"));
     checkStoredSitting(stored);
     return stored;
 }

@@ -1,4 +1,4 @@
-#include "ProgressSql.h"
+#include "ProgressStore.h"
 
 #include "common/Failure.h"
 
@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sqlite3.h>
+#include <filesystem>
+#include <system_error>
 
 namespace kemuyi {
 
@@ -16,6 +17,8 @@ namespace {
 // "kmyp" in the file header tells our progress files from any other SQLite file.
 constexpr int kApplicationId = 0x6b6d7970;
 constexpr int kSchemaVersion = 1;
+// Another instance's write takes milliseconds; waiting this long means something is stuck.
+constexpr int kBusyWaitMs = 5000;
 
 const char kSchema[] =
     "CREATE TABLE IF NOT EXISTS book ("
@@ -32,10 +35,21 @@ const char kSchema[] =
     " PRIMARY KEY (sitting, position)) WITHOUT ROWID;"
     "CREATE INDEX IF NOT EXISTS sitting_by_category ON sitting (category, finished);";
 
-} // namespace
+// Why the folder could not be made, in the learner's words; empty when it exists now.
+QString makeFolder(const QString &folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
+    if (!error && QFileInfo(folder).isDir())
+        return {};
+    if (error == std::errc::not_a_directory || error == std::errc::file_exists || !error)
+        return QStringLiteral("路径中有同名的文件");
+    if (error == std::errc::permission_denied || error == std::errc::read_only_file_system)
+        return QStringLiteral("没有写入权限");
+    return QString::fromStdString(error.message());
+}
 
-using progress::isDamage;
-using progress::Statement;
+} // namespace
 
 QString progressStorePath()
 {
@@ -45,142 +59,96 @@ QString progressStorePath()
     return base + QStringLiteral("/kemuyi/progress.db");
 }
 
-ProgressStore::ProgressStore(const QString &path) : m_path(path)
+ProgressStore::ProgressStore(const QString &path) : m_path(path), m_db(QStringLiteral("学习记录文件"))
 {
     open();
 }
 
-ProgressStore::~ProgressStore()
-{
-    sqlite3_close_v2(m_db);
-}
-
-void ProgressStore::fail(const QString &what) const
-{
-    const QString reason = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("无法打开");
-    throw Failure(QStringLiteral("学习记录文件 %1 %2失败：%3").arg(m_path, what, reason));
-}
-
-void ProgressStore::exec(const char *sql)
-{
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(QStringLiteral("写入"));
-}
+ProgressStore::~ProgressStore() = default;
 
 void ProgressStore::open()
 {
     const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QDir().mkpath(folder))
-        throw Failure(QStringLiteral("无法创建学习记录文件夹 %1").arg(folder));
+    if (const QString reason = makeFolder(folder); !reason.isEmpty())
+        throw Failure(QStringLiteral("学习记录文件夹 %1 无法创建（%2）").arg(folder, reason));
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QString problem;
-    if (tryOpen(problem))
-        return;
-    setAside(problem);
-    if (!tryOpen(problem))
-        throw Failure(QStringLiteral("无法新建学习记录文件 %1：%2").arg(m_path, problem));
+    try {
+        if (tryOpen(problem))
+            return;
+        setAside(problem);
+        if (tryOpen(problem))
+            return;
+    } catch (const SqliteError &error) {
+        m_db.close();
+        throw Failure(QStringLiteral("学习记录文件 %1 无法打开（%2）").arg(m_path, error.reason()));
+    }
+    throw Failure(QStringLiteral("学习记录文件 %1 无法新建（%2）").arg(m_path, problem));
 }
 
 // Opens the file and makes sure it is a sound progress file of ours, creating the tables in an
 // empty one. False with `problem` set when the file is damaged or foreign.
 bool ProgressStore::tryOpen(QString &problem)
 {
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
-    const int rc = sqlite3_open_v2(m_path.toUtf8().constData(), &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW, nullptr);
-    if (rc != SQLITE_OK) {
-        if (isDamage(rc)) {
-            problem = QString::fromUtf8(sqlite3_errstr(rc));
-            return false;
-        }
-        fail(QStringLiteral("打开"));
+    m_db.openShared(m_path, kBusyWaitMs);
+    bool current = false;
+    try {
+        problem = fileProblem(current);
+    } catch (const SqliteError &error) {
+        if (!error.isDamage())
+            throw;
+        problem = error.reason();
     }
-    sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, 5000);
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-
-    if (!checkFile(problem))
-        return false;
-    Statement journal(m_db, "PRAGMA journal_mode = WAL");
-    if (!journal.prepared() || journal.step() != SQLITE_ROW)
-        fail(QStringLiteral("设置日志模式"));
-    journal.reset();
-    exec("PRAGMA synchronous = NORMAL");
-    return adoptSchema(problem);
-}
-
-// Header and pages: false with `problem` set when the file is damaged or carries another id.
-bool ProgressStore::checkFile(QString &problem)
-{
-    // Reading the header is the first touch of the file: a file that is not a database fails here.
-    Statement appId(m_db, "PRAGMA application_id");
-    if (!appId.prepared() || appId.step() != SQLITE_ROW) {
-        const int code = appId.prepared() ? appId.rc() : sqlite3_errcode(m_db);
-        if (!isDamage(code))
-            fail(QStringLiteral("读取"));
-        problem = QString::fromUtf8(sqlite3_errmsg(m_db));
+    if (!problem.isEmpty()) {
+        m_db.close();
         return false;
     }
-    const qint64 id = appId.integer(0);
-
-    Statement check(m_db, "PRAGMA quick_check");
-    if (!check.prepared() || check.step() != SQLITE_ROW || check.text(0) != QLatin1String("ok")) {
-        const int code = check.prepared() ? check.rc() : sqlite3_errcode(m_db);
-        if (code != SQLITE_ROW && !isDamage(code))
-            fail(QStringLiteral("检查"));
-        problem = code == SQLITE_ROW ? QStringLiteral("完整性检查未通过") : QString::fromUtf8(sqlite3_errmsg(m_db));
-        return false;
-    }
-
-    if (id != 0 && id != kApplicationId) {
-        problem = QStringLiteral("不是本程序的学习记录文件");
-        return false;
-    }
-    appId.reset();
-    check.reset();
-    // Looked at before anything is written, so a file that is not ours stays exactly as it was.
-    return schemaIsOurs(problem);
-}
-
-bool ProgressStore::schemaIsOurs(QString &problem)
-{
-    Statement id(m_db, "PRAGMA application_id");
-    Statement version(m_db, "PRAGMA user_version");
-    Statement tables(m_db, "SELECT count(*) FROM sqlite_schema");
-    if (id.step() != SQLITE_ROW || version.step() != SQLITE_ROW || tables.step() != SQLITE_ROW)
-        fail(QStringLiteral("读取"));
-    if (id.integer(0) == 0 && tables.integer(0) != 0) {
-        problem = QStringLiteral("不是本程序的学习记录文件");
-        return false;
-    }
-    if (version.integer(0) > kSchemaVersion) {
-        problem = QStringLiteral("由更新版本的程序写成");
-        return false;
-    }
+    m_db.exec("PRAGMA journal_mode = WAL");
+    m_db.exec("PRAGMA synchronous = NORMAL");
+    if (!current)
+        adoptSchema();
     return true;
 }
 
-// Inside one write transaction, so that two instances starting on a new file create the
-// tables once: an empty file becomes ours; a file with tables but without our id is foreign.
-bool ProgressStore::adoptSchema(QString &problem)
+// Header and pages, looked at before anything is written, so that a file that is not ours stays
+// exactly as it was. The problem in words; empty for a sound file of ours or an empty one, and
+// then `current` says whether it already has this version's tables.
+QString ProgressStore::fileProblem(bool &current)
 {
-    Transaction transaction(*this);
-    if (!schemaIsOurs(problem))
-        return false;
-    exec(kSchema);
-    exec(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
-    exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
+    // Reading the header is the first touch of the file: one that is not a database fails here.
+    SqliteStatement header(m_db, "SELECT a.application_id, v.user_version, (SELECT count(*) FROM sqlite_schema)"
+                                 " FROM pragma_application_id AS a, pragma_user_version AS v");
+    header.step();
+    const qint64 id = header.integer(0);
+    const qint64 version = header.integer(1);
+    const qint64 tables = header.integer(2);
+
+    SqliteStatement check(m_db, "PRAGMA quick_check");
+    if (!check.step() || check.text(0) != QLatin1String("ok"))
+        return QStringLiteral("完整性检查未通过");
+    if (id != kApplicationId && (id != 0 || tables != 0))
+        return QStringLiteral("不是本程序的学习记录文件");
+    if (version > kSchemaVersion)
+        return QStringLiteral("由更新版本的程序写成");
+    current = id == kApplicationId && version == kSchemaVersion;
+    return {};
+}
+
+// An empty file becomes ours. Two instances starting on a new file may both get here; the
+// tables are created once and the second one's statements change nothing.
+void ProgressStore::adoptSchema()
+{
+    SqliteTransaction transaction(m_db, SqliteTransaction::Begin::Immediate);
+    m_db.exec(kSchema);
+    m_db.exec(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
+    m_db.exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
     transaction.commit();
-    return true;
 }
 
 // The damaged file and its journal files keep their content under a new name beside it.
 void ProgressStore::setAside(const QString &problem)
 {
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
+    m_db.close();
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside = m_path + QStringLiteral(".bad-") + stamp;
     for (int n = 2; QFileInfo::exists(aside); ++n)

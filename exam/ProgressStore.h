@@ -2,13 +2,12 @@
 
 #include "ExamSession.h"
 #include "WrongBook.h"
+#include "bank/Sqlite.h"
 
 #include <QString>
 #include <QVector>
 
 #include <optional>
-
-struct sqlite3;
 
 namespace kemuyi {
 
@@ -38,6 +37,13 @@ struct StoredSitting
     QVector<qint32> choices;
 };
 
+// One judged answer to a question, as the book takes it.
+struct JudgedAnswer
+{
+    qint32 question = 0;
+    bool right = false;
+};
+
 // The wrong-question book, the exams in progress and the score history, in one SQLite file in
 // WAL mode. Every change is one transaction, so a kill at any moment loses at most the change
 // being written; other instances wait for a writer instead of failing. Book entries are keyed
@@ -58,6 +64,8 @@ public:
 
     // One judged answer (in practice, in the book drill) applied to the book.
     void recordAnswer(const QString &bank, qint32 question, bool right);
+    // Several judged answers applied to the book in one transaction; each question at most once.
+    void recordAnswers(const QString &bank, const QVector<JudgedAnswer> &answers);
     BookState bookState(const QString &bank, qint32 question) const;
     // The book's questions for this bank, in the order they went in.
     QVector<qint32> bookQuestions(const QString &bank) const;
@@ -73,22 +81,17 @@ public:
     QVector<ScoreRecord> recentScores(const QString &category, int count) const;
 
 private:
-    class Transaction;
-
     void open();
     bool tryOpen(QString &problem);
+    QString fileProblem(bool &current);
+    void adoptSchema();
     void setAside(const QString &problem);
-    bool checkFile(QString &problem);
-    bool schemaIsOurs(QString &problem);
-    bool adoptSchema(QString &problem);
-    void exec(const char *sql);
     void checkStoredSitting(const StoredSitting &stored) const;
-    [[noreturn]] void fail(const QString &what) const;
-    void applyToBook(const QString &bank, qint32 question, bool right);
+    void applyToBook(const QString &bank, const QVector<JudgedAnswer> &answers);
 
     QString m_path;
     QString m_notice;
-    sqlite3 *m_db = nullptr;
+    SqliteDb m_db;
 };
 
 } // namespace kemuyi

@@ -43,6 +43,15 @@ QString choiceValue(qint32 choice)
     return QString();
 }
 
+qint32 choiceFor(const QString &select, const QString &answer)
+{
+    for (const AnswerKey &key : answerKeys()) {
+        if (select == QLatin1String(key.kind) && answer == key.value)
+            return key.choice;
+    }
+    return ChoiceNone;
+}
+
 Verdict recordAnswer(PracticeRun &run, const BankStore &bank, const AnswerKey &key, bool buttonEnabled)
 {
     if (!run.isActive())

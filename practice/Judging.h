@@ -19,6 +19,9 @@ struct AnswerKey
 const AnswerKey &answerKey(RunButton button);
 // The answer value a recorded choice stands for ("A" … "D", "正确", "错误"); empty for none.
 QString choiceValue(qint32 choice);
+// The choice that answers a question of kind `select` ("Y" single choice, "N" true/false) whose
+// bank answer is `answer`; ChoiceNone when no button can answer it.
+qint32 choiceFor(const QString &select, const QString &answer);
 
 enum class Verdict { NotJudged, Right, Wrong };
 

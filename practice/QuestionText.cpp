@@ -20,6 +20,27 @@ QString composeQuestionText(qint32 position, const Question &question)
     return text;
 }
 
+QString spokenQuestionText(qint32 position, const Question &question)
+{
+    QString stem = question.subject.trimmed();
+    // A speech engine reads the blank's brackets and ideographic space literally, or not at all.
+    stem.replace(QStringLiteral("（　）"), QStringLiteral("，"));
+    stem.replace(QStringLiteral("()"), QStringLiteral("，"));
+    QString text = QStringLiteral("第%1题。").arg(position) + stem;
+    if (!text.endsWith(QChar(u'。')) && !text.endsWith(QChar(u'？')) && !text.endsWith(QChar(u'，')))
+        text += QChar(u'。');
+    for (const QString *option : {&question.a, &question.b, &question.c, &question.d}) {
+        QString spoken = option->trimmed();
+        if (spoken.isEmpty())
+            continue;
+        // "A、…" as written in the bank: the enumeration comma becomes a spoken pause.
+        if (spoken.size() > 1 && spoken.at(1) == QChar(u'、'))
+            spoken[1] = QChar(u'，');
+        text += spoken + (spoken.endsWith(QChar(u'。')) ? QString() : QStringLiteral("。"));
+    }
+    return text;
+}
+
 QString choiceStatusText(qint32 choice)
 {
     const QString value = choiceValue(choice);

@@ -11,6 +11,10 @@ namespace kemuyi {
 // option blocks, which leaves blank lines; nothing follows the last option.
 QString composeQuestionText(qint32 position, const Question &question);
 
+// The question as it is read aloud: "第n题", the stem with its blank read as a pause, then each
+// option that has text, its letter followed by a pause ("A，…").
+QString spokenQuestionText(qint32 position, const Question &question);
+
 // The status line restating the choice recorded for a slot; empty for no choice.
 QString choiceStatusText(qint32 choice);
 

@@ -114,6 +114,19 @@ TEST(Explanations, TheStoreReadsThemAndABankWithoutThemGivesNone)
     EXPECT_EQ(readBankRows(older).first().explain, QString());
 }
 
+TEST(Explanations, CheckNamesEveryQuestionWithoutOne)
+{
+    Sandbox sandbox;
+    const QString bank = sandbox.path(QStringLiteral("examdb.lib"));
+    ASSERT_TRUE(buildBank(kFullHeader + explainedLine("3", "有解析") + explainedLine("9", " ") + explainedLine("12", ""), bank).ok());
+    EXPECT_EQ(checkBank(bank), (QStringList{QStringLiteral("题号 9：缺少解析（explain）"),
+                                            QStringLiteral("题号 12：缺少解析（explain）")}));
+
+    const QString older = sandbox.path(QStringLiteral("older.lib"));
+    writeBank(older, {judgeRow(5, QStringLiteral("DEF")), judgeRow(6, QStringLiteral("DEF"))});
+    EXPECT_EQ(checkBank(older), QStringList{QStringLiteral("题库中没有解析（表 EXPLAIN），2 道题都缺少解析")});
+}
+
 TEST(Explanations, StatsCountThemPerCategoryAndPerGroup)
 {
     Sandbox sandbox;
@@ -140,6 +153,25 @@ TEST(Explanations, StatsCountThemPerCategoryAndPerGroup)
     const QStringList lines = statsTable(groups, QStringLiteral("类别组")).split(QLatin1Char('\n'));
     EXPECT_TRUE(lines.first().startsWith(QStringLiteral("类别组")));
     EXPECT_EQ(lines.at(3).simplified(), QStringLiteral("DEF 2 0 2 0 1 -")) << joined(lines).toStdString();
+}
+
+TEST(FormRules, CheckAppliesThemToTheBank)
+{
+    // Forty choice questions of M, each keyed A with the one longest option, one with its
+    // numbers out of order: both rules speak, through the check as the bank tool runs it.
+    QByteArray source = kFullHeader;
+    for (int i = 1; i <= 40; ++i) {
+        const QByteArray id = QByteArray::number(i);
+        const QByteArray options = i == 40 ? "A、300米\tB、50米\tC、100米\tD、150米" : "A、较长的答案" + id + "\tB、短\tC、短\tD、短";
+        source += id + "\tM\t第" + id + "题问的是" + QByteArray::number(i * 7919) + "\t" + options + "\t\tY\tA\t依据\tvehicle\t解析" + id + "\n";
+    }
+    Sandbox sandbox;
+    const QString bank = sandbox.path(QStringLiteral("examdb.lib"));
+    const ParsedSource built = buildBank(source, bank);
+    ASSERT_TRUE(built.ok()) << joined(built.problems).toStdString();
+    const QString problems = joined(checkBank(bank));
+    EXPECT_TRUE(problems.contains(QStringLiteral("类别 M：选项长短不一的选择题中，答案是唯一最长选项的有 39/40"))) << problems.toStdString();
+    EXPECT_TRUE(problems.contains(QStringLiteral("题号 40：数字选项应从小到大排列，实为 300、50、100、150"))) << problems.toStdString();
 }
 
 TEST(LongestKey, StrictlyLongestByCharactersWithoutTheLabel)

@@ -180,8 +180,9 @@ TEST(ReviewedPairs, BankKeepsThemAndRefusesStaleOnes)
 
     Sandbox sandbox;
     const QString bank = sandbox.path(QStringLiteral("examdb.lib"));
-    const QByteArray source = "ID\tTYPE\tsubject\ta\tb\tc\td\tpic\tselect\tanswer\tbasis\n1\tM\t" + kStem.toUtf8()
-                              + "\t\t\t\t\t\tN\t正确\t依据\n2\tM\t" + kSameFact.toUtf8() + "\t\t\t\t\t\tN\t错误\t依据\n";
+    const QByteArray source = kHeader.chopped(1) + "\texplain\n1\tM\t" + kStem.toUtf8()
+                              + "\t\t\t\t\t\tN\t正确\t依据\tpassage\t解析一\n2\tM\t" + kSameFact.toUtf8()
+                              + "\t\t\t\t\t\tN\t错误\t依据\tpassage\t解析二\n";
     ASSERT_TRUE(buildBank(source, bank).ok());
     EXPECT_EQ(checkBank(bank).size(), 1);
 

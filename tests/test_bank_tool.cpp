@@ -205,7 +205,8 @@ TEST(BuildBank, WritesABankTheProgramReads)
     const ParsedSource result =
         buildBank(kHeader + choiceLine("30", "C1C2C3C4A1A3B1A2B2M") + judgeLine("7", "A2B2"), out);
     ASSERT_TRUE(result.ok()) << joined(result.problems).toStdString();
-    EXPECT_TRUE(checkBank(out).isEmpty());
+    // An eleven-column source has no explanations, which is all the check finds.
+    EXPECT_EQ(checkBank(out), QStringList{QStringLiteral("题库中没有解析（表 EXPLAIN），2 道题都缺少解析")});
     EXPECT_EQ(filesIn(sandbox.path()), QStringList{QStringLiteral("examdb.lib")});
     EXPECT_TRUE(QFileInfo(out).permissions() & QFileDevice::ReadOther);
 
@@ -335,6 +336,7 @@ TEST_F(BadBank, CheckNamesEachRowAndItsFault)
         {"第 12 条记录：", "题号 1 与第 1 条记录重复"},
         {"第 13 条记录：", "题号（ID）为空值（NULL）"},
         {"第 14 条记录：", "题号“abc”不是正整数"},
+        {"题库中没有解析", "道题都缺少解析"},
     };
     for (const auto &[label, fault] : expected) {
         const QString wanted = QString::fromUtf8(label);
@@ -361,7 +363,9 @@ TEST(CheckBank, IdsStoredAsTextAreFound)
     const QString path = sandbox.path(QStringLiteral("text-ids.lib"));
     execOnBank(path, QStringLiteral("CREATE TABLE TK (ID, TYPE, subject, a, b, c, d, pic, \"select\", answer);"
                                     "INSERT INTO TK VALUES (7, 'M', 's', '', '', '', '', '', 'N', '正确');"
-                                    "INSERT INTO TK VALUES ('8', 'M', 't', '', '', '', '', '', 'N', '正确');"));
+                                    "INSERT INTO TK VALUES ('8', 'M', 't', '', '', '', '', '', 'N', '正确');"
+                                    "CREATE TABLE \"EXPLAIN\" (ID INTEGER, explain TEXT);"
+                                    "INSERT INTO \"EXPLAIN\" VALUES (7, '七'), (8, '八');"));
     const QStringList problems = checkBank(path);
     ASSERT_EQ(problems.size(), 1) << joined(problems).toStdString();
     EXPECT_TRUE(problems.first().contains(QStringLiteral("“8”不是以整数保存的")));
@@ -456,6 +460,8 @@ TEST_F(BankToolProgram, ExitCodesAndOutputs)
     const QByteArray source = kHeader + choiceLine("20") + judgeLine("10", "M");
     writeBytes(path("good.tsv"), source);
     writeBytes(path("bad.tsv"), kHeader + choiceLine("x1"));
+    writeBytes(path("explained.tsv"), "ID\tTYPE\tsubject\ta\tb\tc\td\tpic\tselect\tanswer\tbasis\ttopic\texplain\n"
+                                      "3\tM\t判断3\t\t\t\t\t\tN\t正确\t依据\tvehicle\t三号题的解析\n");
     writeBank(path("bad.lib"), {choiceRow(1, QStringLiteral("Z9"))});
 
     struct Case { QStringList arguments; int exitCode; const char *inStderr; };
@@ -470,7 +476,9 @@ TEST_F(BankToolProgram, ExitCodesAndOutputs)
         {{QStringLiteral("build"), path("bad.tsv"), QStringLiteral("-o"), path("x.lib")}, 1,
          "第 2 行：题号“x1”不是正整数"},
         {{QStringLiteral("build"), path("good.tsv"), QStringLiteral("-o"), path("good.lib")}, 0, "2 道题"},
-        {{QStringLiteral("check"), path("good.lib")}, 0, "检查通过"},
+        {{QStringLiteral("check"), path("good.lib")}, 1, "缺少解析"},
+        {{QStringLiteral("build"), path("explained.tsv"), QStringLiteral("-o"), path("explained.lib")}, 0, "1 道题"},
+        {{QStringLiteral("check"), path("explained.lib")}, 0, "检查通过"},
         {{QStringLiteral("check"), path("bad.lib")}, 1, "题号 1："},
         {{QStringLiteral("check"), path("nosuch.lib")}, 1, "nosuch.lib"},
         {{QStringLiteral("stats"), path("good.lib")}, 0, ""},

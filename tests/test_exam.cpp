@@ -1,6 +1,7 @@
 // The mock exam's rules: the paper, the clock, scoring, give-up, hand-in, time-out, and the
 // wrong-question book's rule.
 
+#include "bank/Question.h"
 #include "exam/ExamRules.h"
 #include "exam/ExamSession.h"
 #include "exam/WrongBook.h"
@@ -82,15 +83,23 @@ TEST(ExamPaper, EveryQuestionCanComeFirst)
 
 TEST(ExamAnswers, CorrectChoiceFromTheBankAnswer)
 {
-    EXPECT_EQ(correctChoice(QStringLiteral("Y"), QStringLiteral("A")), 1);
-    EXPECT_EQ(correctChoice(QStringLiteral("Y"), QStringLiteral("D")), 4);
-    EXPECT_EQ(correctChoice(QStringLiteral("N"), QStringLiteral("正确")), 5);
-    EXPECT_EQ(correctChoice(QStringLiteral("N"), QStringLiteral("错误")), 6);
+    const auto correct = [](const char *select, const QString &answer) {
+        Question question;
+        question.select = QLatin1String(select);
+        question.answer = answer;
+        return correctChoice(question);
+    };
+    EXPECT_EQ(correct("Y", QStringLiteral("A")), 1);
+    EXPECT_EQ(correct("Y", QStringLiteral("B")), 2);
+    EXPECT_EQ(correct("Y", QStringLiteral("C")), 3);
+    EXPECT_EQ(correct("Y", QStringLiteral("D")), 4);
+    EXPECT_EQ(correct("N", QStringLiteral("正确")), 5);
+    EXPECT_EQ(correct("N", QStringLiteral("错误")), 6);
     // A kind or answer no button fits can never be answered right.
-    EXPECT_EQ(correctChoice(QStringLiteral("Y"), QStringLiteral("正确")), 0);
-    EXPECT_EQ(correctChoice(QStringLiteral("N"), QStringLiteral("A")), 0);
-    EXPECT_EQ(correctChoice(QStringLiteral("X"), QStringLiteral("A")), 0);
-    EXPECT_EQ(correctChoice(QStringLiteral("Y"), QStringLiteral("a")), 0);
+    EXPECT_EQ(correct("Y", QStringLiteral("正确")), 0);
+    EXPECT_EQ(correct("N", QStringLiteral("A")), 0);
+    EXPECT_EQ(correct("X", QStringLiteral("A")), 0);
+    EXPECT_EQ(correct("Y", QStringLiteral("a")), 0);
 }
 
 // A session whose clock the test moves by hand.
@@ -272,66 +281,66 @@ TEST(WrongBookRule, WrongEntersTwoRightInARowLeave)
 } // namespace
 } // namespace kemuyi::test
 
-// ---- drawing from a bank ----
+// ---- the exam on the bank's store ----
 
 #include "Support.h"
 
 #include "bank/BankStore.h"
-#include "exam/ExamBank.h"
 
 namespace kemuyi::test {
 namespace {
 
-// 300 car questions with 6 machinery questions spread among them.
-QString writeDrawBank(const Sandbox &sandbox, bool withoutRowids = false)
+// 300 car questions with 6 machinery questions spread among them, each with its basis.
+QString writeDrawBank(const Sandbox &sandbox)
 {
     QVector<Question> rows;
     for (int id = 1; id <= 306; ++id)
         rows.append(choiceRow(id, id % 51 == 0 ? QStringLiteral("M") : QStringLiteral("C1C2C3C4")));
     const QString path = sandbox.path(QStringLiteral("draw.lib"));
     writeBank(path, rows);
-    if (withoutRowids) {
-        execOnBank(path, QStringLiteral("CREATE TABLE T2 (ID INTEGER PRIMARY KEY, TYPE TEXT, subject TEXT, a TEXT, b TEXT,"
-                                        " c TEXT, d TEXT, pic TEXT, \"select\" TEXT, answer TEXT) WITHOUT ROWID;"
-                                        "INSERT INTO T2 SELECT * FROM TK; DROP TABLE TK; ALTER TABLE T2 RENAME TO TK;"));
-    }
+    execOnBank(path, QStringLiteral("CREATE TABLE BASIS (ID INTEGER PRIMARY KEY, basis TEXT);"
+                                    "INSERT INTO BASIS SELECT ID, '条例第' || ID || '条' FROM TK;"));
     return path;
 }
 
-TEST(ExamBankDraw, DenseCategoryByLookupsSparseOneGivesAllItHas)
+TEST(ExamOnTheBankStore, PaperComesFromTheCategoryAndLeavesTheCurrentRecordAlone)
 {
     Sandbox sandbox;
-    ExamBank bank(writeDrawBank(sandbox));
-    const QVector<qint32> paper = bank.drawFromCategory(QStringLiteral("C1C2C3C4"), 100, seeded(11));
+    BankStore bank;
+    bank.OpenBank(writeDrawBank(sandbox));
+    bank.SelectQuestion(7); // the practice window's question on screen
+    const QVector<qint32> paper = drawPaper(bank.categoryIds(QStringLiteral("C1C2C3C4")), 100, seeded(11));
     ASSERT_EQ(paper.size(), 100);
     EXPECT_EQ(QSet<qint32>(paper.begin(), paper.end()).size(), 100);
     for (qint32 id : paper)
         EXPECT_NE(id % 51, 0) << "a machinery question on a car paper";
-    QVector<qint32> machinery = bank.drawFromCategory(QStringLiteral("M"), 100, seeded(12));
+    QVector<qint32> machinery = drawPaper(bank.categoryIds(QStringLiteral("m")), 100, seeded(12));
     std::sort(machinery.begin(), machinery.end());
     EXPECT_EQ(machinery, (QVector<qint32>{51, 102, 153, 204, 255, 306}));
-    EXPECT_EQ(bank.inCategory({3, 51, 999, 102}, QStringLiteral("M")), (QVector<qint32>{51, 102}));
+
+    const Question question = bank.questionById(102, {Column::Subject, Column::Answer, Column::Basis});
+    EXPECT_EQ(question.id, 102);
+    EXPECT_EQ(question.basis, QStringLiteral("条例第102条"));
+    EXPECT_TRUE(bank.questionById(103, {Column::Subject}).basis.isEmpty()) << "basis only when asked for";
+    ASSERT_TRUE(bank.hasCurrentRecord());
+    EXPECT_EQ(bank.CurrentQuestion({Column::Id}).id, 7) << "the practice window's question stays current";
 }
 
-TEST(ExamBankDraw, EveryQuestionOfTheCategoryCanBeDrawn)
+TEST(ExamOnTheBankStore, IdsAndValuesAreCheckedAsPracticeChecksThem)
 {
     Sandbox sandbox;
-    ExamBank bank(writeDrawBank(sandbox));
-    QSet<qint32> seen;
-    auto random = seeded(5);
-    for (int i = 0; i < 60; ++i) {
-        for (qint32 id : bank.drawFromCategory(QStringLiteral("C1C2C3C4"), 100, random))
-            seen.insert(id);
-    }
-    EXPECT_EQ(seen.size(), 300);
-}
+    const QString path = writeDrawBank(sandbox);
+    execOnBank(path, QStringLiteral("UPDATE TK SET subject = NULL WHERE ID = 5; DROP TABLE BASIS;"));
+    BankStore bank;
+    bank.OpenBank(path);
+    EXPECT_TRUE(failureOf([&] { bank.questionById(5, {Column::Subject}); }).contains(QStringLiteral("为空值")));
+    EXPECT_TRUE(failureOf([&] { bank.questionById(9999, {Column::Subject}); }).contains(QStringLiteral("没有题号为 9999")));
+    EXPECT_TRUE(bank.questionById(6, {Column::Basis}).basis.isEmpty()) << "a bank without BASIS has no basis";
 
-TEST(ExamBankDraw, TableWithoutRowidsStillDraws)
-{
-    Sandbox sandbox;
-    ExamBank bank(writeDrawBank(sandbox, true));
-    const QVector<qint32> paper = bank.drawFromCategory(QStringLiteral("C1C2C3C4"), 100, seeded(3));
-    EXPECT_EQ(QSet<qint32>(paper.begin(), paper.end()).size(), 100);
+    execOnBank(path, QStringLiteral("UPDATE TK SET ID = '12号' WHERE ID = 12;"));
+    bank.OpenBank(path);
+    const QString failure = failureOf([&] { bank.categoryIds(QStringLiteral("C1C2C3C4")); });
+    EXPECT_TRUE(failure.contains(QStringLiteral("不是以整数保存的"))) << failure.toStdString();
 }
 
 } // namespace

@@ -229,6 +229,8 @@ TEST_F(ProgressStoreTest, DamagedForeignOrNewerFileIsSetAsideAndPracticeGoesOn)
         ASSERT_FALSE(aside.isEmpty());
         const QString kept = scratch.path() + QLatin1Char('/') + aside.filter(QRegularExpression(QStringLiteral("\\d$"))).value(0);
         EXPECT_TRUE(store.notice().contains(kept));
+        EXPECT_TRUE(store.notice().startsWith(QStringLiteral("学习记录文件 %1 无法使用（").arg(file)));
+        EXPECT_TRUE(store.notice().endsWith(QStringLiteral("，学习记录将重新开始。"))) << store.notice().toStdString();
         EXPECT_EQ(readBytes(kept), before) << "the learner's old file is kept as it was";
     }
 }
@@ -246,7 +248,15 @@ TEST_F(ProgressStoreTest, UnwritableFolderIsAFailureNamingIt)
 {
     writeBytes(dir.path() + QStringLiteral("/kemuyi"), "a file, not a folder");
     const QString message = failureOf([&] { ProgressStore store(path()); });
-    EXPECT_TRUE(message.contains(dir.path() + QStringLiteral("/kemuyi"))) << message.toStdString();
+    EXPECT_EQ(message, QStringLiteral("学习记录文件夹 %1/kemuyi 无法创建（路径中有同名的文件）").arg(dir.path()));
+}
+
+TEST_F(ProgressStoreTest, FileThatCannotBeOpenedIsAFailureInTheSameForm)
+{
+    ASSERT_TRUE(QDir().mkpath(path())); // a folder where the file should be
+    const QString message = failureOf([&] { ProgressStore store(path()); });
+    EXPECT_TRUE(message.startsWith(QStringLiteral("学习记录文件 %1 无法打开（").arg(path()))) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QStringLiteral("）"))) << message.toStdString();
 }
 
 // Runs `work` in a child process; returns its pid.

@@ -1,13 +1,17 @@
 #include "Controls.h"
 
 #include "Fonts.h"
+#include "ImageButton.h"
 #include "PictureBox.h"
 
 #include <QLabel>
 
 namespace kemuyi {
 
-QLabel *paperLabel(QWidget *parent, const char *name, const QRect &place, int pixels)
+namespace {
+
+QLabel *plainLabel(QWidget *parent, const char *name, const QRect &place, int pixels, const QColor &paper,
+                   const QColor &ink)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
@@ -15,11 +19,27 @@ QLabel *paperLabel(QWidget *parent, const char *name, const QRect &place, int pi
     label->setTextFormat(Qt::PlainText);
     label->setFont(pixelFont(QStringLiteral("宋体"), pixels));
     label->setAutoFillBackground(true);
+    // Roles are inherited from the window (button face) unless set.
     label->setBackgroundRole(QPalette::Window);
+    label->setForegroundRole(QPalette::WindowText);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Window, paper);
+    palette.setColor(QPalette::WindowText, ink);
     label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+QLabel *paperLabel(QWidget *parent, const char *name, const QRect &place, int pixels)
+{
+    return plainLabel(parent, name, place, pixels, Qt::white, Qt::black);
+}
+
+QLabel *bandLabel(QWidget *parent, const char *name, const QRect &place)
+{
+    QLabel *label = plainLabel(parent, name, place, 15, QColor(0x1f, 0x3a, 0x4d), Qt::white);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
@@ -29,6 +49,21 @@ PictureBox *pictureBox(QWidget *parent, const char *name, const QRect &place)
     box->setObjectName(QLatin1String(name));
     box->setGeometry(place);
     return box;
+}
+
+ImageButton *imageButton(QWidget *parent, const char *name, const QRect &place, const QString &normalFile,
+                         const QString &hoverFile)
+{
+    auto *button = new ImageButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(place);
+    button->setPictureFiles(normalFile, hoverFile);
+    return button;
+}
+
+ImageButton *imageButton(QWidget *parent, const char *name, const QRect &place, const QString &stem)
+{
+    return imageButton(parent, name, place, stem + QStringLiteral(".jpg"), stem + QStringLiteral("_ovr.jpg"));
 }
 
 } // namespace kemuyi

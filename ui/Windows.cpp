@@ -2,6 +2,7 @@
 
 #include "InterfaceScale.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPalette>
@@ -35,6 +36,23 @@ int halfRoundedDown(int value)
     return value >= 0 ? value / 2 : -((1 - value) / 2);
 }
 
+class KeyPreview : public QObject
+{
+public:
+    explicit KeyPreview(QWidget &window) : QObject(&window), m_window(window) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || watched == &m_window)
+            return false;
+        QCoreApplication::sendEvent(&m_window, event);
+        return true;
+    }
+
+private:
+    QWidget &m_window;
+};
+
 } // namespace
 
 void setUpFixedWindow(QWidget &window, int width, int height)
@@ -56,6 +74,13 @@ void centerOnScreen(QWidget &window)
     const QRect area = screen->geometry();
     window.move(area.x() + halfRoundedDown(area.width() - window.width()),
                 area.y() + halfRoundedDown(area.height() - window.height()));
+}
+
+void previewKeys(QWidget &window)
+{
+    auto *preview = new KeyPreview(window);
+    for (QWidget *child : window.findChildren<QWidget *>())
+        child->installEventFilter(preview);
 }
 
 } // namespace kemuyi

@@ -9,4 +9,8 @@ namespace kemuyi {
 void setUpFixedWindow(QWidget &window, int width, int height);
 void centerOnScreen(QWidget &window);
 
+// Key preview: a key pressed in any of the window's present controls goes to the window itself,
+// whichever control has the focus, and no further.
+void previewKeys(QWidget &window);
+
 } // namespace kemuyi

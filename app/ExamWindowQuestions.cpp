@@ -1,7 +1,7 @@
 // The mock-exam window's questions as every page shows them: answering in the exam and the
 // drill of the wrong-question book, the result's walk through the missed questions, and paging.
 
-#include "Unit4.h"
+#include "ExamWindow.h"
 
 #include "Progress.h"
 #include "bank/Question.h"
@@ -9,6 +9,7 @@
 #include "common/Failure.h"
 #include "exam/ProgressStore.h"
 #include "picture/LoadPicture.h"
+#include "practice/Judging.h"
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
 #include "ui/ImageButton.h"
@@ -22,68 +23,72 @@ namespace {
 
 QString answerText(qint32 choice)
 {
-    return choice == 0 ? QStringLiteral("未答") : choiceName(choice);
+    return choice == ChoiceNone ? QStringLiteral("未答") : choiceValue(choice);
+}
+
+bool isChoiceQuestion(const Question &question)
+{
+    return question.select == QLatin1String("Y");
+}
+
+// The exam terminal takes only the keys of the question's kind.
+bool fitsQuestion(qint32 choice, const Question &question)
+{
+    return isChoiceQuestion(question) == (choice <= ChoiceD);
 }
 
 } // namespace
 
-void TForm4::showQuestion(const ExamQuestion &question, int number, qint32 choice)
+void ExamWindow::showQuestion(const Question &question, int number, qint32 choice)
 {
-    Question shown;
-    shown.subject = question.subject;
-    shown.a = question.a;
-    shown.b = question.b;
-    shown.c = question.c;
-    shown.d = question.d;
-    Label1->setText(composeQuestionText(number, shown));
+    questionLabel->setText(composeQuestionText(number, question));
     if (question.pic.isEmpty()) {
-        Image2->clearPicture();
+        questionPicture->clearPicture();
     } else {
-        Image2->clearPicture();
+        questionPicture->clearPicture();
         if (isUnsafePictureName(question.pic))
             throw Failure(QStringLiteral("题目的插图名“%1”%2，已拒绝加载").arg(question.pic, pictureNameProblem(question.pic)));
-        LoadPicture(*Image2, AppDir() + QStringLiteral("pic/") + question.pic + QStringLiteral(".jpg"));
+        LoadPicture(*questionPicture, AppDir() + QStringLiteral("pic/") + question.pic + QStringLiteral(".jpg"));
     }
-    const bool choiceKind = question.isChoice();
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD})
+    const bool choiceKind = isChoiceQuestion(question);
+    for (ImageButton *button : {aButton, bButton, cButton, dButton})
         button->setVisible(choiceKind);
-    ImgDui->setVisible(!choiceKind);
-    ImgCuo->setVisible(!choiceKind);
-    setAnnouncedText(Label2, choiceStatusText(choice));
+    trueButton->setVisible(!choiceKind);
+    falseButton->setVisible(!choiceKind);
+    setAnnouncedText(statusLabel, choiceStatusText(choice));
 }
 
-void TForm4::answer(qint32 choice)
+void ExamWindow::answer(qint32 choice)
 {
     if (m_page == Page::Drill) {
         if (m_drillPosition >= m_drillIds.size())
             return;
-        const ExamQuestion question = cached(m_drillIds.at(m_drillPosition));
-        if (question.isChoice() != (choice <= 4))
+        const Question question = cached(m_drillIds.at(m_drillPosition));
+        if (!fitsQuestion(choice, question))
             return;
-        const qint32 correct = correctChoice(question.select, question.answer);
+        const qint32 correct = correctChoice(question);
         const bool right = choice == correct;
-        const qint32 id = question.id;
+        const qint32 id = qint32(question.id);
         if (m_progress) {
             m_progress->write([id, right](ProgressStore &store, const QString &bank) {
                 store.recordAnswer(bank, id, right);
             });
         }
         showDrillQuestion();
-        const QString value = choiceName(choice);
-        setAnnouncedText(Label2, (right ? rightAnswerText(value) : wrongAnswerText(value))
+        const QString value = choiceValue(choice);
+        setAnnouncedText(statusLabel, (right ? rightAnswerText(value) : wrongAnswerText(value))
                                      + (right ? QString() : QStringLiteral("正确答案：") + answerText(correct)));
-        Label1->setText(Label1->text() + QStringLiteral("\r\n\r\n  依据：") + (question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
-        LoadPicture(*Image1, AppDir() + (right ? QStringLiteral("yes.jpg") : QStringLiteral("no.jpg")));
+        questionLabel->setText(questionLabel->text() + QStringLiteral("\r\n\r\n  依据：") + (question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
+        LoadPicture(*verdictPicture, AppDir() + (right ? QStringLiteral("yes.jpg") : QStringLiteral("no.jpg")));
         return;
     }
     if (m_page != Page::Exam || !m_session)
         return;
-    const ExamQuestion &question = cached(m_session->question(m_session->position()).id);
-    // The exam terminal takes only the keys of the question's kind.
-    if (question.isChoice() != (choice <= 4))
+    const Question &question = cached(m_session->question(m_session->position()).id);
+    if (!fitsQuestion(choice, question))
         return;
     if (!m_session->answer(choice)) {
-        Timer1Timer();
+        tick();
         return;
     }
     const int position = m_session->position();
@@ -93,21 +98,21 @@ void TForm4::answer(qint32 choice)
             store.recordSittingAnswer(sitting, position, choice);
         });
     }
-    setAnnouncedText(Label2, choiceStatusText(choice));
+    setAnnouncedText(statusLabel, choiceStatusText(choice));
     updateExamBand();
 }
 
-void TForm4::showReview()
+void ExamWindow::showReview()
 {
     const ExamResult &result = *m_session->result();
     const ExamFormat &format = m_session->format();
     const QString verdict = result.passed ? QStringLiteral("合格") : QStringLiteral("不合格");
-    LabelTop->setText(QStringLiteral("考试结果 · %1 · %2 分 · %3").arg(categoryTitle(m_category)).arg(result.score).arg(verdict));
-    LabelClock->setText(QStringLiteral("成绩\n%1 分\n%2").arg(result.score).arg(verdict));
-    ImgPrev->setEnabled(m_reviewIndex >= 0);
-    ImgNext->setEnabled(m_reviewIndex + 1 < result.missed.size());
-    Image2->clearPicture();
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo})
+    titleBand->setText(QStringLiteral("考试结果 · %1 · %2 分 · %3").arg(categoryTitle(m_category)).arg(result.score).arg(verdict));
+    clockLabel->setText(QStringLiteral("成绩\n%1 分\n%2").arg(result.score).arg(verdict));
+    prevButton->setEnabled(m_reviewIndex >= 0);
+    nextButton->setEnabled(m_reviewIndex + 1 < result.missed.size());
+    questionPicture->clearPicture();
+    for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
         button->setVisible(false);
     if (m_reviewIndex < 0) {
         QString text = QStringLiteral("\r\n  成绩：%1 分（%2分及格）  %3\r\n\r\n  用时：%4%5\r\n\r\n  答对 %6 题，答错 %7 题，未答 %8 题（每题%9分）")
@@ -116,51 +121,51 @@ void TForm4::showReview()
                            .arg(result.right).arg(result.wrong).arg(result.unanswered).arg(format.pointsPerQuestion);
         text += result.missed.isEmpty() ? QStringLiteral("\r\n\r\n  全部答对！")
                                         : QStringLiteral("\r\n\r\n  按“下翻”或回车键逐题查看答错和未答的题目、正确答案及依据。");
-        Label1->setText(text);
-        setAnnouncedText(Label2, QStringLiteral(" 成绩：%1 分，%2。").arg(result.score).arg(verdict));
+        questionLabel->setText(text);
+        setAnnouncedText(statusLabel, QStringLiteral(" 成绩：%1 分，%2。").arg(result.score).arg(verdict));
         return;
     }
     const int position = result.missed.at(m_reviewIndex);
-    const ExamQuestion &question = cached(m_session->question(position).id);
+    const Question &question = cached(m_session->question(position).id);
     const qint32 correct = m_session->question(position).correct;
     const qint32 chosen = m_session->choiceAt(position);
     showQuestion(question, position + 1, 0);
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo})
+    for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
         button->setVisible(false);
-    Label1->setText(Label1->text() + QStringLiteral("\r\n\r\n  正确答案：%1\r\n  依据：%2")
+    questionLabel->setText(questionLabel->text() + QStringLiteral("\r\n\r\n  正确答案：%1\r\n  依据：%2")
                                          .arg(answerText(correct), question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
-    setAnnouncedText(Label2, QStringLiteral(" 第 %1/%2 道错题：您的答案是%3，正确答案是%4。")
+    setAnnouncedText(statusLabel, QStringLiteral(" 第 %1/%2 道错题：您的答案是%3，正确答案是%4。")
                                  .arg(m_reviewIndex + 1).arg(result.missed.size()).arg(answerText(chosen), answerText(correct)));
 }
 
-void TForm4::ImgCtlxClick()
+void ExamWindow::drillClicked()
 {
     if (m_page != Page::Start || m_drillIds.isEmpty())
         return;
     startDrill();
 }
 
-void TForm4::startDrill()
+void ExamWindow::startDrill()
 {
     m_drillPosition = 0;
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext})
+    for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton, prevButton, nextButton})
         button->setEnabled(true);
     showPage(Page::Drill);
     showDrillQuestion();
 }
 
-void TForm4::showDrillQuestion()
+void ExamWindow::showDrillQuestion()
 {
-    const ExamQuestion &question = cached(m_drillIds.at(m_drillPosition));
+    const Question &question = cached(m_drillIds.at(m_drillPosition));
     showQuestion(question, m_drillPosition + 1, 0);
-    LoadPicture(*Image1, AppDir() + QStringLiteral("thinking.jpg"));
-    ImgPrev->setEnabled(m_drillPosition > 0);
-    ImgNext->setEnabled(m_drillPosition + 1 < m_drillIds.size());
-    LabelTop->setText(QStringLiteral("错题练习 · %1 · 第 %2/%3 题（连续答对两次即移出错题本）")
+    LoadPicture(*verdictPicture, AppDir() + QStringLiteral("thinking.jpg"));
+    prevButton->setEnabled(m_drillPosition > 0);
+    nextButton->setEnabled(m_drillPosition + 1 < m_drillIds.size());
+    titleBand->setText(QStringLiteral("错题练习 · %1 · 第 %2/%3 题（连续答对两次即移出错题本）")
                           .arg(categoryTitle(m_category)).arg(m_drillPosition + 1).arg(m_drillIds.size()));
 }
 
-void TForm4::ImgPrevClick()
+void ExamWindow::prevClicked()
 {
     if (m_page == Page::Exam && m_session->stepBack())
         showExamQuestion();
@@ -173,7 +178,7 @@ void TForm4::ImgPrevClick()
     }
 }
 
-void TForm4::ImgNextClick()
+void ExamWindow::nextClicked()
 {
     if (m_page == Page::Exam && m_session->stepForward())
         showExamQuestion();

@@ -1,4 +1,4 @@
-#include "Unit4.h"
+#include "ExamWindow.h"
 
 #include "Progress.h"
 #include "ScoreChart.h"
@@ -14,6 +14,8 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace kemuyi {
 
@@ -42,9 +44,10 @@ QString categoryTitle(const QString &code)
     return titles.value(code, code);
 }
 
-TForm4::TForm4(LearnerProgress *progress, QWidget *parent) : QDialog(parent), m_progress(progress)
+ExamWindow::ExamWindow(BankStore &bank, LearnerProgress *progress, QWidget *parent)
+    : QDialog(parent), m_bank(bank), m_progress(progress)
 {
-    setObjectName(QStringLiteral("Form4"));
+    setObjectName(QStringLiteral("ExamWindow"));
     setUpFixedWindow(*this, 690, 450);
     setModal(true);
     setFont(pixelFont(QStringLiteral("宋体"), 14));
@@ -52,80 +55,78 @@ TForm4::TForm4(LearnerProgress *progress, QWidget *parent) : QDialog(parent), m_
     createControls();
     describeControls();
     m_hover = new HoverTracker(
-        this, [this](QWidget *control) { CMMouseEnter(control); },
-        [this](QWidget *control) { CMMouseLeave(control); });
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
-    m_timer = new QTimer(this);
-    m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, [this] { guardEvent([this] { Timer1Timer(); }); });
+        this, [this](QWidget *control) { pointerEntered(control); },
+        [this](QWidget *control) { pointerLeft(control); });
+    previewKeys(*this);
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, [this] { guardEvent([this] { tick(); }); });
     guardEvent([this] { loadPictures(); });
     showPage(Page::Start);
 }
 
-TForm4::~TForm4() = default;
+ExamWindow::~ExamWindow() = default;
 
 // ---- pages ----
 
-void TForm4::showPage(Page page)
+void ExamWindow::showPage(Page page)
 {
     m_page = page;
     const bool start = page == Page::Start;
     const bool exam = page == Page::Exam || page == Page::Confirm;
     const bool drill = page == Page::Drill;
     const bool result = page == Page::Result;
-    LabelInfo->setVisible(start);
-    Chart->setVisible(start);
-    ImgKsks->setVisible(start);
-    ImgCtlx->setVisible(start);
-    Label1->setVisible(!start);
-    Image2->setVisible(!start);
-    LabelClock->setVisible(exam || result);
-    Image1->setVisible(drill);
-    ImgFq->setVisible(page == Page::Exam);
-    ImgJj->setVisible(page == Page::Exam);
-    ImgQrjj->setVisible(page == Page::Confirm);
-    ImgJxdt->setVisible(page == Page::Confirm);
-    ImgPrev->setVisible(!start);
-    ImgNext->setVisible(!start);
+    rulesLabel->setVisible(start);
+    scoreChart->setVisible(start);
+    startButton->setVisible(start);
+    drillButton->setVisible(start);
+    questionLabel->setVisible(!start);
+    questionPicture->setVisible(!start);
+    clockLabel->setVisible(exam || result);
+    verdictPicture->setVisible(drill);
+    giveUpButton->setVisible(page == Page::Exam);
+    handInButton->setVisible(page == Page::Exam);
+    confirmButton->setVisible(page == Page::Confirm);
+    keepAnsweringButton->setVisible(page == Page::Confirm);
+    prevButton->setVisible(!start);
+    nextButton->setVisible(!start);
     if (page != Page::Confirm) {
-        for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo})
+        for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
             button->setVisible(exam || drill);
     }
     // The clock runs on through the hand-in question.
-    if (page != Page::Confirm && (page == Page::Exam) != m_timer->isActive()) {
+    if (page != Page::Confirm && (page == Page::Exam) != m_clockTimer->isActive()) {
         if (page == Page::Exam)
-            m_timer->start();
+            m_clockTimer->start();
         else
-            m_timer->stop();
+            m_clockTimer->stop();
     }
     if (start)
-        Label2->clear();
+        statusLabel->clear();
 }
 
-void TForm4::prepare(const QString &categoryCode)
+void ExamWindow::prepare(const QString &categoryCode)
 {
     m_category = categoryCode;
     m_session.reset();
     m_questions.clear();
-    m_bank.reset();
-    m_bank = std::make_unique<ExamBank>(workingCopyPath());
+    m_categoryIds.reset();
     showStartPage();
 }
 
-void TForm4::runFor(const QString &categoryCode)
+void ExamWindow::runFor(const QString &categoryCode)
 {
     guardEvent([this, &categoryCode] { prepare(categoryCode); });
     centerOnScreen(*this);
     exec();
 }
 
-void TForm4::showStartPage()
+void ExamWindow::showStartPage()
 {
-    m_timer->stop();
+    m_clockTimer->stop();
     showPage(Page::Start);
     const ExamFormat format = examFormatFor(m_category);
-    LabelTop->setText(QStringLiteral("模拟考试 · ") + categoryTitle(m_category));
+    titleBand->setText(QStringLiteral("模拟考试 · ") + categoryTitle(m_category));
     QVector<ScoreRecord> scores;
     m_drillIds.clear();
     std::optional<StoredSitting> open;
@@ -134,8 +135,11 @@ void TForm4::showStartPage()
         guardEvent([&] {
             scores = store->recentScores(m_category, kHistoryLength);
             open = store->unfinishedSitting(bank, m_category);
-            if (m_bank)
-                m_drillIds = m_bank->inCategory(store->bookQuestions(bank), m_category);
+            const QVector<qint32> &inCategory = categoryIds();
+            for (qint32 id : store->bookQuestions(bank)) {
+                if (std::binary_search(inCategory.begin(), inCategory.end(), id))
+                    m_drillIds.append(id);
+            }
         });
     }
     QString info = categoryTitle(m_category) + QStringLiteral("科目一模拟考试\n") + pointsText(format)
@@ -143,33 +147,42 @@ void TForm4::showStartPage()
     if (open)
         info += QStringLiteral("\n上次的考试尚未交卷，按“开始考试”继续（时间照常计算）。");
     info += QStringLiteral("\n错题本：%1 题（连续答对两次即移出错题本）").arg(m_drillIds.size());
-    LabelInfo->setText(info);
-    ImgCtlx->setEnabled(!m_drillIds.isEmpty());
-    ImgCtlx->setAccessibleName(QStringLiteral("错题练习，%1题").arg(m_drillIds.size()));
-    ImgCtlx->setToolTip(QStringLiteral("练习错题本中的 %1 道题（小键盘/或K键）").arg(m_drillIds.size()));
-    Chart->setScores(scores, format.passMark);
+    rulesLabel->setText(info);
+    drillButton->setEnabled(!m_drillIds.isEmpty());
+    drillButton->setAccessibleName(QStringLiteral("错题练习，%1题").arg(m_drillIds.size()));
+    drillButton->setToolTip(QStringLiteral("练习错题本中的 %1 道题（小键盘/或K键）").arg(m_drillIds.size()));
+    scoreChart->setScores(scores, format.passMark);
 }
 
-const ExamQuestion &TForm4::cached(qint32 id)
+const QVector<qint32> &ExamWindow::categoryIds()
 {
+    if (!m_categoryIds)
+        m_categoryIds = m_bank.categoryIds(m_category);
+    return *m_categoryIds;
+}
+
+const Question &ExamWindow::cached(qint32 id)
+{
+    static constexpr Columns shown = {Column::Subject, Column::A, Column::B, Column::C, Column::D,
+                                      Column::Pic, Column::Select, Column::Answer, Column::Basis};
     auto found = m_questions.find(id);
     if (found == m_questions.end())
-        found = m_questions.insert(id, m_bank->question(id));
+        found = m_questions.insert(id, m_bank.questionById(id, shown));
     return *found;
 }
 
-void TForm4::ImgExitClick()
+void ExamWindow::exitClicked()
 {
     switch (m_page) {
     case Page::Start:
         close();
         break;
     case Page::Confirm:
-        ImgJxdtClick();
+        keepAnsweringClicked();
         break;
     case Page::Exam:
         // The sitting stays open in the progress file and the start page offers to go on.
-        m_timer->stop();
+        m_clockTimer->stop();
         close();
         break;
     case Page::Result:
@@ -179,20 +192,20 @@ void TForm4::ImgExitClick()
     }
 }
 
-void TForm4::closeEvent(QCloseEvent *event)
+void ExamWindow::closeEvent(QCloseEvent *event)
 {
-    m_timer->stop();
+    m_clockTimer->stop();
     QDialog::closeEvent(event);
 }
 
 // ---- hover pictures ----
 
-void TForm4::CMMouseEnter(QWidget *control)
+void ExamWindow::pointerEntered(QWidget *control)
 {
     m_hoverPictures.enter(*this, control, true);
 }
 
-void TForm4::CMMouseLeave(QWidget *control)
+void ExamWindow::pointerLeft(QWidget *control)
 {
     m_hoverPictures.leave(*this, control);
 }

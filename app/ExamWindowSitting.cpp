@@ -1,7 +1,7 @@
 // The mock-exam window's timed exam: drawing or resuming a paper, the clock, giving up and the
 // hand-in.
 
-#include "Unit4.h"
+#include "ExamWindow.h"
 
 #include "Progress.h"
 #include "exam/ProgressStore.h"
@@ -14,24 +14,22 @@
 
 namespace kemuyi {
 
-void TForm4::ImgKsksClick()
+void ExamWindow::startClicked()
 {
-    if (m_page != Page::Start || !m_bank)
+    if (m_page != Page::Start)
         return;
     if (resumeSitting())
         return;
     const ExamFormat format = examFormatFor(m_category);
-    const QVector<qint32> ids = m_bank->drawFromCategory(m_category, format.questions, m_random);
+    const QVector<qint32> ids = drawPaper(categoryIds(), format.questions, m_random);
     if (ids.isEmpty()) {
-        setAnnouncedText(Label2, QStringLiteral(" 本类别题库中没有题目。"));
+        setAnnouncedText(statusLabel, QStringLiteral(" 本类别题库中没有题目。"));
         return;
     }
     QVector<PaperQuestion> paper;
     paper.reserve(ids.size());
-    for (qint32 id : ids) {
-        const ExamQuestion &q = cached(id);
-        paper.append(PaperQuestion{id, correctChoice(q.select, q.answer)});
-    }
+    for (qint32 id : ids)
+        paper.append(PaperQuestion{id, correctChoice(cached(id))});
     m_session = std::make_unique<ExamSession>(format, paper, m_clock(), m_clock);
     m_sittingId = 0;
     if (m_progress) {
@@ -44,7 +42,7 @@ void TForm4::ImgKsksClick()
 
 // An exam left without hand-in (the window closed, the program killed) goes on where it was,
 // on the same clock; one whose time ran out meanwhile is scored as it stands.
-bool TForm4::resumeSitting()
+bool ExamWindow::resumeSitting()
 {
     ProgressStore *store = m_progress ? m_progress->store() : nullptr;
     if (!store)
@@ -68,36 +66,36 @@ bool TForm4::resumeSitting()
     return true;
 }
 
-void TForm4::startExam()
+void ExamWindow::startExam()
 {
-    for (ImageButton *button : {ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo, ImgPrev, ImgNext})
+    for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton, prevButton, nextButton})
         button->setEnabled(true);
     showPage(Page::Exam);
-    Label2->clear();
+    statusLabel->clear();
     showExamQuestion();
 }
 
-void TForm4::showExamQuestion()
+void ExamWindow::showExamQuestion()
 {
     const int position = m_session->position();
-    const ExamQuestion &question = cached(m_session->question(position).id);
+    const Question &question = cached(m_session->question(position).id);
     showQuestion(question, position + 1, m_session->choiceAt(position));
-    ImgPrev->setEnabled(position > 0);
-    ImgNext->setEnabled(position + 1 < m_session->size());
+    prevButton->setEnabled(position > 0);
+    nextButton->setEnabled(position + 1 < m_session->size());
     updateExamBand();
 }
 
-void TForm4::updateExamBand()
+void ExamWindow::updateExamBand()
 {
     const qint64 remaining = m_session->remainingMs();
-    LabelTop->setText(QStringLiteral("模拟考试 · %1 · 第 %2/%3 题 · 已答 %4 题 · 剩余时间 %5")
+    titleBand->setText(QStringLiteral("模拟考试 · %1 · 第 %2/%3 题 · 已答 %4 题 · 剩余时间 %5")
                           .arg(categoryTitle(m_category)).arg(m_session->position() + 1).arg(m_session->size())
                           .arg(m_session->answeredCount()).arg(clockText(remaining + 999)));
-    LabelClock->setText(QStringLiteral("剩余时间\n%1\n\n已答 %2/%3")
+    clockLabel->setText(QStringLiteral("剩余时间\n%1\n\n已答 %2/%3")
                             .arg(clockText(remaining + 999)).arg(m_session->answeredCount()).arg(m_session->size()));
 }
 
-void TForm4::Timer1Timer()
+void ExamWindow::tick()
 {
     if (m_page != Page::Exam && m_page != Page::Confirm)
         return;
@@ -107,27 +105,27 @@ void TForm4::Timer1Timer()
         updateExamBand();
 }
 
-void TForm4::ImgFqClick()
+void ExamWindow::giveUpClicked()
 {
     if (m_page != Page::Exam)
         return;
     if (m_session->giveUp())
         showExamQuestion();
     else
-        setAnnouncedText(Label2, QStringLiteral(" 所有题目都已作答，可以交卷。"));
+        setAnnouncedText(statusLabel, QStringLiteral(" 所有题目都已作答，可以交卷。"));
 }
 
-void TForm4::ImgJjClick()
+void ExamWindow::handInClicked()
 {
     if (m_page != Page::Exam)
         return;
     showPage(Page::Confirm);
     const int open = m_session->unansweredCount();
-    setAnnouncedText(Label2, open == 0 ? QStringLiteral(" 全部题目已作答。确认交卷吗？（回车确认，小键盘0返回）")
+    setAnnouncedText(statusLabel, open == 0 ? QStringLiteral(" 全部题目已作答。确认交卷吗？（回车确认，小键盘0返回）")
                                        : QStringLiteral(" 还有 %1 题未答！确认交卷吗？（回车确认，小键盘0返回）").arg(open));
 }
 
-void TForm4::ImgJxdtClick()
+void ExamWindow::keepAnsweringClicked()
 {
     if (m_page != Page::Confirm)
         return;
@@ -135,7 +133,7 @@ void TForm4::ImgJxdtClick()
     showExamQuestion();
 }
 
-void TForm4::ImgQrjjClick()
+void ExamWindow::confirmClicked()
 {
     if (m_page != Page::Confirm)
         return;
@@ -143,9 +141,9 @@ void TForm4::ImgQrjjClick()
     finishExam();
 }
 
-void TForm4::finishExam()
+void ExamWindow::finishExam()
 {
-    m_timer->stop();
+    m_clockTimer->stop();
     if (m_progress && m_sittingId != 0) {
         const qint64 sitting = m_sittingId;
         m_progress->write([this, sitting](ProgressStore &store, const QString &bank) {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ExamKeys.h"
-#include "exam/ExamBank.h"
+#include "bank/Question.h"
 #include "exam/ExamSession.h"
 #include "ui/HoverPictures.h"
+#include "ui/KeyTable.h"
 
 #include <QDialog>
 #include <QHash>
@@ -16,6 +16,7 @@ class QTimer;
 
 namespace kemuyi {
 
+class BankStore;
 class HoverTracker;
 class ImageButton;
 class LearnerProgress;
@@ -26,47 +27,48 @@ class ScoreChart;
 // the wrong-question book and the score history; a timed exam under the test's rules; the result
 // with every wrong or unanswered question and the rule behind its answer; and the drill of the
 // wrong-question book, judged at once.
-class TForm4 : public QDialog
+class ExamWindow : public QDialog
 {
     Q_OBJECT
 
 public:
     enum class Page { Start, Exam, Confirm, Result, Drill };
 
-    // `progress` may be null: then nothing is kept between showings.
-    explicit TForm4(LearnerProgress *progress, QWidget *parent = nullptr);
-    ~TForm4() override;
+    // Questions are read from `bank`, the practice window's open connection, without moving its
+    // current record. `progress` may be null: then nothing is kept between showings.
+    ExamWindow(BankStore &bank, LearnerProgress *progress, QWidget *parent = nullptr);
+    ~ExamWindow() override;
 
-    // Opens the working copy and prepares the start page for the category.
+    // Prepares the start page for the category.
     void prepare(const QString &categoryCode);
     // prepare(), then shows the window modally; returns when it closes.
     void runFor(const QString &categoryCode);
 
     // Controls, bottom to top.
-    PictureBox *Image5 = nullptr;
-    QLabel *LabelTop = nullptr;
-    QLabel *LabelInfo = nullptr;
-    ScoreChart *Chart = nullptr;
-    QLabel *Label1 = nullptr;
-    PictureBox *Image2 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *LabelClock = nullptr;
-    PictureBox *Image1 = nullptr;
-    ImageButton *ImgDui = nullptr;
-    ImageButton *ImgCuo = nullptr;
-    ImageButton *ImgA = nullptr;
-    ImageButton *ImgB = nullptr;
-    ImageButton *ImgC = nullptr;
-    ImageButton *ImgD = nullptr;
-    ImageButton *ImgPrev = nullptr;
-    ImageButton *ImgNext = nullptr;
-    ImageButton *ImgKsks = nullptr;
-    ImageButton *ImgCtlx = nullptr;
-    ImageButton *ImgFq = nullptr;
-    ImageButton *ImgJj = nullptr;
-    ImageButton *ImgQrjj = nullptr;
-    ImageButton *ImgJxdt = nullptr;
-    ImageButton *ImgExit = nullptr;
+    PictureBox *background = nullptr;
+    QLabel *titleBand = nullptr;
+    QLabel *rulesLabel = nullptr;
+    ScoreChart *scoreChart = nullptr;
+    QLabel *questionLabel = nullptr;
+    PictureBox *questionPicture = nullptr;
+    QLabel *statusLabel = nullptr;
+    QLabel *clockLabel = nullptr;
+    PictureBox *verdictPicture = nullptr;
+    ImageButton *trueButton = nullptr;
+    ImageButton *falseButton = nullptr;
+    ImageButton *aButton = nullptr;
+    ImageButton *bButton = nullptr;
+    ImageButton *cButton = nullptr;
+    ImageButton *dButton = nullptr;
+    ImageButton *prevButton = nullptr;
+    ImageButton *nextButton = nullptr;
+    ImageButton *startButton = nullptr;
+    ImageButton *drillButton = nullptr;
+    ImageButton *giveUpButton = nullptr;
+    ImageButton *handInButton = nullptr;
+    ImageButton *confirmButton = nullptr;
+    ImageButton *keepAnsweringButton = nullptr;
+    ImageButton *exitButton = nullptr;
 
     Page page() const { return m_page; }
     ExamSession *session() { return m_session.get(); }
@@ -77,59 +79,61 @@ public:
     void setClock(ExamClock clock) { m_clock = std::move(clock); }
     void setRandom(RandomBelow random) { m_random = std::move(random); }
 
-    void FormKeyDown(ExamKey key);
+    // What a key of the shared key table does here, letters included.
+    void keyDown(KeyAction action);
     // Checks the time now, as the once-a-second timer does.
-    void Timer1Timer();
+    void tick();
 
-    void ImgKsksClick();
-    void ImgCtlxClick();
-    void ImgFqClick();
-    void ImgJjClick();
-    void ImgQrjjClick();
-    void ImgJxdtClick();
-    void ImgExitClick();
-    void ImgPrevClick();
-    void ImgNextClick();
+    void startClicked();
+    void drillClicked();
+    void giveUpClicked();
+    void handInClicked();
+    void confirmClicked();
+    void keepAnsweringClicked();
+    void exitClicked();
+    void prevClicked();
+    void nextClicked();
     void answer(qint32 choice);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();
     void describeControls();
-    ImageButton *addButton(const char *name, QRect place, const QString &stem);
     void loadPictures();
     void showPage(Page page);
     void showStartPage();
     void startExam();
     bool resumeSitting();
     void showExamQuestion();
-    void showQuestion(const ExamQuestion &question, int number, qint32 choice);
+    void showQuestion(const Question &question, int number, qint32 choice);
     void updateExamBand();
     void finishExam();
     void showReview();
     void startDrill();
     void showDrillQuestion();
-    const ExamQuestion &cached(qint32 id);
-    void CMMouseEnter(QWidget *control);
-    void CMMouseLeave(QWidget *control);
+    const QVector<qint32> &categoryIds();
+    const Question &cached(qint32 id);
+    void pointerEntered(QWidget *control);
+    void pointerLeft(QWidget *control);
 
+    BankStore &m_bank;
     LearnerProgress *m_progress;
-    std::unique_ptr<ExamBank> m_bank;
     QString m_category;
+    // The category's ids, read once per preparation.
+    std::optional<QVector<qint32>> m_categoryIds;
     Page m_page = Page::Start;
     ExamClock m_clock = systemClock();
     RandomBelow m_random = systemRandom();
     std::unique_ptr<ExamSession> m_session;
     qint64 m_sittingId = 0;
-    QHash<qint32, ExamQuestion> m_questions;
+    QHash<qint32, Question> m_questions;
     int m_reviewIndex = -1;
     QVector<qint32> m_drillIds;
     int m_drillPosition = 0;
-    QTimer *m_timer = nullptr;
+    QTimer *m_clockTimer = nullptr;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;
 };

@@ -1,0 +1,69 @@
+#include "KeyTable.h"
+
+#include "KeyCodes.h"
+
+#include <QKeyEvent>
+
+namespace kemuyi {
+
+namespace {
+
+enum Windows : unsigned { Practice = 1, Exam = 2, Both = Practice | Exam };
+
+struct KeyEntry
+{
+    int virtualKey;
+    int letter; // a Qt::Key, or 0 for none
+    KeyAction action;
+    unsigned windows;
+};
+
+constexpr KeyEntry kKeyTable[] = {
+    {VkNumpad7, Qt::Key_A, KeyAction::A, Both},
+    {VkNumpad8, Qt::Key_B, KeyAction::B, Both},
+    {VkNumpad9, Qt::Key_C, KeyAction::C, Both},
+    {VkNumpad6, Qt::Key_D, KeyAction::D, Both},
+    {VkNumpad4, Qt::Key_T, KeyAction::True, Both},
+    {VkNumpad5, Qt::Key_F, KeyAction::False, Both},
+    {VkAdd, Qt::Key_P, KeyAction::Prev, Both},
+    {VkReturn, Qt::Key_N, KeyAction::Next, Both},
+    {VkEscape, 0, KeyAction::Back, Both},
+    {VkDecimal, Qt::Key_H, KeyAction::Hint, Practice},
+    {VkMultiply, Qt::Key_M, KeyAction::MockExam, Practice},
+    {VkSubtract, Qt::Key_G, KeyAction::GiveUp, Exam},
+    {VkMultiply, Qt::Key_J, KeyAction::HandIn, Exam},
+    {VkDivide, Qt::Key_K, KeyAction::Book, Exam},
+    {VkNumpad0, 0, KeyAction::Back, Exam},
+};
+
+unsigned bitOf(KeyWindow window)
+{
+    return window == KeyWindow::Practice ? Practice : Exam;
+}
+
+} // namespace
+
+KeyAction keyActionForCode(int virtualKey, KeyWindow window)
+{
+    for (const KeyEntry &entry : kKeyTable) {
+        if (entry.virtualKey == virtualKey && (entry.windows & bitOf(window)))
+            return entry.action;
+    }
+    return KeyAction::None;
+}
+
+KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window)
+{
+    const int code = virtualKeyCode(event);
+    if (code != VkNone)
+        return keyActionForCode(code, window);
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::KeypadModifier))
+        return KeyAction::None;
+    for (const KeyEntry &entry : kKeyTable) {
+        if (entry.letter == event.key() && (entry.windows & bitOf(window)))
+            return entry.action;
+    }
+    return KeyAction::None;
+}
+
+} // namespace kemuyi

@@ -1,0 +1,36 @@
+#pragma once
+
+class QKeyEvent;
+
+namespace kemuyi {
+
+// What a key does in the practice and exam windows.
+enum class KeyAction {
+    None,
+    A, B, C, D,
+    True, False,
+    Prev, Next,
+    Hint,     // the practice window's 显示正确答案
+    GiveUp,   // 放弃: to the next unanswered question
+    HandIn,   // 交卷
+    Book,     // 错题练习 from the exam window's start page
+    Back,     // leave the page (confirmations: keep answering)
+    MockExam, // 模拟考试 from the practice window
+};
+
+// The windows that read the key table.
+enum class KeyWindow { Practice, Exam };
+
+// The one key table of both windows. The numeric keypad (Num Lock on) carries the exam
+// terminal's keys; letters give the same to keyboards without a keypad, and with Ctrl or Alt
+// are left alone. An entry serves both windows or one of them:
+//   keypad 7 8 9 6, A B C D: answers A–D        keypad 4, T: 对        keypad 5, F: 错
+//   keypad +, P: previous     Enter, N: next     Esc: back
+//   practice only: keypad ., H: hint            keypad *, M: mock exam
+//   exam only: keypad −, G: give up    keypad *, J: hand in    keypad /, K: drill    keypad 0: back
+KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window);
+
+// The action of a virtual-key code (VirtualKey) alone; letters have none.
+KeyAction keyActionForCode(int virtualKey, KeyWindow window);
+
+} // namespace kemuyi
