@@ -109,6 +109,7 @@ private:
     bool resumeSitting();
     void showExamQuestion();
     void showQuestion(const Question &question, int number, qint32 choice);
+    void markChosen(qint32 choice);
     void updateExamBand();
     void finishExam();
     void showReview();

@@ -56,6 +56,12 @@ void ExamWindow::showQuestion(const Question &question, int number, qint32 choic
     trueButton->setVisible(!choiceKind);
     falseButton->setVisible(!choiceKind);
     setAnnouncedText(statusLabel, choiceStatusText(choice));
+    markChosen(choice);
+}
+
+void ExamWindow::markChosen(qint32 choice)
+{
+    markChoice({aButton, bButton, cButton, dButton, trueButton, falseButton}, choice);
 }
 
 void ExamWindow::answer(qint32 choice)
@@ -75,6 +81,7 @@ void ExamWindow::answer(qint32 choice)
             });
         }
         showDrillQuestion();
+        markChosen(choice);
         const QString value = choiceValue(choice);
         setAnnouncedText(statusLabel, (right ? rightAnswerText(value) : wrongAnswerText(value))
                                      + (right ? QString() : QStringLiteral("正确答案：") + answerText(correct)));
@@ -99,6 +106,7 @@ void ExamWindow::answer(qint32 choice)
         });
     }
     setAnnouncedText(statusLabel, choiceStatusText(choice));
+    markChosen(choice);
     updateExamBand();
 }
 
