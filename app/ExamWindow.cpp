@@ -1,5 +1,7 @@
 #include "ExamWindow.h"
 
+#include "ui/Speech.h"
+
 #include "Progress.h"
 #include "ScoreChart.h"
 #include "bank/BankStore.h"
@@ -90,6 +92,13 @@ void ExamWindow::showPage(Page page)
     keepAnsweringButton->setVisible(page == Page::Confirm);
     prevButton->setVisible(!start);
     nextButton->setVisible(!start);
+    readButton->setVisible(!start);
+    if (page != Page::Confirm) {
+        m_spoken.clear();
+        m_spokenShowing.clear();
+        if (m_reader)
+            m_reader->stop();
+    }
     if (page != Page::Confirm) {
         for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
             button->setVisible(exam || drill);

@@ -21,7 +21,9 @@ class HoverTracker;
 class ImageButton;
 class LearnerProgress;
 class PictureBox;
+class QuestionReader;
 class ScoreChart;
+class SpeechOutput;
 
 // The mock-exam window, shown modally over the practice window: a start page with the rules,
 // the wrong-question book and the score history; a timed exam under the test's rules; the result
@@ -69,6 +71,8 @@ public:
     ImageButton *confirmButton = nullptr;
     ImageButton *keepAnsweringButton = nullptr;
     ImageButton *exitButton = nullptr;
+    // Reads the shown question aloud, between D and Previous as in the practice window.
+    ImageButton *readButton = nullptr;
 
     Page page() const { return m_page; }
     ExamSession *session() { return m_session.get(); }
@@ -78,6 +82,8 @@ public:
     int reviewIndex() const { return m_reviewIndex; }
     void setClock(ExamClock clock) { m_clock = std::move(clock); }
     void setRandom(RandomBelow random) { m_random = std::move(random); }
+    // What reads questions aloud; without one, V and the speaker button do nothing.
+    void setSpeech(SpeechOutput *speech);
 
     // What a key of the shared key table does here, letters included.
     void keyDown(KeyAction action);
@@ -94,10 +100,13 @@ public:
     void prevClicked();
     void nextClicked();
     void answer(qint32 choice);
+    void readClicked();
+    void autoReadClicked();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void createControls();
@@ -137,6 +146,11 @@ private:
     QTimer *m_clockTimer = nullptr;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;
+    QuestionReader *m_reader = nullptr;
+    // The shown question as it is read aloud, and which showing it belongs to: a question shown
+    // again on the same page (the drill adds the rule after an answer) is not read again.
+    QString m_spoken;
+    QString m_spokenShowing;
 };
 
 // The category as the learner reads it, e.g. "小型汽车（C1 C2 C3 C4）".

@@ -68,6 +68,7 @@ void ExamWindow::createControls()
     confirmButton = imageButton(this, "confirmButton", {16, 303, 110, 40}, QStringLiteral("qrjj"));
     keepAnsweringButton = imageButton(this, "keepAnsweringButton", {16, 349, 110, 40}, QStringLiteral("jxdt"));
     exitButton = imageButton(this, "exitButton", {16, 395, 110, 40}, QStringLiteral("exit"));
+    readButton = imageButton(this, "readButton", {395, 48, 34, 40}, QStringLiteral("ld"));
 
     const std::pair<ImageButton *, std::function<void()>> clicks[] = {
         {aButton, [this] { answer(ChoiceA); }},       {bButton, [this] { answer(ChoiceB); }},
@@ -77,7 +78,7 @@ void ExamWindow::createControls()
         {startButton, [this] { startClicked(); }}, {drillButton, [this] { drillClicked(); }},
         {giveUpButton, [this] { giveUpClicked(); }},   {handInButton, [this] { handInClicked(); }},
         {confirmButton, [this] { confirmClicked(); }}, {keepAnsweringButton, [this] { keepAnsweringClicked(); }},
-        {exitButton, [this] { exitClicked(); }},
+        {exitButton, [this] { exitClicked(); }}, {readButton, [this] { readClicked(); }},
     };
     for (const auto &[button, handler] : clicks)
         connect(button, &QAbstractButton::clicked, this, [handler = handler] { guardEvent(handler); });
@@ -100,6 +101,8 @@ void ExamWindow::describeControls()
     describe(confirmButton, QStringLiteral("确认交卷"), QStringLiteral("确认交卷（回车键）"));
     describe(keepAnsweringButton, QStringLiteral("继续答题"), QStringLiteral("不交卷，继续答题（小键盘0或Esc键）"));
     describe(exitButton, QStringLiteral("退出"), QStringLiteral("离开本页（小键盘0或Esc键）"));
+    describe(readButton, QStringLiteral("朗读题目"),
+             QStringLiteral("读出本题，再按一次停止（V键）；Y键打开或关闭自动朗读"));
     describe(titleBand, QString(), QStringLiteral("考试进度"));
     describe(clockLabel, QString(), QStringLiteral("剩余时间与答题数"));
     describe(questionLabel, QString(), QStringLiteral("题目及选项"));

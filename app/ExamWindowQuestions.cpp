@@ -3,6 +3,8 @@
 
 #include "ExamWindow.h"
 
+#include "ui/Speech.h"
+
 #include "Progress.h"
 #include "bank/Question.h"
 #include "common/AppPaths.h"
@@ -57,6 +59,11 @@ void ExamWindow::showQuestion(const Question &question, int number, qint32 choic
     falseButton->setVisible(!choiceKind);
     setAnnouncedText(statusLabel, choiceStatusText(choice));
     markChosen(choice);
+    const QString showing = QStringLiteral("%1/%2/%3").arg(int(m_page)).arg(number).arg(question.id);
+    m_spoken = spokenQuestionText(number, question);
+    if (showing != m_spokenShowing && m_reader)
+        m_reader->questionShown(m_spoken);
+    m_spokenShowing = showing;
 }
 
 void ExamWindow::markChosen(qint32 choice)

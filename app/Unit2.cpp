@@ -14,6 +14,8 @@
 #include "ui/HoverPictures.h"
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
+#include "ui/LearnerSettings.h"
+#include "ui/Speech.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
@@ -52,8 +54,10 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
 
     // The mock exam's button loads last: when loading stopped earlier, it keeps its built-in
     // picture like every control after the one that failed.
-    if (guardEvent([this] { FormCreate(); }))
+    if (guardEvent([this] { FormCreate(); })) {
         guardEvent([this] { LoadPicture(*ImgMnks, AppDir() + ImgMnks->normalFile()); });
+        guardEvent([this] { LoadPicture(*ImgRead, AppDir() + ImgRead->normalFile()); });
+    }
 }
 
 TForm2::~TForm2() = default;
@@ -80,6 +84,9 @@ void TForm2::showEvent(QShowEvent *event)
 void TForm2::FormShow()
 {
     ++m_showings;
+    // The menu may have turned it since the last showing.
+    if (m_reader)
+        m_reader->setAutoRead(savedAutoRead());
     m_modeName.clear();
     m_verdicts.clear();
     updateProgressLine();
@@ -127,6 +134,9 @@ bool TForm2::isButtonEnabled(RunButton button) const
 void TForm2::clearQuestionArea()
 {
     markChoice({ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo}, ChoiceNone);
+    m_spoken.clear();
+    if (m_reader)
+        m_reader->stop();
     Label1->clear();
     Label2->clear();
     Image1->clearPicture();
@@ -176,6 +186,10 @@ void TForm2::ShowRecord()
     markRecordedChoice();
     LoadPicture(*Image1, AppDir() + QStringLiteral("thinking.jpg"));
     m_run.CheckStatus();
+
+    m_spoken = spokenQuestionText(m_run.CurrentPosition, question);
+    if (m_reader)
+        m_reader->questionShown(m_spoken);
 
     const bool choice = question.select == QLatin1String("Y");
     ImgA->setVisible(choice);
@@ -317,8 +331,8 @@ void TForm2::CMMouseEnter(QWidget *control)
         m_hoverPictures.load(*ImgChk, autoAdvance() ? QStringLiteral("unchk_ovr.jpg") : QStringLiteral("chk_ovr.jpg"));
         return;
     }
-    // The mock exam's button sits on the background; leaving is never disabled.
-    if (control == ImgMnks)
+    // The mock exam's and the speaker button sit on the background; leaving is never disabled.
+    if (control == ImgMnks || control == ImgRead)
         m_hoverPictures.enter(*Image5, control);
     else
         m_hoverPictures.enter(*this, control, control != ImgExit);
@@ -330,7 +344,8 @@ void TForm2::CMMouseLeave(QWidget *control)
         m_hoverPictures.load(*ImgChk, autoAdvance() ? QStringLiteral("Checked.jpg") : QStringLiteral("uncheck.jpg"));
         return;
     }
-    m_hoverPictures.leave(control == ImgMnks ? static_cast<QWidget &>(*Image5) : *this, control);
+    const bool onBackground = control == ImgMnks || control == ImgRead;
+    m_hoverPictures.leave(onBackground ? static_cast<QWidget &>(*Image5) : *this, control);
 }
 
 } // namespace kemuyi

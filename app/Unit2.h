@@ -18,6 +18,8 @@ class HoverTracker;
 class ImageButton;
 class LearnerProgress;
 class PictureBox;
+class QuestionReader;
+class SpeechOutput;
 class ExamWindow;
 
 // The practice window, shown modally over the menu: the question area, the six answer buttons,
@@ -56,6 +58,8 @@ public:
     // exam's entry in the free space of the left column, and the progress line in the top band.
     ImageButton *ImgMnks = nullptr;
     QLabel *LabelProgress = nullptr;
+    // Reads the shown question aloud, in the free space between D and Previous.
+    ImageButton *ImgRead = nullptr;
 
     PracticeRun &run() { return m_run; }
     BankStore &bank() { return m_bank; }
@@ -65,6 +69,10 @@ public:
     // Where judged answers go into the wrong-question book, and what the exam window keeps;
     // without one the window practises as always and keeps nothing.
     void setProgress(LearnerProgress *progress) { m_progress = progress; }
+    // What reads questions aloud, here and in the exam window; without one, V and the speaker
+    // button do nothing.
+    void setSpeech(SpeechOutput *speech);
+    QuestionReader *reader() const { return m_reader; }
     ExamWindow *examWindow() const { return m_examWindow; }
 
     // The wait after a judged answer; tests shorten it.
@@ -94,11 +102,14 @@ public:
     void ImgChkClick();
     void ImgExitClick();
     void ImgMnksClick();
+    void ImgReadClick();
+    void autoReadClick();
     // What a key of the shared key table does here, letters included.
     void keyDown(KeyAction action);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -137,6 +148,10 @@ private:
     bool m_waitingForStep = false;
     QDeadlineTimer m_stepDue;
     LearnerProgress *m_progress = nullptr;
+    SpeechOutput *m_speech = nullptr;
+    QuestionReader *m_reader = nullptr;
+    // The shown question as it is read aloud; empty while none is shown.
+    QString m_spoken;
     ExamWindow *m_examWindow = nullptr;
     // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
     QVector<qint8> m_verdicts;

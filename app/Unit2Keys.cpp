@@ -32,6 +32,8 @@ constexpr KeyBinding kKeys[] = {
     {KeyAction::Prev, &TForm2::ImgPrev, &TForm2::ImgPrevClick},
     {KeyAction::Hint, nullptr, &TForm2::ImgHelpClick},
     {KeyAction::MockExam, nullptr, &TForm2::ImgMnksClick},
+    {KeyAction::Read, nullptr, &TForm2::ImgReadClick},
+    {KeyAction::AutoRead, nullptr, &TForm2::autoReadClick},
 };
 
 } // namespace

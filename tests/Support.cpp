@@ -265,6 +265,8 @@ const PictureFile kPictures[] = {
     {"fq.jpg", 110, 40},         {"fq_ovr.jpg", 110, 40},     {"jj.jpg", 110, 40},
     {"jj_ovr.jpg", 110, 40},     {"qrjj.jpg", 110, 40},       {"qrjj_ovr.jpg", 110, 40},
     {"jxdt.jpg", 110, 40},       {"jxdt_ovr.jpg", 110, 40},
+    // Reading aloud.
+    {"ld.jpg", 34, 40},          {"ld_ovr.jpg", 34, 40},
 };
 
 QRgb colourOf(int index)

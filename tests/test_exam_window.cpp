@@ -253,26 +253,29 @@ TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
 
 TEST_F(ExamWindowTest, TheChosenAnswerIsFramedInTheExamAndTheDrill)
 {
-    const auto answers = {form->aButton, form->bButton, form->cButton, form->dButton, form->trueButton, form->falseButton};
+    const auto framed = [this] {
+        return framedButtons(*form, {form->aButton, form->bButton, form->cButton, form->dButton, form->trueButton,
+                                     form->falseButton});
+    };
     press(form.get(), Qt::Key_Enter); // 开始考试
     ASSERT_EQ(form->page(), ExamWindow::Page::Exam);
-    EXPECT_TRUE(framedButtons(*form, answers).isEmpty());
+    EXPECT_TRUE(framed().isEmpty());
     const bool choiceFirst = form->session()->question(0).correct == 3;
     press(form.get(), choiceFirst ? Qt::Key_8 : Qt::Key_5); // B, or 错
     const QStringList first{choiceFirst ? QStringLiteral("bButton") : QStringLiteral("falseButton")};
-    EXPECT_EQ(framedButtons(*form, answers), first);
+    EXPECT_EQ(framed(), first);
     press(form.get(), Qt::Key_Enter);
-    EXPECT_TRUE(framedButtons(*form, answers).isEmpty());
+    EXPECT_TRUE(framed().isEmpty());
     press(form.get(), Qt::Key_Plus); // back: the answer given there is framed again
-    EXPECT_EQ(framedButtons(*form, answers), first);
+    EXPECT_EQ(framed(), first);
 
     store().recordAnswer(progress->bank(), 3, false);
     restart();
     form->drillClicked();
     ASSERT_EQ(form->page(), ExamWindow::Page::Drill);
-    EXPECT_TRUE(framedButtons(*form, answers).isEmpty());
+    EXPECT_TRUE(framed().isEmpty());
     press(form.get(), Qt::Key_7); // A, wrong: judged, and framed
-    EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("aButton")});
+    EXPECT_EQ(framed(), QStringList{QStringLiteral("aButton")});
 }
 
 TEST_F(ExamWindowTest, MotorcycleExamFollowsItsRulesOnASmallCategory)

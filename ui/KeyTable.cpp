@@ -8,7 +8,10 @@ namespace kemuyi {
 
 namespace {
 
-enum Windows : unsigned { Practice = 1, Exam = 2, Both = Practice | Exam };
+enum Windows : unsigned { Practice = 1, Exam = 2, Both = Practice | Exam, Menu = 4 };
+
+// Letters that have no key on the exam keyboard.
+constexpr int kNoVirtualKey = -1;
 
 struct KeyEntry
 {
@@ -34,11 +37,19 @@ constexpr KeyEntry kKeyTable[] = {
     {VkMultiply, Qt::Key_J, KeyAction::HandIn, Exam},
     {VkDivide, Qt::Key_K, KeyAction::Book, Exam},
     {VkNumpad0, 0, KeyAction::Back, Exam},
+    {kNoVirtualKey, Qt::Key_V, KeyAction::Read, Both},
+    {kNoVirtualKey, Qt::Key_Y, KeyAction::AutoRead, Both | Menu},
+    {kNoVirtualKey, Qt::Key_W, KeyAction::Size, Menu},
 };
 
 unsigned bitOf(KeyWindow window)
 {
-    return window == KeyWindow::Practice ? Practice : Exam;
+    switch (window) {
+    case KeyWindow::Practice: return Practice;
+    case KeyWindow::Exam: return Exam;
+    case KeyWindow::Menu: return Menu;
+    }
+    return 0;
 }
 
 } // namespace

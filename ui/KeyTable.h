@@ -16,10 +16,13 @@ enum class KeyAction {
     Book,     // 错题练习 from the exam window's start page
     Back,     // leave the page (confirmations: keep answering)
     MockExam, // 模拟考试 from the practice window
+    Read,     // read the shown question aloud, or stop reading
+    AutoRead, // switch reading each new question aloud on or off
+    Size,     // the menu's next window size
 };
 
 // The windows that read the key table.
-enum class KeyWindow { Practice, Exam };
+enum class KeyWindow { Practice, Exam, Menu };
 
 // The one key table of both windows. The numeric keypad (Num Lock on) carries the exam
 // terminal's keys; letters give the same to keyboards without a keypad, and with Ctrl or Alt
@@ -28,6 +31,8 @@ enum class KeyWindow { Practice, Exam };
 //   keypad +, P: previous     Enter, N: next     Esc: back
 //   practice only: keypad ., H: hint            keypad *, M: mock exam
 //   exam only: keypad −, G: give up    keypad *, J: hand in    keypad /, K: drill    keypad 0: back
+//   practice and exam: V: read aloud / stop            practice, exam and menu: Y: auto-read
+//   menu only: W: window size
 KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window);
 
 // The action of a virtual-key code (VirtualKey) alone; letters have none.

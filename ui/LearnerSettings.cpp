@@ -3,6 +3,8 @@
 #include "InterfaceScale.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 
 namespace kemuyi {
@@ -35,6 +37,14 @@ void saveSizePercent(int percent)
 {
     QSettings settings(settingsPath(), QSettings::IniFormat);
     settings.setValue(kSize, percent);
+}
+
+int startingSizePercent()
+{
+    if (const std::optional<int> saved = savedSizePercent())
+        return *saved;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? defaultSizeChoice(screen->geometry().width()) : sizeChoices().first();
 }
 
 bool savedAutoRead()

@@ -14,6 +14,8 @@ QString settingsPath();
 // The window size in per cent, if the learner ever chose one that is still offered.
 std::optional<int> savedSizePercent();
 void saveSizePercent(int percent);
+// The size to start with: the saved one, or else the default for the primary screen's width.
+int startingSizePercent();
 
 // Whether each new question is read aloud as it is shown (off unless switched on).
 bool savedAutoRead();
