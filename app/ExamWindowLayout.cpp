@@ -103,6 +103,7 @@ void ExamWindow::describeControls()
     describe(exitButton, QStringLiteral("退出"), QStringLiteral("离开本页（小键盘0或Esc键）"));
     describe(readButton, QStringLiteral("朗读题目"),
              QStringLiteral("读出本题，再按一次停止（V键）；Y键打开或关闭自动朗读"));
+    readButton->setToolTip(QStringLiteral("朗读本题（V键，再按停止；Y键：自动朗读新题）"));
     describe(titleBand, QString(), QStringLiteral("考试进度"));
     describe(clockLabel, QString(), QStringLiteral("剩余时间与答题数"));
     describe(questionLabel, QString(), QStringLiteral("题目及选项"));
