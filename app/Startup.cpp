@@ -72,6 +72,8 @@ StartedWindows runStartup(const StartupOptions &options)
     windows.form1->setPracticeWindow(windows.form2);
     windows.progress = std::make_unique<LearnerProgress>(progressStorePath(), workingCopyPath());
     windows.form2->setProgress(windows.progress.get());
+    // Opened here, behind the splash, so that the first judged answer does not wait for it.
+    windows.progress->store();
     windows.speech = makeSystemSpeech();
     windows.form2->setSpeech(windows.speech.get());
     if (options.afterWindowsCreated)

@@ -6,6 +6,7 @@
 #include "common/AppPaths.h"
 #include "picture/LoadPicture.h"
 #include "ui/Accessibility.h"
+#include "ui/Confirmation.h"
 #include "ui/Controls.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
@@ -18,6 +19,7 @@
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
+#include <QCloseEvent>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,6 +50,11 @@ QLabel *titleLabel(QWidget *parent, const char *name, const QRect &place, const 
     return label;
 }
 
+bool confirmLeaving()
+{
+    return confirm(QStringLiteral("要退出“科目一练习”吗？"));
+}
+
 } // namespace
 
 QString introductionText()
@@ -67,6 +74,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     m_hover = new HoverTracker(
         this, [this](QWidget *control) { CMMouseEnter(control); },
         [this](QWidget *control) { CMMouseLeave(control); });
+    // The menu's keys work while the introduction has the keyboard for scrolling, too.
+    Memo1->installEventFilter(this);
     guardEvent([this] { FormCreate(); });
 }
 
@@ -119,6 +128,13 @@ void TForm1::createControls()
     describe(Image_m, QStringLiteral("轮式专用机械车"), QStringLiteral("练习轮式专用机械车类（M）题目"));
     describe(Image_tc, QStringLiteral("退出"), QStringLiteral("退出程序"));
     describe(Memo1, QStringLiteral("题库说明"), QString());
+    const std::pair<ImageButton *, const char *> tips[] = {
+        {Image_c1c2c3c4, "小型汽车 C1 C2 C3 C4（1键）"}, {Image_a1a3b1, "客车 A1 A3 B1（2键）"},
+        {Image_a2b2, "货车 A2 B2（3键）"},              {Image_def, "摩托车 D E F（4键）"},
+        {Image_m, "轮式专用机械车 M（5键）"},            {Image_tc, "退出程序（Esc键，先询问）"},
+    };
+    for (const auto &[button, tip] : tips)
+        button->setToolTip(QString::fromUtf8(tip));
 
     const std::pair<ImageButton *, void (TForm1::*)()> clicks[] = {
         {Image_a1a3b1, &TForm1::Image_a1a3b1Click}, {Image_a2b2, &TForm1::Image_a2b2Click},
@@ -179,15 +195,6 @@ void TForm1::autoReadClicked()
     updateSettingsButtons();
 }
 
-void TForm1::keyPressEvent(QKeyEvent *event)
-{
-    switch (keyActionFor(*event, KeyWindow::Menu)) {
-    case KeyAction::Size: guardEvent([this] { sizeClicked(); }); break;
-    case KeyAction::AutoRead: guardEvent([this] { autoReadClicked(); }); break;
-    default: QWidget::keyPressEvent(event); break;
-    }
-}
-
 void TForm1::FormCreate()
 {
     LoadPicture(*Image1, AppDir() + QStringLiteral("bground1.jpg"));
@@ -211,6 +218,7 @@ void TForm1::practise(const QString &categoryCode)
     }
     m_pendingCategory.clear();
     m_practising = false;
+    returnKeyboardTo(*this);
 }
 
 void TForm1::Image_a1a3b1Click() { practise(categoryCode(Category::A1A3B1)); }
@@ -222,6 +230,57 @@ void TForm1::Image_defClick() { practise(categoryCode(Category::DEF)); }
 void TForm1::Image_tcClick()
 {
     close();
+}
+
+bool TForm1::menuKeyDown(const QKeyEvent &event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    // The buttons as they stand on screen, top to bottom.
+    void (TForm1::*const inColumnOrder[])() = {
+        &TForm1::Image_c1c2c3c4Click, &TForm1::Image_a1a3b1Click, &TForm1::Image_a2b2Click,
+        &TForm1::Image_defClick, &TForm1::Image_mClick,
+    };
+    const int digit = event.key() - Qt::Key_1;
+    if (digit >= 0 && digit < int(std::size(inColumnOrder))) {
+        guardEvent([this, click = inColumnOrder[digit]] { (this->*click)(); });
+        return true;
+    }
+    if (event.key() == Qt::Key_Escape) {
+        if (confirmLeaving())
+            Image_tcClick();
+        return true;
+    }
+    switch (keyActionFor(event, KeyWindow::Menu)) {
+    case KeyAction::Size: guardEvent([this] { sizeClicked(); }); return true;
+    case KeyAction::AutoRead: guardEvent([this] { autoReadClicked(); }); return true;
+    default: return false;
+    }
+}
+
+void TForm1::keyPressEvent(QKeyEvent *event)
+{
+    if (!menuKeyDown(*event))
+        QWidget::keyPressEvent(event);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Memo1 && event->type() == QEvent::KeyPress)
+        return menuKeyDown(*static_cast<QKeyEvent *>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // Closing from outside the program (the window manager's close key) asks first, as Esc does;
+    // 退出 closes at once, and so does a quitting application, whose close events Qt sends as
+    // its own, not as spontaneous ones.
+    if (event->spontaneous() && !confirmLeaving()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void TForm1::CMMouseEnter(QWidget *control)

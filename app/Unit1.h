@@ -55,9 +55,14 @@ public:
     // The next size on the round 100 → 125 → 150 → 200 → 100 %, kept for the next start.
     void sizeClicked();
     void autoReadClicked();
+    // Keys 1–5 (main row or keypad) open the categories in their order on screen; Esc asks
+    // before it ends the program. Returns whether the key was one of these.
+    bool menuKeyDown(const QKeyEvent &event);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createSettingsButtons();

@@ -88,7 +88,7 @@ void TForm2::FormShow()
     if (m_reader)
         m_reader->setAutoRead(savedAutoRead());
     m_modeName.clear();
-    m_verdicts.clear();
+    m_tally.reset(0);
     updateProgressLine();
     m_run.PrepareOnShow();
 }
@@ -215,11 +215,11 @@ void TForm2::answer(RunButton button)
     markRecordedChoice();
     switch (verdict) {
     case Verdict::Right:
-        noteVerdict(1);
+        noteVerdict(true);
         RightAnswer(key.value);
         break;
     case Verdict::Wrong:
-        noteVerdict(2);
+        noteVerdict(false);
         WrongAnswer(key.value);
         break;
     case Verdict::NotJudged:
@@ -294,6 +294,8 @@ void TForm2::ImgHelpClick()
     if (!m_bank.hasCurrentRecord())
         return;
     setAnnouncedText(Label2, hintText(m_bank.CurrentQuestion({Column::Answer}).answer));
+    if (m_run.isActive())
+        m_tally.hintShown(m_run.CurrentPosition);
 }
 
 // ---- the switch and leaving ----

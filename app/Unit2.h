@@ -2,6 +2,7 @@
 
 #include "bank/BankStore.h"
 #include "practice/PracticeRun.h"
+#include "practice/RunTally.h"
 #include "ui/HoverPictures.h"
 #include "ui/KeyTable.h"
 
@@ -133,7 +134,7 @@ private:
     void oweStep();
     void createAdditions();
     void startMode(bool shuffled);
-    void noteVerdict(int verdict);
+    void noteVerdict(bool right);
     void updateProgressLine();
 
     BankStore m_bank;
@@ -153,8 +154,8 @@ private:
     // The shown question as it is read aloud; empty while none is shown.
     QString m_spoken;
     ExamWindow *m_examWindow = nullptr;
-    // This run's last judgement per slot (0 none, 1 right, 2 wrong), for the progress line.
-    QVector<qint8> m_verdicts;
+    // This run's first judgement per slot: the progress line and the book count only that.
+    RunTally m_tally;
     QString m_modeName;
 };
 

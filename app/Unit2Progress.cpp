@@ -3,10 +3,9 @@
 #include "Progress.h"
 #include "ExamWindow.h"
 #include "exam/ProgressStore.h"
+#include "ui/Windows.h"
 
 #include <QLabel>
-
-#include <algorithm>
 
 // The practice window's additions: the progress line over the run, the judged answers kept for
 // the wrong-question book, and the mock exam's entry.
@@ -16,23 +15,24 @@ namespace kemuyi {
 void TForm2::startMode(bool shuffled)
 {
     m_modeName = shuffled ? QStringLiteral("加强练习") : QStringLiteral("顺序练习");
-    m_verdicts.fill(0, m_run.QuestionCount + 1);
     if (shuffled)
         m_run.StartIntensive();
     else
         m_run.StartSequential();
+    // Counted only once the run has its questions: a failed start leaves the old run's counts.
+    m_tally.reset(m_run.QuestionCount);
     updateProgressLine();
 }
 
-void TForm2::noteVerdict(int verdict)
+void TForm2::noteVerdict(bool right)
 {
-    const qint32 slot = m_run.CurrentPosition;
-    if (slot > 0 && slot < m_verdicts.size())
-        m_verdicts[slot] = qint8(verdict);
+    const std::optional<bool> counted = m_tally.judged(m_run.CurrentPosition, right);
+    if (!counted)
+        return;
     if (m_progress) {
         const qint32 id = m_run.CurrentQuestionId;
-        m_progress->write([id, verdict](ProgressStore &store, const QString &bank) {
-            store.recordAnswer(bank, id, verdict == 1);
+        m_progress->write([id, right = *counted](ProgressStore &store, const QString &bank) {
+            store.recordAnswer(bank, id, right);
         });
     }
     updateProgressLine();
@@ -47,8 +47,8 @@ void TForm2::updateProgressLine()
         LabelProgress->setText(category + QStringLiteral("：请点击左侧“顺序练习”或“加强练习”开始（也可“模拟考试”）"));
         return;
     }
-    const int right = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(1)));
-    const int wrong = int(std::count(m_verdicts.begin(), m_verdicts.end(), qint8(2)));
+    const int right = m_tally.right();
+    const int wrong = m_tally.wrong();
     const int total = m_run.QuestionCount;
     if (total > 0 && right + wrong == total) {
         LabelProgress->setText(QStringLiteral("%1 · %2完成：%3 题全部答完，答对 %4，答错 %5，正确率 %6%")
@@ -67,6 +67,7 @@ void TForm2::ImgMnksClick()
         m_examWindow->setSpeech(m_speech);
     }
     m_examWindow->runFor(categoryCode());
+    returnKeyboardTo(*this);
 }
 
 } // namespace kemuyi

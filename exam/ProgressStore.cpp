@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -49,6 +51,28 @@ QString makeFolder(const QString &folder)
     return QString::fromStdString(error.message());
 }
 
+// Written beside the file at each clean close: the file's size and modification time then.
+QString cleanCloseRecordPath(const QString &path)
+{
+    return path + QStringLiteral("-closed");
+}
+
+// The file's size and modification time (to the nanosecond), as the record holds them; empty
+// when the file cannot be looked at.
+QByteArray fileState(const QString &path)
+{
+    namespace fs = std::filesystem;
+    const fs::path file = QFile::encodeName(path).toStdString();
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(file, error);
+    if (error)
+        return {};
+    const fs::file_time_type modified = fs::last_write_time(file, error);
+    if (error)
+        return {};
+    return QByteArray::number(qulonglong(size)) + ' ' + QByteArray::number(qlonglong(modified.time_since_epoch().count()));
+}
+
 } // namespace
 
 QString progressStorePath()
@@ -64,7 +88,42 @@ ProgressStore::ProgressStore(const QString &path) : m_path(path), m_db(QStringLi
     open();
 }
 
-ProgressStore::~ProgressStore() = default;
+ProgressStore::~ProgressStore()
+{
+    if (!m_db.isOpen())
+        return;
+    m_db.close();
+    recordCleanClose();
+}
+
+// Whether the file is as this program left it at its last clean close: no journal left over
+// from a run that was killed or is still going on, and the size and modification time recorded
+// then. Only a changed file needs its pages checked again.
+bool ProgressStore::unchangedSinceCleanClose() const
+{
+    if (QFileInfo::exists(m_path + QStringLiteral("-wal")))
+        return false;
+    QFile record(cleanCloseRecordPath(m_path));
+    if (!record.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray state = fileState(m_path);
+    return !state.isEmpty() && record.readAll() == state;
+}
+
+// The last connection to close takes the journal with it; while another instance still has the
+// file open, the journal stays and that instance records the state at its own close. The record
+// replaces the old one in one step, so a kill leaves either of them, and either makes the next
+// start check a changed file.
+void ProgressStore::recordCleanClose() const
+{
+    if (QFileInfo::exists(m_path + QStringLiteral("-wal")))
+        return;
+    const QByteArray state = fileState(m_path);
+    QSaveFile record(cleanCloseRecordPath(m_path));
+    if (state.isEmpty() || !record.open(QIODevice::WriteOnly) || record.write(state) != state.size())
+        return;
+    record.commit();
+}
 
 void ProgressStore::open()
 {
@@ -90,10 +149,11 @@ void ProgressStore::open()
 // empty one. False with `problem` set when the file is damaged or foreign.
 bool ProgressStore::tryOpen(QString &problem)
 {
+    const bool checkPages = !unchangedSinceCleanClose();
     m_db.openShared(m_path, kBusyWaitMs);
     bool current = false;
     try {
-        problem = fileProblem(current);
+        problem = fileProblem(checkPages, current);
     } catch (const SqliteError &error) {
         if (!error.isDamage())
             throw;
@@ -110,10 +170,10 @@ bool ProgressStore::tryOpen(QString &problem)
     return true;
 }
 
-// Header and pages, looked at before anything is written, so that a file that is not ours stays
-// exactly as it was. The problem in words; empty for a sound file of ours or an empty one, and
-// then `current` says whether it already has this version's tables.
-QString ProgressStore::fileProblem(bool &current)
+// Header and, when `checkPages`, every page, looked at before anything is written, so that a
+// file that is not ours stays exactly as it was. The problem in words; empty for a sound file of
+// ours or an empty one, and then `current` says whether it already has this version's tables.
+QString ProgressStore::fileProblem(bool checkPages, bool &current)
 {
     // Reading the header is the first touch of the file: one that is not a database fails here.
     SqliteStatement header(m_db, "SELECT a.application_id, v.user_version, (SELECT count(*) FROM sqlite_schema)"
@@ -123,9 +183,11 @@ QString ProgressStore::fileProblem(bool &current)
     const qint64 version = header.integer(1);
     const qint64 tables = header.integer(2);
 
-    SqliteStatement check(m_db, "PRAGMA quick_check");
-    if (!check.step() || check.text(0) != QLatin1String("ok"))
-        return QStringLiteral("完整性检查未通过");
+    if (checkPages) {
+        SqliteStatement check(m_db, "PRAGMA quick_check");
+        if (!check.step() || check.text(0) != QLatin1String("ok"))
+            return QStringLiteral("完整性检查未通过");
+    }
     if (id != kApplicationId && (id != 0 || tables != 0))
         return QStringLiteral("不是本程序的学习记录文件");
     if (version > kSchemaVersion)
@@ -155,6 +217,7 @@ void ProgressStore::setAside(const QString &problem)
         aside = m_path + QStringLiteral(".bad-%1-%2").arg(stamp).arg(n);
     if (!QFile::rename(m_path, aside))
         throw Failure(QStringLiteral("学习记录文件 %1 无法使用（%2），也无法改名保存").arg(m_path, problem));
+    QFile::remove(cleanCloseRecordPath(m_path));
     for (const char *suffix : {"-wal", "-shm"}) {
         const QString journal = m_path + QLatin1String(suffix);
         if (QFileInfo::exists(journal))

@@ -49,6 +49,8 @@ struct JudgedAnswer
 // being written; other instances wait for a writer instead of failing. Book entries are keyed
 // by the bank's fingerprint and the question id, so two banks never share a book. A file that
 // is damaged or not ours is renamed aside (notice() says so) and a fresh one takes its place.
+// Its pages are checked at opening only when it changed since the last clean close (a record
+// beside it, progress.db-closed, holds its size and modification time then).
 // Failures throw a Failure naming the file and the reason.
 class ProgressStore
 {
@@ -83,7 +85,9 @@ public:
 private:
     void open();
     bool tryOpen(QString &problem);
-    QString fileProblem(bool &current);
+    QString fileProblem(bool checkPages, bool &current);
+    bool unchangedSinceCleanClose() const;
+    void recordCleanClose() const;
     void adoptSchema();
     void setAside(const QString &problem);
     void checkStoredSitting(const StoredSitting &stored) const;

@@ -4,6 +4,7 @@
 #include "bank/Sqlite.h"
 #include "common/AppPaths.h"
 #include "picture/JpegCodec.h"
+#include "ui/Confirmation.h"
 #include "ui/FailureReport.h"
 
 #include <QDir>
@@ -145,6 +146,19 @@ void FailureLog::clear()
 {
     loggedCaptions().clear();
     loggedMessages().clear();
+}
+
+ConfirmLog::ConfirmLog(bool answer) : m_answer(answer)
+{
+    setConfirmer([this](const QString &, const QString &question) {
+        m_questions.append(question);
+        return m_answer;
+    });
+}
+
+ConfirmLog::~ConfirmLog()
+{
+    setConfirmer({});
 }
 
 Question choiceRow(qint64 id, const QString &type, const QString &answer)

@@ -50,6 +50,21 @@ public:
     void clear();
 };
 
+// Answers the program's yes-or-no questions instead of showing boxes, for as long as it lives;
+// keeps the questions asked.
+class ConfirmLog
+{
+public:
+    explicit ConfirmLog(bool answer = false);
+    ~ConfirmLog();
+    void setAnswer(bool answer) { m_answer = answer; }
+    const QStringList &questions() const { return m_questions; }
+
+private:
+    bool m_answer;
+    QStringList m_questions;
+};
+
 Question choiceRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("A"));
 Question judgeRow(qint64 id, const QString &type, const QString &answer = QStringLiteral("正确"));
 

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QStyleHints>
 #include <QScreen>
+#include <QTimer>
 
 using namespace kemuyi;
 using namespace kemuyi::test;
@@ -81,6 +82,21 @@ bool sameColour(QRgb a, QRgb b, int tolerance = 12)
            && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
+// A real key press through the X server, delivered to whichever window has the keyboard.
+void realKey(const char *keyName)
+{
+    const int exitCode = QProcess::execute(QStringLiteral("xdotool"),
+                                           {QStringLiteral("key"), QString::fromLatin1(keyName)});
+    ASSERT_EQ(exitCode, 0) << "xdotool failed";
+}
+
+// The pointer off every window, so that no key can reach a window merely for lying under it.
+void pointerAway()
+{
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("2"),
+                                                             QStringLiteral("2")}), 0);
+}
+
 class OnX11Test : public PracticeWindowTest
 {
 protected:
@@ -114,6 +130,65 @@ TEST_F(OnX11Test, ADoubleClickedAnswerUnderAutoAdvanceStepsOnce)
     EXPECT_EQ(position(), 2);
     EXPECT_EQ(choiceAt(1), ChoiceA);
     EXPECT_EQ(choiceAt(2), ChoiceNone); // question 2 was shown and left alone
+}
+
+// Once a modal window other than `below` has the keyboard (the loop that shows it is running by
+// then), notes its object name and leaves it with a real Esc. Gives up after 10 s.
+void leaveTheNextModalWindowAbove(QWidget *below, QStringList &left, std::function<QString()> what = {})
+{
+    auto *poll = new QTimer(below);
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(poll, &QTimer::timeout, below, [=, &left] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal != below && modal->isActiveWindow()) {
+            left.append(what ? what() : modal->objectName());
+            poll->deleteLater();
+            realKey("Escape");
+        } else if (started->elapsed() > 10000) {
+            poll->deleteLater();
+        }
+    });
+    poll->start(50);
+}
+
+TEST_F(OnX11Test, TheKeyboardComesBackToThePracticeWindowWhenTheExamWindowCloses)
+{
+    pointerAway();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QStringList left;
+    leaveTheNextModalWindowAbove(form.get(), left);
+    realKey("m"); // the mock exam, by a real key
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !left.isEmpty() && !QApplication::activeModalWidget(); }, 15000));
+    realKey("n"); // next question: only if the practice window has the keyboard again
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() == 2; }, 5000)) << "the key went nowhere";
+}
+
+TEST(OnX11, TheKeyboardComesBackToTheMenuWhenThePracticeWindowCloses)
+{
+    if (!onX11())
+        GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
+    Sandbox sandbox;
+    FailureLog failures;
+    writeAllPictures(sandbox.appDir());
+    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
+    TForm1 menu;
+    auto *practice = new TForm2(&menu);
+    menu.setPracticeWindow(practice);
+    menu.show();
+    pointerAway();
+    menu.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&menu));
+    QStringList opened;
+    const auto category = [practice] { return practice->Edit1->text(); };
+    leaveTheNextModalWindowAbove(&menu, opened, category);
+    realKey("1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 1 && !practice->isVisible(); }, 15000));
+    leaveTheNextModalWindowAbove(&menu, opened, category);
+    realKey("2"); // reaches the menu only if the keyboard came back to it
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 2 && !practice->isVisible(); }, 15000));
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("C1C2C3C4"), QStringLiteral("A1A3B1")}));
 }
 
 TEST(OnX11, TheSplashPictureIsOnScreenBeforeTheSlowSteps)

@@ -12,7 +12,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -242,6 +244,34 @@ TEST_F(ProgressStoreTest, SoundFileIsNotSetAside)
     EXPECT_TRUE(store.notice().isEmpty());
     EXPECT_EQ(store.bookQuestions(kBank), (QVector<qint32>{3}));
     EXPECT_EQ(QDir(QFileInfo(path()).path()).entryList({QStringLiteral("*.bad-*")}).size(), 0);
+}
+
+TEST_F(ProgressStoreTest, PagesAreCheckedOnlyWhenTheFileChangedSinceACleanClose)
+{
+    {
+        ProgressStore store(path());
+        for (int i = 0; i < 50; ++i)
+            store.recordAnswer(kBank, i, false);
+    }
+    ASSERT_TRUE(QFile::exists(path() + QStringLiteral("-closed")));
+    ASSERT_FALSE(QFile::exists(path() + QStringLiteral("-wal")));
+    // Damage only the page check sees: the book's page overwritten, the size and the time kept.
+    namespace fs = std::filesystem;
+    const fs::path file = QFile::encodeName(path()).toStdString();
+    const fs::file_time_type closed = fs::last_write_time(file);
+    QByteArray bytes = readBytes(path());
+    ASSERT_GE(bytes.size(), 3 * 4096);
+    bytes.replace(4096, 4096, QByteArray(4096, '\x5a'));
+    writeBytes(path(), bytes);
+    fs::last_write_time(file, closed);
+    {
+        ProgressStore store(path());
+        EXPECT_TRUE(store.notice().isEmpty()) << "the file as it was closed is not checked again";
+    }
+    fs::last_write_time(file, closed + std::chrono::seconds(1));
+    ProgressStore store(path());
+    EXPECT_FALSE(store.notice().isEmpty()) << "a file changed since is checked and set aside";
+    EXPECT_TRUE(store.bookQuestions(kBank).isEmpty());
 }
 
 TEST_F(ProgressStoreTest, UnwritableFolderIsAFailureNamingIt)

@@ -5,6 +5,7 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "bank/BankStore.h"
+#include "exam/ProgressStore.h"
 #include "ui/FailureReport.h"
 #include "ui/PictureBox.h"
 
@@ -104,6 +105,17 @@ TEST(Startup, SplashStaysUntilItsTimerFiresWhenCreationIsFast)
     EXPECT_EQ(splashTimer.count, 1); // the wait lasted until the timer came
     EXPECT_EQ(visibleSplash(), nullptr);
     EXPECT_FALSE(windows.form2->isVisible());
+}
+
+TEST(Startup, TheProgressFileIsOpenedBehindTheSplash)
+{
+    Sandbox sandbox;
+    FailureLog failures;
+    bool openDuringSplash = false;
+    StartedWindows windows = runStartup({50, [&] {
+        openDuringSplash = visibleSplash() != nullptr && QFile::exists(progressStorePath());
+    }});
+    EXPECT_TRUE(openDuringSplash);
 }
 
 TEST(Startup, SplashClosesAfterCreationThatOutlastsIt)

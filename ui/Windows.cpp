@@ -76,6 +76,14 @@ void centerOnScreen(QWidget &window)
                 area.y() + halfRoundedDown(area.height() - window.height()));
 }
 
+void returnKeyboardTo(QWidget &window)
+{
+    if (!window.isVisible())
+        return;
+    window.raise();
+    window.activateWindow();
+}
+
 void previewKeys(QWidget &window)
 {
     auto *preview = new KeyPreview(window);
