@@ -43,6 +43,16 @@ qint32 idOf(const StoredQuestion &row, const QString &bank)
     return qint32(row.question.id);
 }
 
+// The query for one question's value from a side table. A side table made by hand without its
+// columns is refused by name rather than read as values.
+std::unique_ptr<SqliteStatement> sideValueQuery(const SqliteDb &db, Column side)
+{
+    if (!sideTableHasColumns(db, side))
+        throw Failure(QStringLiteral("题库 %1 的表 %2 缺少字段 %3 或 %4")
+                          .arg(db.path(), sideTableName(side), columnName(Column::Id), columnName(side)));
+    return std::make_unique<SqliteStatement>(db, selectSideValueSql(side));
+}
+
 // The question with the `used` columns checked for NULL.
 const Question &checked(const StoredQuestion &row, Columns used)
 {
@@ -100,7 +110,7 @@ void BankStore::OpenBank(const QString &path)
         verifyIntegrity(m_db);
         verifySchema(m_db);
         if (hasTable(m_db, sideTableName(Column::Explain)))
-            m_explainById = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(Column::Explain));
+            m_explainById = sideValueQuery(m_db, Column::Explain);
     } catch (...) {
         m_explainById.reset();
         m_db.close();
@@ -206,9 +216,8 @@ QString BankStore::sideText(Column side, qint32 id)
     if (!*m_hasSide[slot])
         return {};
     std::unique_ptr<SqliteStatement> &statement = m_sideById[slot];
-    if (!statement) {
-        statement = std::make_unique<SqliteStatement>(m_db, selectSideValueSql(side));
-    }
+    if (!statement)
+        statement = sideValueQuery(m_db, side);
     statement->reset();
     statement->bind(1, qint64(id));
     QString text;

@@ -105,6 +105,17 @@ TkShape inspectTk(const SqliteDb &db)
     return shape;
 }
 
+bool sideTableHasColumns(const SqliteDb &db, Column side)
+{
+    QStringList present;
+    SqliteStatement info(db, "PRAGMA table_info(" + quotedTable(side) + ")");
+    const int nameColumn = info.findColumn(QStringLiteral("name"));
+    while (info.step())
+        present.append(info.text(nameColumn));
+    return present.contains(columnName(Column::Id), Qt::CaseInsensitive)
+           && present.contains(columnName(side), Qt::CaseInsensitive);
+}
+
 QString StoredQuestion::idLabel() const
 {
     if (nulls.contains(Column::Id))

@@ -30,6 +30,9 @@ QByteArray insertIntoSideTableSql(Column side);
 // Every row of the side table, and one question's value (bound as ?1) from it.
 QByteArray selectSideTableSql(Column side);
 QByteArray selectSideValueSql(Column side);
+// Whether the side table has its columns ID and the value. Asked before selectSideValueSql, since
+// SQLite reads a quoted name that is no column as a string and would return it as every value.
+bool sideTableHasColumns(const SqliteDb &db, Column side);
 // INSERT of one question into TK, and binding a question's values to it.
 QByteArray insertIntoTkSql();
 void bindQuestion(SqliteStatement &insert, const Question &question);

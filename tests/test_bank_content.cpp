@@ -112,6 +112,13 @@ TEST(Explanations, TheStoreReadsThemAndABankWithoutThemGivesNone)
     store.SelectQuestion(5);
     EXPECT_TRUE(store.CurrentQuestion({Column::Subject}).explain.isEmpty());
     EXPECT_EQ(readBankRows(older).first().explain, QString());
+
+    // A table EXPLAIN without its columns, made by hand, is refused by name.
+    execOnBank(older, QStringLiteral("CREATE TABLE \"EXPLAIN\" (ID INTEGER, words TEXT)"));
+    const QString failure = failureOf([&] { store.OpenBank(older); });
+    EXPECT_TRUE(failure.contains(QStringLiteral("的表 EXPLAIN 缺少字段 ID 或 explain")) && failure.contains(older))
+        << failure.toStdString();
+    EXPECT_FALSE(store.isOpen());
 }
 
 TEST(Explanations, CheckNamesEveryQuestionWithoutOne)
