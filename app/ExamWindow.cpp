@@ -5,16 +5,20 @@
 #include "Progress.h"
 #include "ScoreChart.h"
 #include "bank/BankStore.h"
+#include "exam/LearnerStats.h"
 #include "exam/ProgressStore.h"
+#include "ui/Accessibility.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
+#include "ui/InterfaceScale.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <algorithm>
@@ -74,43 +78,49 @@ ExamWindow::~ExamWindow() = default;
 void ExamWindow::showPage(Page page)
 {
     m_page = page;
-    const bool start = page == Page::Start;
-    const bool exam = page == Page::Exam || page == Page::Confirm;
+    const bool confirming = page == Page::Confirm || page == Page::ConfirmDiscard;
+    // A discard asked from the start page keeps the start page's information in view.
+    const bool start = page == Page::Start || (page == Page::ConfirmDiscard && m_beforeDiscard == Page::Start);
+    const bool exam = page == Page::Exam || (confirming && !start);
     const bool drill = page == Page::Drill;
     const bool result = page == Page::Result;
     rulesLabel->setVisible(start);
+    readinessLabel->setVisible(start);
     scoreChart->setVisible(start);
-    startButton->setVisible(start);
-    drillButton->setVisible(start);
+    startButton->setVisible(page == Page::Start);
+    drillButton->setVisible(page == Page::Start);
     questionLabel->setVisible(!start);
     questionPicture->setVisible(!start);
+    missedList->setVisible(false);
+    setDesignSize(*questionLabel, QSize(designGeometry(*questionLabel).width(), kQuestionAreaHeight));
     clockLabel->setVisible(exam || result);
     verdictPicture->setVisible(drill);
     giveUpButton->setVisible(page == Page::Exam);
     handInButton->setVisible(page == Page::Exam);
+    // On the start page it shows only while an exam is unfinished (showStartInfo).
+    discardButton->setVisible(page == Page::Exam);
     confirmButton->setVisible(page == Page::Confirm);
-    keepAnsweringButton->setVisible(page == Page::Confirm);
+    confirmDiscardButton->setVisible(page == Page::ConfirmDiscard);
+    keepAnsweringButton->setVisible(confirming);
     prevButton->setVisible(!start);
     nextButton->setVisible(!start);
     readButton->setVisible(!start);
-    if (page != Page::Confirm) {
+    if (!confirming) {
         m_spoken.clear();
         m_spokenShowing.clear();
         if (m_reader)
             m_reader->stop();
-    }
-    if (page != Page::Confirm) {
         for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
             button->setVisible(exam || drill);
     }
-    // The clock runs on through the hand-in question.
-    if (page != Page::Confirm && (page == Page::Exam) != m_clockTimer->isActive()) {
+    // The clock runs on through the hand-in and discard questions.
+    if (!confirming && (page == Page::Exam) != m_clockTimer->isActive()) {
         if (page == Page::Exam)
             m_clockTimer->start();
         else
             m_clockTimer->stop();
     }
-    if (start)
+    if (page == Page::Start)
         statusLabel->clear();
 }
 
@@ -133,12 +143,15 @@ void ExamWindow::runFor(const QString &categoryCode)
 void ExamWindow::showStartPage()
 {
     m_clockTimer->stop();
+    m_session.reset();
+    m_sittingId = 0;
     showPage(Page::Start);
     const ExamFormat format = examFormatFor(m_category);
     titleBand->setText(QStringLiteral("模拟考试 · ") + categoryTitle(m_category));
     QVector<ScoreRecord> scores;
     m_drillIds.clear();
     std::optional<StoredSitting> open;
+    ReadinessEstimate readiness;
     if (ProgressStore *store = m_progress ? m_progress->store() : nullptr) {
         const QString bank = m_progress->bank();
         guardEvent([&] {
@@ -149,18 +162,39 @@ void ExamWindow::showStartPage()
                 if (std::binary_search(inCategory.begin(), inCategory.end(), id))
                     m_drillIds.append(id);
             }
+            QVector<CategoryQuestion> questions;
+            for (const auto &[id, topic] : m_bank.categoryTopics(m_category))
+                questions.append(CategoryQuestion{id, topic});
+            readiness = categoryReadiness(*store, bank, m_category, questions, m_clock());
         });
     }
-    QString info = categoryTitle(m_category) + QStringLiteral("科目一模拟考试\n") + pointsText(format)
-                   + QStringLiteral("\n题目从本类别题库中随机抽取，不重复。");
-    if (open)
-        info += QStringLiteral("\n上次的考试尚未交卷，按“开始考试”继续（时间照常计算）。");
-    info += QStringLiteral("\n错题本：%1 题（连续答对两次即移出错题本）").arg(m_drillIds.size());
-    rulesLabel->setText(info);
+    showStartInfo(open);
+    setAnnouncedText(readinessLabel, readinessText(readiness));
     drillButton->setEnabled(!m_drillIds.isEmpty());
     drillButton->setAccessibleName(QStringLiteral("错题练习，%1题").arg(m_drillIds.size()));
     drillButton->setToolTip(QStringLiteral("练习错题本中的 %1 道题（小键盘/或K键）").arg(m_drillIds.size()));
     scoreChart->setScores(scores, format.passMark);
+}
+
+// The rules, what happens to an unfinished exam, and the book's rule.
+void ExamWindow::showStartInfo(const std::optional<StoredSitting> &open)
+{
+    const ExamFormat format = examFormatFor(m_category);
+    QString info = categoryTitle(m_category) + QStringLiteral("科目一模拟考试\n") + pointsText(format)
+                   + QStringLiteral("\n题目从本类别题库中随机抽取，不重复。");
+    if (open) {
+        int answered = 0;
+        for (qint32 choice : open->choices)
+            answered += choice != 0 ? 1 : 0;
+        const qint64 left = open->startedMs + open->format.limitMs() - m_clock();
+        info += QStringLiteral("\n有一场考试尚未交卷（已答 %1/%2 题，%3）。按“开始考试”继续，或按“放弃考试”作废（不计成绩）。")
+                    .arg(answered).arg(open->paper.size())
+                    .arg(left > 0 ? QStringLiteral("剩余时间 ") + clockText(left + 999) : QStringLiteral("时间已到"));
+    }
+    info += QStringLiteral("\n错题本：%1 题（在两次不同的练习中、或相隔一小时以上，连续答对两次即移出）").arg(m_drillIds.size());
+    rulesLabel->setText(info);
+    discardButton->setVisible(open.has_value());
+    startButton->setAccessibleName(open ? QStringLiteral("继续考试") : QStringLiteral("开始考试"));
 }
 
 const QVector<qint32> &ExamWindow::categoryIds()
@@ -173,7 +207,7 @@ const QVector<qint32> &ExamWindow::categoryIds()
 const Question &ExamWindow::cached(qint32 id)
 {
     static constexpr Columns shown = {Column::Subject, Column::A, Column::B, Column::C, Column::D,
-                                      Column::Pic, Column::Select, Column::Answer, Column::Basis};
+                                      Column::Pic, Column::Select, Column::Answer, Column::Basis, Column::Explain};
     auto found = m_questions.find(id);
     if (found == m_questions.end())
         found = m_questions.insert(id, m_bank.questionById(id, shown));
@@ -187,6 +221,7 @@ void ExamWindow::exitClicked()
         close();
         break;
     case Page::Confirm:
+    case Page::ConfirmDiscard:
         keepAnsweringClicked();
         break;
     case Page::Exam:

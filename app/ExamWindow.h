@@ -2,6 +2,7 @@
 
 #include "bank/Question.h"
 #include "exam/ExamSession.h"
+#include "exam/ProgressStore.h"
 #include "ui/HoverPictures.h"
 #include "ui/KeyTable.h"
 
@@ -12,6 +13,7 @@
 #include <optional>
 
 class QLabel;
+class QTextBrowser;
 class QTimer;
 
 namespace kemuyi {
@@ -34,7 +36,9 @@ class ExamWindow : public QDialog
     Q_OBJECT
 
 public:
-    enum class Page { Start, Exam, Confirm, Result, Drill };
+    static constexpr int kQuestionAreaHeight = 297;
+
+    enum class Page { Start, Exam, Confirm, ConfirmDiscard, Result, Drill };
 
     // Questions are read from `bank`, the practice window's open connection, without moving its
     // current record. `progress` may be null: then nothing is kept between showings.
@@ -50,8 +54,11 @@ public:
     PictureBox *background = nullptr;
     QLabel *titleBand = nullptr;
     QLabel *rulesLabel = nullptr;
+    QLabel *readinessLabel = nullptr;
     ScoreChart *scoreChart = nullptr;
     QLabel *questionLabel = nullptr;
+    // The result's wrong and unanswered questions, all on one scrollable page.
+    QTextBrowser *missedList = nullptr;
     PictureBox *questionPicture = nullptr;
     QLabel *statusLabel = nullptr;
     QLabel *clockLabel = nullptr;
@@ -70,6 +77,8 @@ public:
     ImageButton *handInButton = nullptr;
     ImageButton *confirmButton = nullptr;
     ImageButton *keepAnsweringButton = nullptr;
+    ImageButton *discardButton = nullptr;
+    ImageButton *confirmDiscardButton = nullptr;
     ImageButton *exitButton = nullptr;
     // Reads the shown question aloud, between D and Previous as in the practice window.
     ImageButton *readButton = nullptr;
@@ -96,6 +105,9 @@ public:
     void handInClicked();
     void confirmClicked();
     void keepAnsweringClicked();
+    // 放弃考试: asks first; an unfinished exam then ends without a score.
+    void discardClicked();
+    void confirmDiscardClicked();
     void exitClicked();
     void prevClicked();
     void nextClicked();
@@ -116,6 +128,9 @@ private:
     void showStartPage();
     void startExam();
     bool resumeSitting();
+    bool loadStoredSitting();
+    void showStartInfo(const std::optional<StoredSitting> &open);
+    void showMissedList();
     void showExamQuestion();
     void showQuestion(const Question &question, int number, qint32 choice);
     void markChosen(qint32 choice);
@@ -124,6 +139,7 @@ private:
     void showReview();
     void startDrill();
     void showDrillQuestion();
+    void newDrillShowing();
     const QVector<qint32> &categoryIds();
     const Question &cached(qint32 id);
     void pointerEntered(QWidget *control);
@@ -139,10 +155,16 @@ private:
     RandomBelow m_random = systemRandom();
     std::unique_ptr<ExamSession> m_session;
     qint64 m_sittingId = 0;
+    // The page a discard question returns to when the learner keeps the exam.
+    Page m_beforeDiscard = Page::Start;
     QHash<qint32, Question> m_questions;
     int m_reviewIndex = -1;
     QVector<qint32> m_drillIds;
     int m_drillPosition = 0;
+    // The drill as a run of its own, for counting each answer once per showing.
+    qint64 m_drillRun = 0;
+    int m_drillShowing = 0;
+    bool m_drillHelped = false;
     QTimer *m_clockTimer = nullptr;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;

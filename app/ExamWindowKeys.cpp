@@ -29,6 +29,8 @@ void ExamWindow::keyDown(KeyAction action)
             startClicked();
         else if (m_page == Page::Confirm)
             confirmClicked();
+        else if (m_page == Page::ConfirmDiscard)
+            confirmDiscardClicked();
         else
             nextClicked();
         break;
@@ -38,6 +40,7 @@ void ExamWindow::keyDown(KeyAction action)
     case KeyAction::Back: exitClicked(); break;
     case KeyAction::Read: readClicked(); break;
     case KeyAction::AutoRead: autoReadClicked(); break;
+    case KeyAction::Discard: discardClicked(); break;
     case KeyAction::Hint:
     case KeyAction::MockExam:
     case KeyAction::Size:

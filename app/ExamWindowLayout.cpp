@@ -16,6 +16,7 @@
 #include "ui/PictureBox.h"
 
 #include <QLabel>
+#include <QTextBrowser>
 
 namespace kemuyi {
 
@@ -34,15 +35,24 @@ void ExamWindow::createControls()
 {
     background = pictureBox(this, "background", {0, 0, 690, 450});
     titleBand = bandLabel(this, "titleBand", {16, 4, 657, 24});
-    rulesLabel = wrappingPaperLabel(this, "rulesLabel", {144, 48, 529, 120});
+    rulesLabel = wrappingPaperLabel(this, "rulesLabel", {144, 48, 529, 184});
     rulesLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     rulesLabel->setContentsMargins(8, 6, 8, 6);
+    readinessLabel = wrappingPaperLabel(this, "readinessLabel", {144, 236, 529, 44}, 14);
+    readinessLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    readinessLabel->setContentsMargins(8, 0, 8, 0);
     scoreChart = new ScoreChart(this);
     scoreChart->setObjectName(QStringLiteral("scoreChart"));
-    scoreChart->setGeometry(144, 176, 529, 217);
+    scoreChart->setGeometry(144, 284, 529, 109);
     scoreChart->setFont(pixelFont(QStringLiteral("宋体"), 13));
-    questionLabel = wrappingPaperLabel(this, "questionLabel", {144, 96, 529, 297});
+    questionLabel = wrappingPaperLabel(this, "questionLabel", {144, 96, 529, kQuestionAreaHeight});
     questionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    missedList = new QTextBrowser(this);
+    missedList->setObjectName(QStringLiteral("missedList"));
+    missedList->setGeometry(144, 196, 529, 197);
+    missedList->setFont(pixelFont(QStringLiteral("宋体"), 14));
+    missedList->setOpenLinks(false);
+    missedList->setStyleSheet(QStringLiteral("QTextBrowser { background: white; border: none; }"));
     questionPicture = pictureBox(this, "questionPicture", {240, 264, 329, 129});
     questionPicture->setCentered(true);
     statusLabel = wrappingPaperLabel(this, "statusLabel", {144, 412, 529, 29});
@@ -67,6 +77,8 @@ void ExamWindow::createControls()
     handInButton = imageButton(this, "handInButton", {16, 349, 110, 40}, QStringLiteral("jj"));
     confirmButton = imageButton(this, "confirmButton", {16, 303, 110, 40}, QStringLiteral("qrjj"));
     keepAnsweringButton = imageButton(this, "keepAnsweringButton", {16, 349, 110, 40}, QStringLiteral("jxdt"));
+    discardButton = imageButton(this, "discardButton", {16, 211, 110, 40}, QStringLiteral("fqks"));
+    confirmDiscardButton = imageButton(this, "confirmDiscardButton", {16, 303, 110, 40}, QStringLiteral("qrfq"));
     exitButton = imageButton(this, "exitButton", {16, 395, 110, 40}, QStringLiteral("exit"));
     readButton = imageButton(this, "readButton", {395, 48, 34, 40}, QStringLiteral("ld"));
 
@@ -78,6 +90,7 @@ void ExamWindow::createControls()
         {startButton, [this] { startClicked(); }}, {drillButton, [this] { drillClicked(); }},
         {giveUpButton, [this] { giveUpClicked(); }},   {handInButton, [this] { handInClicked(); }},
         {confirmButton, [this] { confirmClicked(); }}, {keepAnsweringButton, [this] { keepAnsweringClicked(); }},
+        {discardButton, [this] { discardClicked(); }}, {confirmDiscardButton, [this] { confirmDiscardClicked(); }},
         {exitButton, [this] { exitClicked(); }}, {readButton, [this] { readClicked(); }},
     };
     for (const auto &[button, handler] : clicks)
@@ -100,12 +113,16 @@ void ExamWindow::describeControls()
     describe(handInButton, QStringLiteral("交卷"), QStringLiteral("交卷并查看成绩（小键盘*或J键）"));
     describe(confirmButton, QStringLiteral("确认交卷"), QStringLiteral("确认交卷（回车键）"));
     describe(keepAnsweringButton, QStringLiteral("继续答题"), QStringLiteral("不交卷，继续答题（小键盘0或Esc键）"));
+    describe(discardButton, QStringLiteral("放弃考试"), QStringLiteral("放弃未交卷的考试，不计成绩（Q键）"));
+    describe(confirmDiscardButton, QStringLiteral("确认放弃"), QStringLiteral("确认放弃本次考试（回车键）"));
     describe(exitButton, QStringLiteral("退出"), QStringLiteral("离开本页（小键盘0或Esc键）"));
     describe(readButton, QStringLiteral("朗读题目"),
              QStringLiteral("读出本题，再按一次停止（V键）；Y键打开或关闭自动朗读"));
     readButton->setToolTip(QStringLiteral("朗读本题（V键，再按停止；Y键：自动朗读新题）"));
     describe(titleBand, QString(), QStringLiteral("考试进度"));
     describe(clockLabel, QString(), QStringLiteral("剩余时间与答题数"));
+    describe(readinessLabel, QString(), QStringLiteral("预计考试成绩"));
+    describe(missedList, QStringLiteral("错题和未答题列表"), QStringLiteral("本次考试答错和未答的全部题目、您的答案、正确答案及解析"));
     describe(questionLabel, QString(), QStringLiteral("题目及选项"));
     describe(statusLabel, QString(), QStringLiteral("状态栏"));
     describe(verdictPicture, QStringLiteral("答题结果图示"), QString());

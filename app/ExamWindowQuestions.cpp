@@ -15,9 +15,13 @@
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
 #include "ui/ImageButton.h"
+#include "ui/InterfaceScale.h"
 #include "ui/PictureBox.h"
 
 #include <QLabel>
+#include <QTextBrowser>
+
+#include <algorithm>
 
 namespace kemuyi {
 
@@ -81,12 +85,12 @@ void ExamWindow::answer(qint32 choice)
             return;
         const qint32 correct = correctChoice(question);
         const bool right = choice == correct;
-        const qint32 id = qint32(question.id);
         if (m_progress) {
-            m_progress->write([id, right](ProgressStore &store, const QString &bank) {
-                store.recordAnswer(bank, id, right);
-            });
+            const JudgedAnswer judged{qint32(question.id), right, m_drillHelped, Showing{m_drillRun, m_drillShowing},
+                                      m_clock(), m_category};
+            m_progress->write([&judged](ProgressStore &store, const QString &bank) { store.recordAnswer(bank, judged); });
         }
+        m_drillHelped = m_drillHelped || !right;
         showDrillQuestion();
         markChosen(choice);
         const QString value = choiceValue(choice);
@@ -129,14 +133,18 @@ void ExamWindow::showReview()
     questionPicture->clearPicture();
     for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
         button->setVisible(false);
+    // The summary leaves the lower part of the question area to the list of missed questions.
+    setDesignSize(*questionLabel, QSize(designGeometry(*questionLabel).width(), m_reviewIndex < 0 ? 96 : kQuestionAreaHeight));
+    missedList->setVisible(m_reviewIndex < 0 && !result.missed.isEmpty());
     if (m_reviewIndex < 0) {
-        QString text = QStringLiteral("\r\n  成绩：%1 分（%2分及格）  %3\r\n\r\n  用时：%4%5\r\n\r\n  答对 %6 题，答错 %7 题，未答 %8 题（每题%9分）")
+        QString text = QStringLiteral("  成绩：%1 分（%2分及格）  %3\r\n  用时：%4%5\r\n  答对 %6 题，答错 %7 题，未答 %8 题（每题%9分）")
                            .arg(result.score).arg(format.passMark).arg(verdict).arg(clockText(result.durationMs))
                            .arg(result.timedOut ? QStringLiteral("（考试时间到，自动交卷）") : QString())
                            .arg(result.right).arg(result.wrong).arg(result.unanswered).arg(format.pointsPerQuestion);
-        text += result.missed.isEmpty() ? QStringLiteral("\r\n\r\n  全部答对！")
-                                        : QStringLiteral("\r\n\r\n  按“下翻”或回车键逐题查看答错和未答的题目、正确答案及依据。");
+        text += result.missed.isEmpty() ? QStringLiteral("\r\n  全部答对！")
+                                        : QStringLiteral("\r\n  下方列出全部答错和未答的题；按“下翻”或回车键逐题查看。");
         questionLabel->setText(text);
+        showMissedList();
         setAnnouncedText(statusLabel, QStringLiteral(" 成绩：%1 分，%2。").arg(result.score).arg(verdict));
         return;
     }
@@ -153,6 +161,33 @@ void ExamWindow::showReview()
                                  .arg(m_reviewIndex + 1).arg(result.missed.size()).arg(answerText(chosen), answerText(correct)));
 }
 
+// Every missed question with the learner's answer, the right one and why, on one page.
+void ExamWindow::showMissedList()
+{
+    const ExamResult &result = *m_session->result();
+    QString html;
+    for (int i = 0; i < result.missed.size(); ++i) {
+        const int position = result.missed.at(i);
+        const Question &question = cached(m_session->question(position).id);
+        const qint32 chosen = m_session->choiceAt(position);
+        QStringList options;
+        if (isChoiceQuestion(question)) {
+            options = {QStringLiteral("A. ") + question.a, QStringLiteral("B. ") + question.b,
+                       QStringLiteral("C. ") + question.c, QStringLiteral("D. ") + question.d};
+        }
+        const QString why = !question.explain.isEmpty() ? QStringLiteral("解析：") + question.explain
+                                                        : QStringLiteral("依据：") + (question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis);
+        html += QStringLiteral("<p><b>%1. 第 %2 题</b>　%3")
+                    .arg(i + 1).arg(position + 1).arg(question.subject.toHtmlEscaped());
+        for (const QString &option : std::as_const(options))
+            html += QStringLiteral("<br>　%1").arg(option.toHtmlEscaped());
+        html += QStringLiteral("<br><span style=\"color:#b00000\">您的答案：%1</span>　<span style=\"color:#006000\">正确答案：%2</span>"
+                               "<br>%3</p>")
+                    .arg(answerText(chosen), answerText(m_session->question(position).correct), why.toHtmlEscaped());
+    }
+    missedList->setHtml(html);
+}
+
 void ExamWindow::drillClicked()
 {
     if (m_page != Page::Start || m_drillIds.isEmpty())
@@ -163,10 +198,18 @@ void ExamWindow::drillClicked()
 void ExamWindow::startDrill()
 {
     m_drillPosition = 0;
+    m_drillRun = std::max(m_clock(), m_drillRun + 1);
+    newDrillShowing();
     for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton, prevButton, nextButton})
         button->setEnabled(true);
     showPage(Page::Drill);
     showDrillQuestion();
+}
+
+void ExamWindow::newDrillShowing()
+{
+    ++m_drillShowing;
+    m_drillHelped = false;
 }
 
 void ExamWindow::showDrillQuestion()
@@ -176,7 +219,7 @@ void ExamWindow::showDrillQuestion()
     LoadPicture(*verdictPicture, AppDir() + QStringLiteral("thinking.jpg"));
     prevButton->setEnabled(m_drillPosition > 0);
     nextButton->setEnabled(m_drillPosition + 1 < m_drillIds.size());
-    titleBand->setText(QStringLiteral("错题练习 · %1 · 第 %2/%3 题（连续答对两次即移出错题本）")
+    titleBand->setText(QStringLiteral("错题练习 · %1 · 第 %2/%3 题（分两次连续答对即移出）")
                           .arg(categoryTitle(m_category)).arg(m_drillPosition + 1).arg(m_drillIds.size()));
 }
 
@@ -186,6 +229,7 @@ void ExamWindow::prevClicked()
         showExamQuestion();
     else if (m_page == Page::Drill && m_drillPosition > 0) {
         --m_drillPosition;
+        newDrillShowing();
         showDrillQuestion();
     } else if (m_page == Page::Result && m_reviewIndex >= 0) {
         --m_reviewIndex;
@@ -199,6 +243,7 @@ void ExamWindow::nextClicked()
         showExamQuestion();
     else if (m_page == Page::Drill && m_drillPosition + 1 < m_drillIds.size()) {
         ++m_drillPosition;
+        newDrillShowing();
         showDrillQuestion();
     } else if (m_page == Page::Result && m_reviewIndex + 1 < m_session->result()->missed.size()) {
         ++m_reviewIndex;

@@ -40,9 +40,9 @@ void ExamWindow::startClicked()
     startExam();
 }
 
-// An exam left without hand-in (the window closed, the program killed) goes on where it was,
-// on the same clock; one whose time ran out meanwhile is scored as it stands.
-bool ExamWindow::resumeSitting()
+// The category's unfinished sitting from the progress file as the session; false when there is
+// none.
+bool ExamWindow::loadStoredSitting()
 {
     ProgressStore *store = m_progress ? m_progress->store() : nullptr;
     if (!store)
@@ -54,6 +54,15 @@ bool ExamWindow::resumeSitting()
     for (int i = 0; i < stored->choices.size(); ++i)
         m_session->restoreChoice(i, stored->choices.at(i));
     m_sittingId = stored->id;
+    return true;
+}
+
+// An exam left without hand-in (the window closed, the program killed) goes on where it was,
+// on the same clock; one whose time ran out meanwhile is scored as it stands.
+bool ExamWindow::resumeSitting()
+{
+    if (!loadStoredSitting())
+        return false;
     if (m_session->finishIfOutOfTime()) {
         finishExam();
         return true;
@@ -97,7 +106,9 @@ void ExamWindow::updateExamBand()
 
 void ExamWindow::tick()
 {
-    if (m_page != Page::Exam && m_page != Page::Confirm)
+    const bool inExam = m_page == Page::Exam || m_page == Page::Confirm
+                        || (m_page == Page::ConfirmDiscard && m_beforeDiscard == Page::Exam);
+    if (!inExam)
         return;
     if (m_session->finishIfOutOfTime())
         finishExam();
@@ -127,10 +138,45 @@ void ExamWindow::handInClicked()
 
 void ExamWindow::keepAnsweringClicked()
 {
-    if (m_page != Page::Confirm)
+    if (m_page == Page::ConfirmDiscard && m_beforeDiscard == Page::Start) {
+        showPage(Page::Start);
+        discardButton->setVisible(true);
+        return;
+    }
+    if (m_page != Page::Confirm && m_page != Page::ConfirmDiscard)
         return;
     showPage(Page::Exam);
     showExamQuestion();
+}
+
+void ExamWindow::discardClicked()
+{
+    if (m_page != Page::Exam && !(m_page == Page::Start && discardButton->isVisible()))
+        return;
+    m_beforeDiscard = m_page;
+    showPage(Page::ConfirmDiscard);
+    setAnnouncedText(statusLabel, QStringLiteral(" 放弃后不计成绩，已答的题仍记入学习记录。确认放弃吗？（回车确认，小键盘0返回）"));
+}
+
+// The sitting ends without a score; its answers still count for memory and the book.
+void ExamWindow::confirmDiscardClicked()
+{
+    if (m_page != Page::ConfirmDiscard)
+        return;
+    if (m_beforeDiscard == Page::Start && !loadStoredSitting()) {
+        showStartPage();
+        return;
+    }
+    m_clockTimer->stop();
+    if (m_progress && m_sittingId != 0) {
+        const qint64 sitting = m_sittingId;
+        const qint64 now = m_clock();
+        m_progress->write([this, sitting, now](ProgressStore &store, const QString &bank) {
+            store.discardSitting(bank, sitting, *m_session, now);
+        });
+    }
+    showStartPage();
+    setAnnouncedText(statusLabel, QStringLiteral(" 已放弃本次考试，不计成绩。"));
 }
 
 void ExamWindow::confirmClicked()

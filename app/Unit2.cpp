@@ -198,6 +198,8 @@ void TForm2::ShowRecord()
     ImgCuo->setVisible(!choice);
     ImgC->setVisible(choice);
     ImgD->setVisible(choice);
+    ++m_showing;
+    m_helped = false;
     updateProgressLine();
 }
 
@@ -294,6 +296,7 @@ void TForm2::ImgHelpClick()
     if (!m_bank.hasCurrentRecord())
         return;
     setAnnouncedText(Label2, hintText(m_bank.CurrentQuestion({Column::Answer}).answer));
+    m_helped = true;
     if (m_run.isActive())
         m_tally.hintShown(m_run.CurrentPosition);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/BankStore.h"
+#include "exam/ExamSession.h"
 #include "practice/PracticeRun.h"
 #include "practice/RunTally.h"
 #include "ui/HoverPictures.h"
@@ -78,6 +79,8 @@ public:
 
     // The wait after a judged answer; tests shorten it.
     void setAdvanceDelay(int ms) { m_advanceDelayMs = ms; }
+    // The wall clock answers are recorded on; tests inject their own.
+    void setClock(ExamClock clock) { m_clock = std::move(clock); }
 
     void FormCreate();
     void FormShow();
@@ -157,6 +160,13 @@ private:
     // This run's first judgement per slot: the progress line and the book count only that.
     RunTally m_tally;
     QString m_modeName;
+    // What the progress file needs to count an answer once per showing: the run (numbered by its
+    // start on the wall clock), the showing of the question within it, and whether the hint or a
+    // wrong answer came before on this showing.
+    ExamClock m_clock = systemClock();
+    qint64 m_runId = 0;
+    int m_showing = 0;
+    bool m_helped = false;
 };
 
 } // namespace kemuyi

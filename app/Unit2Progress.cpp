@@ -15,6 +15,8 @@ namespace kemuyi {
 void TForm2::startMode(bool shuffled)
 {
     m_modeName = shuffled ? QStringLiteral("加强练习") : QStringLiteral("顺序练习");
+    // Two runs started within one millisecond still count apart.
+    m_runId = std::max(m_clock(), m_runId + 1);
     if (shuffled)
         m_run.StartIntensive();
     else
@@ -26,16 +28,18 @@ void TForm2::startMode(bool shuffled)
 
 void TForm2::noteVerdict(bool right)
 {
-    const std::optional<bool> counted = m_tally.judged(m_run.CurrentPosition, right);
-    if (!counted)
-        return;
+    // Every judged answer goes to the progress file, which counts the first of each showing for
+    // the memory model and the book (a question shown again in a run is a new showing); the
+    // progress line counts the run's first judgement of each position.
     if (m_progress) {
-        const qint32 id = m_run.CurrentQuestionId;
-        m_progress->write([id, right = *counted](ProgressStore &store, const QString &bank) {
-            store.recordAnswer(bank, id, right);
-        });
+        const JudgedAnswer answer{m_run.CurrentQuestionId, right, m_helped, Showing{m_runId, m_showing},
+                                  m_clock(), categoryCode()};
+        m_progress->write([&answer](ProgressStore &store, const QString &bank) { store.recordAnswer(bank, answer); });
     }
-    updateProgressLine();
+    if (!right)
+        m_helped = true;
+    if (m_tally.judged(m_run.CurrentPosition, right))
+        updateProgressLine();
 }
 
 void TForm2::updateProgressLine()

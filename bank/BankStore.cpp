@@ -43,13 +43,18 @@ qint32 idOf(const StoredQuestion &row, const QString &bank)
     return qint32(row.question.id);
 }
 
-// The query for one question's value from a side table. A side table made by hand without its
-// columns is refused by name rather than read as values.
-std::unique_ptr<SqliteStatement> sideValueQuery(const SqliteDb &db, Column side)
+// A side table made by hand without its columns is refused by name rather than read as values.
+void refuseSideTableWithoutColumns(const SqliteDb &db, Column side)
 {
     if (!sideTableHasColumns(db, side))
         throw Failure(QStringLiteral("题库 %1 的表 %2 缺少字段 %3 或 %4")
                           .arg(db.path(), sideTableName(side), columnName(Column::Id), columnName(side)));
+}
+
+// The query for one question's value from a side table.
+std::unique_ptr<SqliteStatement> sideValueQuery(const SqliteDb &db, Column side)
+{
+    refuseSideTableWithoutColumns(db, side);
     return std::make_unique<SqliteStatement>(db, selectSideValueSql(side));
 }
 
@@ -160,6 +165,29 @@ QVector<qint32> BankStore::categoryIds(const QString &code)
     while (statement.step())
         ids.append(idOf(readStoredId(statement), m_db.path()));
     return ids;
+}
+
+QVector<std::pair<qint32, QString>> BankStore::categoryTopics(const QString &code)
+{
+    const int slot = int(Column::Topic) - kTkColumnCount;
+    if (!m_hasSide[slot])
+        m_hasSide[slot] = hasTable(m_db, sideTableName(Column::Topic));
+    QVector<std::pair<qint32, QString>> topics;
+    if (!*m_hasSide[slot]) {
+        for (qint32 id : categoryIds(code))
+            topics.append({id, QString()});
+        return topics;
+    }
+    refuseSideTableWithoutColumns(m_db, Column::Topic);
+    SqliteStatement statement(m_db, "SELECT TK.ID, s.\"" + columnName(Column::Topic).toUtf8() + "\" FROM TK LEFT JOIN \""
+                                        + sideTableName(Column::Topic).toUtf8() + "\" AS s ON s.ID = TK.ID"
+                                        + kTypeContains + " ORDER BY TK.ID");
+    statement.bind(1, likeLiteral(code));
+    while (statement.step()) {
+        const qint32 id = idOf(readStoredId(statement), m_db.path());
+        topics.append({id, statement.isNull(1) ? QString() : statement.text(1)});
+    }
+    return topics;
 }
 
 std::optional<StoredQuestion> BankStore::selectById(qint32 id)

@@ -66,6 +66,9 @@ public:
     // columns, is a Failure naming the question; basis and topic are read when in `used`, where
     // the bank has them, and left empty where it has not.
     Question questionById(qint32 id, Columns used);
+    // The category's ids as categoryIds gives them, each with its topic (empty where the bank
+    // has none), in one query.
+    QVector<std::pair<qint32, QString>> categoryTopics(const QString &code);
 
 private:
     // The row as read from TK, with its explanation beside it.

@@ -168,6 +168,11 @@ void SqliteStatement::bind(int index, qint64 value)
     check(sqlite3_bind_int64(m_stmt, index, value), "绑定参数失败");
 }
 
+void SqliteStatement::bindReal(int index, double value)
+{
+    check(sqlite3_bind_double(m_stmt, index, value), "绑定参数失败");
+}
+
 void SqliteStatement::bindNull(int index)
 {
     check(sqlite3_bind_null(m_stmt, index), "绑定参数失败");
@@ -230,6 +235,11 @@ SqliteStatement::Type SqliteStatement::type(int column) const
 qint64 SqliteStatement::integer(int column) const
 {
     return sqlite3_column_int64(m_stmt, column);
+}
+
+double SqliteStatement::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
 }
 
 QString SqliteStatement::text(int column) const

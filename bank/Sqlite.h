@@ -100,6 +100,8 @@ public:
 
     void bind(int index, const QString &text);
     void bind(int index, qint64 value);
+    // Named apart from bind(int, qint64), so that an int argument is never ambiguous.
+    void bindReal(int index, double value);
     void bindNull(int index);
 
     // Advances to the next row; false at the end. A failed step leaves the statement reset, so
@@ -115,6 +117,7 @@ public:
     Type type(int column) const;
     bool isNull(int column) const { return type(column) == Type::Null; }
     qint64 integer(int column) const;
+    double real(int column) const;
     QString text(int column) const;
 
 private:

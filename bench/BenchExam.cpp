@@ -103,7 +103,11 @@ void recordAnswer(benchmark::State &state)
         int i = 0;
         for (auto _ : state) {
             const double one = secondsOf([&] { store.recordSittingAnswer(sitting, i % 100, 1 + i % 4); });
-            const double judged = secondsOf([&] { store.recordAnswer(QStringLiteral("bench"), i % 500, i % 3 == 0); });
+            // Each answer on a showing of its own, an hour after the one before: every one counts
+            // for the memory state, the statistics and the book.
+            const JudgedAnswer answer{i % 500, i % 3 == 0, false, Showing{i + 1, 1}, qint64(i) * 3'600'000,
+                                      QStringLiteral("C1C2C3C4")};
+            const double judged = secondsOf([&] { store.recordAnswer(QStringLiteral("bench"), answer); });
             exam += one;
             book += judged;
             ++i;

@@ -25,6 +25,7 @@ void registerStartupBenchmarks();
 void registerJetBenchmarks();
 void registerExamBenchmarks();
 void registerSpeechBenchmarks();
+void registerStudyBenchmarks();
 
 // Closes the windows the benchmarks kept open, before the application goes.
 void releaseWindows();

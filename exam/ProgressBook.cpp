@@ -1,77 +1,50 @@
 #include "ProgressStore.h"
 
-#include <QDateTime>
-#include <QHash>
-#include <QStringList>
-
 namespace kemuyi {
 
-// Reads the book's entries for all the questions at once, applies the book's rule to each in C++,
-// and writes the entries that stay in one statement and those that leave in another.
-void ProgressStore::applyToBook(const QString &bank, const QVector<JudgedAnswer> &answers)
+// The book's rule applied to one counted answer: a forgotten answer puts the question in (or back
+// to the start of its streak), right answers on separate showings take it out.
+void ProgressStore::applyToBook(const QString &bank, const JudgedAnswer &answer, bool remembered)
 {
-    if (answers.isEmpty())
-        return;
-    QStringList ids;
-    for (const JudgedAnswer &answer : answers)
-        ids.append(QString::number(answer.question));
-    QHash<qint32, int> streaks;
-    SqliteStatement read(m_db, "SELECT question, streak FROM book"
-                               " WHERE bank = ?1 AND question IN (SELECT value FROM json_each(?2))");
+    SqliteStatement &read = statement("SELECT streak, last_run, last_showing, last_right FROM book"
+                                      " WHERE bank = ?1 AND question = ?2");
     read.bind(1, bank);
-    read.bind(2, jsonList(ids));
-    while (read.step())
-        streaks.insert(qint32(read.integer(0)), int(read.integer(1)));
-
-    QStringList kept;
-    QStringList left;
-    for (const JudgedAnswer &answer : answers) {
-        const auto found = streaks.constFind(answer.question);
-        const BookState before = found == streaks.constEnd() ? BookState{} : BookState{true, *found};
-        const BookState after = afterAnswer(before, answer.right);
-        if (after.inBook)
-            kept.append(QStringLiteral("[%1,%2]").arg(answer.question).arg(after.streak));
-        else if (before.inBook)
-            left.append(QString::number(answer.question));
+    read.bind(2, qint64(answer.question));
+    BookState before;
+    if (read.step()) {
+        before = BookState{true, int(read.integer(0)), Showing{read.integer(1), int(read.integer(2))},
+                           read.integer(3)};
     }
-    if (!kept.isEmpty()) {
-        // "WHERE true" tells SQLite's parser that ON CONFLICT belongs to the INSERT.
-        SqliteStatement write(m_db, "INSERT INTO book (bank, question, streak, added)"
-                                    " SELECT ?1, json_extract(value, '$[0]'), json_extract(value, '$[1]'), ?3"
-                                    " FROM json_each(?2) WHERE true"
-                                    " ON CONFLICT (bank, question) DO UPDATE SET streak = excluded.streak");
+    read.reset();
+    const BookState after = afterAnswer(before, remembered, answer.showing, answer.atMs);
+    if (after.inBook) {
+        SqliteStatement &write = statement(
+            "INSERT INTO book (bank, question, streak, added, last_run, last_showing, last_right)"
+            " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7) ON CONFLICT (bank, question) DO UPDATE SET streak = excluded.streak,"
+            " last_run = excluded.last_run, last_showing = excluded.last_showing, last_right = excluded.last_right");
         write.bind(1, bank);
-        write.bind(2, jsonList(kept));
-        write.bind(3, QDateTime::currentMSecsSinceEpoch());
+        write.bind(2, qint64(answer.question));
+        write.bind(3, qint64(after.streak));
+        write.bind(4, answer.atMs);
+        write.bind(5, after.lastRight.run);
+        write.bind(6, qint64(after.lastRight.number));
+        write.bind(7, after.lastRightMs);
         write.step();
-    }
-    if (!left.isEmpty()) {
-        SqliteStatement remove(m_db, "DELETE FROM book WHERE bank = ?1 AND question IN (SELECT value FROM json_each(?2))");
+    } else if (before.inBook) {
+        SqliteStatement &remove = statement("DELETE FROM book WHERE bank = ?1 AND question = ?2");
         remove.bind(1, bank);
-        remove.bind(2, jsonList(left));
+        remove.bind(2, qint64(answer.question));
         remove.step();
     }
 }
 
-void ProgressStore::recordAnswer(const QString &bank, qint32 question, bool right)
-{
-    recordAnswers(bank, {JudgedAnswer{question, right}});
-}
-
-void ProgressStore::recordAnswers(const QString &bank, const QVector<JudgedAnswer> &answers)
-{
-    SqliteTransaction transaction(m_db, SqliteTransaction::Begin::Immediate);
-    applyToBook(bank, answers);
-    transaction.commit();
-}
-
 BookState ProgressStore::bookState(const QString &bank, qint32 question) const
 {
-    SqliteStatement read(m_db, "SELECT streak FROM book WHERE bank = ?1 AND question = ?2");
+    SqliteStatement read(m_db, "SELECT streak, last_run, last_showing, last_right FROM book WHERE bank = ?1 AND question = ?2");
     read.bind(1, bank);
     read.bind(2, qint64(question));
     if (read.step())
-        return BookState{true, int(read.integer(0))};
+        return BookState{true, int(read.integer(0)), Showing{read.integer(1), int(read.integer(2))}, read.integer(3)};
     return {};
 }
 

@@ -53,7 +53,7 @@ void ProgressStore::finishSitting(const QString &bank, qint64 sitting, const Exa
     const ExamResult &result = *session.result();
     SqliteTransaction transaction(m_db, SqliteTransaction::Begin::Immediate);
     SqliteStatement done(m_db, "UPDATE sitting SET finished = ?2, score = ?3, passed = ?4, timed_out = ?5, duration = ?6"
-                               " WHERE id = ?1 AND finished IS NULL");
+                               " WHERE id = ?1 AND finished IS NULL AND discarded IS NULL");
     done.bind(1, sitting);
     done.bind(2, session.startedMs() + result.durationMs);
     done.bind(3, qint64(result.score));
@@ -62,29 +62,51 @@ void ProgressStore::finishSitting(const QString &bank, qint64 sitting, const Exa
     done.bind(6, result.durationMs);
     done.step();
     // Another instance that resumed the same sitting may have finished it first: count it once.
-    if (m_db.changes() == 1) {
-        QStringList choices;
-        QVector<JudgedAnswer> answered;
-        for (int i = 0; i < session.size(); ++i) {
-            const qint32 choice = session.choiceAt(i);
-            choices.append(QString::number(choice));
-            if (choice != 0)
-                answered.append(JudgedAnswer{session.question(i).id, choice == session.question(i).correct});
-        }
-        SqliteStatement paper(m_db, "UPDATE paper SET choice = j.value FROM json_each(?2) AS j"
-                                    " WHERE paper.sitting = ?1 AND paper.position = j.key");
-        paper.bind(1, sitting);
-        paper.bind(2, jsonList(choices));
-        paper.step();
-        applyToBook(bank, answered);
-    }
+    if (m_db.changes() == 1)
+        applySittingAnswers(bank, sitting, session, session.startedMs() + result.durationMs);
     transaction.commit();
+}
+
+void ProgressStore::discardSitting(const QString &bank, qint64 sitting, const ExamSession &session, qint64 nowMs)
+{
+    SqliteTransaction transaction(m_db, SqliteTransaction::Begin::Immediate);
+    SqliteStatement done(m_db, "UPDATE sitting SET discarded = ?2 WHERE id = ?1 AND finished IS NULL AND discarded IS NULL");
+    done.bind(1, sitting);
+    done.bind(2, nowMs);
+    done.step();
+    if (m_db.changes() == 1)
+        applySittingAnswers(bank, sitting, session, nowMs);
+    transaction.commit();
+}
+
+// The paper's choices in one statement, and each answered question as one counted answer: the
+// sitting is its run and each question is shown once in it.
+void ProgressStore::applySittingAnswers(const QString &bank, qint64 sitting, const ExamSession &session, qint64 atMs)
+{
+    SqliteStatement category(m_db, "SELECT category FROM sitting WHERE id = ?1");
+    category.bind(1, sitting);
+    const QString name = category.step() ? category.text(0) : QString();
+    QStringList choices;
+    for (int i = 0; i < session.size(); ++i) {
+        const qint32 choice = session.choiceAt(i);
+        choices.append(QString::number(choice));
+        if (choice == 0)
+            continue;
+        applyAnswer(bank, JudgedAnswer{session.question(i).id, choice == session.question(i).correct, false,
+                                       sittingShowing(sitting, i), atMs, name});
+    }
+    SqliteStatement paper(m_db, "UPDATE paper SET choice = j.value FROM json_each(?2) AS j"
+                                " WHERE paper.sitting = ?1 AND paper.position = j.key");
+    paper.bind(1, sitting);
+    paper.bind(2, jsonList(choices));
+    paper.step();
 }
 
 std::optional<StoredSitting> ProgressStore::unfinishedSitting(const QString &bank, const QString &category) const
 {
     SqliteStatement find(m_db, "SELECT id, started, questions, minutes, points, pass_mark FROM sitting"
-                               " WHERE bank = ?1 AND category = ?2 AND finished IS NULL ORDER BY id DESC LIMIT 1");
+                               " WHERE bank = ?1 AND category = ?2 AND finished IS NULL AND discarded IS NULL"
+                               " ORDER BY id DESC LIMIT 1");
     find.bind(1, bank);
     find.bind(2, category);
     if (!find.step())

@@ -18,24 +18,47 @@ namespace {
 
 // "kmyp" in the file header tells our progress files from any other SQLite file.
 constexpr int kApplicationId = 0x6b6d7970;
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 // Another instance's write takes milliseconds; waiting this long means something is stuck.
 constexpr int kBusyWaitMs = 5000;
 
 const char kSchema[] =
     "CREATE TABLE IF NOT EXISTS book ("
     " bank TEXT NOT NULL, question INTEGER NOT NULL, streak INTEGER NOT NULL,"
-    " added INTEGER NOT NULL, PRIMARY KEY (bank, question)) WITHOUT ROWID;"
+    " added INTEGER NOT NULL, last_run INTEGER NOT NULL DEFAULT 0, last_showing INTEGER NOT NULL DEFAULT 0,"
+    " last_right INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (bank, question)) WITHOUT ROWID;"
     "CREATE TABLE IF NOT EXISTS sitting ("
     " id INTEGER PRIMARY KEY, bank TEXT NOT NULL, category TEXT NOT NULL,"
     " started INTEGER NOT NULL, questions INTEGER NOT NULL, minutes INTEGER NOT NULL,"
     " points INTEGER NOT NULL, pass_mark INTEGER NOT NULL,"
-    " finished INTEGER, score INTEGER, passed INTEGER, timed_out INTEGER, duration INTEGER);"
+    " finished INTEGER, score INTEGER, passed INTEGER, timed_out INTEGER, duration INTEGER, discarded INTEGER);"
     "CREATE TABLE IF NOT EXISTS paper ("
     " sitting INTEGER NOT NULL, position INTEGER NOT NULL, question INTEGER NOT NULL,"
     " correct INTEGER NOT NULL, choice INTEGER NOT NULL DEFAULT 0,"
     " PRIMARY KEY (sitting, position)) WITHOUT ROWID;"
-    "CREATE INDEX IF NOT EXISTS sitting_by_category ON sitting (category, finished);";
+    "CREATE INDEX IF NOT EXISTS sitting_by_category ON sitting (category, finished);"
+    // Each question's memory state with its counted answers, the counted answers themselves
+    // (the estimate's recent answers) and their tally per local day (the statistics).
+    "CREATE TABLE IF NOT EXISTS memory ("
+    " bank TEXT NOT NULL, question INTEGER NOT NULL, stability REAL NOT NULL, difficulty REAL NOT NULL,"
+    " last_seen INTEGER NOT NULL, reviews INTEGER NOT NULL, lapses INTEGER NOT NULL,"
+    " run INTEGER NOT NULL, showing INTEGER NOT NULL, answers INTEGER NOT NULL, rights INTEGER NOT NULL,"
+    " PRIMARY KEY (bank, question)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS answer ("
+    " id INTEGER PRIMARY KEY, bank TEXT NOT NULL, category TEXT NOT NULL, question INTEGER NOT NULL,"
+    " at INTEGER NOT NULL, right INTEGER NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS answer_by_category ON answer (bank, category, at);"
+    "CREATE TABLE IF NOT EXISTS day ("
+    " bank TEXT NOT NULL, category TEXT NOT NULL, day INTEGER NOT NULL, answers INTEGER NOT NULL,"
+    " rights INTEGER NOT NULL, PRIMARY KEY (bank, category, day)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS setting (name TEXT PRIMARY KEY, value INTEGER NOT NULL) WITHOUT ROWID;";
+
+// What version 2 added to the tables of a version 1 file; its new tables come with kSchema.
+const char kUpgradeFrom1[] =
+    "ALTER TABLE book ADD COLUMN last_run INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE book ADD COLUMN last_showing INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE book ADD COLUMN last_right INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE sitting ADD COLUMN discarded INTEGER;";
 
 // Why the folder could not be made, in the learner's words; empty when it exists now.
 QString makeFolder(const QString &folder)
@@ -92,6 +115,8 @@ ProgressStore::~ProgressStore()
 {
     if (!m_db.isOpen())
         return;
+    // Statements still prepared would keep the connection, and its journal, open.
+    m_statements.clear();
     m_db.close();
     recordCleanClose();
 }
@@ -151,9 +176,9 @@ bool ProgressStore::tryOpen(QString &problem)
 {
     const bool checkPages = !unchangedSinceCleanClose();
     m_db.openShared(m_path, kBusyWaitMs);
-    bool current = false;
+    qint64 version = 0;
     try {
-        problem = fileProblem(checkPages, current);
+        problem = fileProblem(checkPages, version);
     } catch (const SqliteError &error) {
         if (!error.isDamage())
             throw;
@@ -165,22 +190,22 @@ bool ProgressStore::tryOpen(QString &problem)
     }
     m_db.exec("PRAGMA journal_mode = WAL");
     m_db.exec("PRAGMA synchronous = NORMAL");
-    if (!current)
-        adoptSchema();
+    if (version != kSchemaVersion)
+        adoptSchema(version);
     return true;
 }
 
 // Header and, when `checkPages`, every page, looked at before anything is written, so that a
 // file that is not ours stays exactly as it was. The problem in words; empty for a sound file of
-// ours or an empty one, and then `current` says whether it already has this version's tables.
-QString ProgressStore::fileProblem(bool checkPages, bool &current)
+// ours or an empty one, and then `version` is the version of its tables (0 for an empty file).
+QString ProgressStore::fileProblem(bool checkPages, qint64 &version)
 {
     // Reading the header is the first touch of the file: one that is not a database fails here.
     SqliteStatement header(m_db, "SELECT a.application_id, v.user_version, (SELECT count(*) FROM sqlite_schema)"
                                  " FROM pragma_application_id AS a, pragma_user_version AS v");
     header.step();
     const qint64 id = header.integer(0);
-    const qint64 version = header.integer(1);
+    version = header.integer(1);
     const qint64 tables = header.integer(2);
 
     if (checkPages) {
@@ -192,15 +217,22 @@ QString ProgressStore::fileProblem(bool checkPages, bool &current)
         return QStringLiteral("不是本程序的学习记录文件");
     if (version > kSchemaVersion)
         return QStringLiteral("由更新版本的程序写成");
-    current = id == kApplicationId && version == kSchemaVersion;
+    if (id != kApplicationId)
+        version = 0;
     return {};
 }
 
-// An empty file becomes ours. Two instances starting on a new file may both get here; the
-// tables are created once and the second one's statements change nothing.
-void ProgressStore::adoptSchema()
+// An empty file becomes ours, and a file of the first version gains what the second added. Two
+// instances starting on the same file may both get here; the second finds the work done.
+void ProgressStore::adoptSchema(qint64 version)
 {
     SqliteTransaction transaction(m_db, SqliteTransaction::Begin::Immediate);
+    SqliteStatement current(m_db, "PRAGMA user_version");
+    current.step();
+    if (current.integer(0) == kSchemaVersion)
+        return;
+    if (version == 1)
+        m_db.exec(kUpgradeFrom1);
     m_db.exec(kSchema);
     m_db.exec(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
     m_db.exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
@@ -210,6 +242,7 @@ void ProgressStore::adoptSchema()
 // The damaged file and its journal files keep their content under a new name beside it.
 void ProgressStore::setAside(const QString &problem)
 {
+    m_statements.clear();
     m_db.close();
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside = m_path + QStringLiteral(".bad-") + stamp;
@@ -225,6 +258,19 @@ void ProgressStore::setAside(const QString &problem)
     }
     m_notice = QStringLiteral("学习记录文件 %1 无法使用（%2），已改名保存为 %3，学习记录将重新开始。")
                    .arg(m_path, problem, aside);
+}
+
+} // namespace kemuyi
+
+namespace kemuyi {
+
+SqliteStatement &ProgressStore::statement(const char *sql) const
+{
+    std::unique_ptr<SqliteStatement> &kept = m_statements[sql];
+    if (!kept)
+        kept = std::make_unique<SqliteStatement>(m_db, sql);
+    kept->reset();
+    return *kept;
 }
 
 } // namespace kemuyi

@@ -2,6 +2,7 @@
 
 #include "bank/Question.h"
 #include "common/Failure.h"
+#include "exam/ProgressStore.h"
 
 #include <QImage>
 #include <QString>
@@ -136,5 +137,8 @@ namespace kemuyi::test {
 // Starts `program` on the offscreen platform with a private TMPDIR, expects the working copy of
 // the bank to appear identical to `bank`, then stops it with SIGTERM and expects a normal exit.
 void expectProgramCopiesBankAndStops(const QString &program, const QString &bank);
+
+// A judged answer that always counts: in a run of its own, a day after the one before.
+JudgedAnswer answerInNewRun(qint32 question, bool right, const QString &category = QStringLiteral("C1C2C3C4"));
 
 } // namespace kemuyi::test

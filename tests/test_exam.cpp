@@ -262,18 +262,24 @@ TEST_F(ExamSessionTest, HandInRecordsTheTimeUsedAndLocksTheSheet)
 
 TEST(WrongBookRule, WrongEntersTwoRightInARowLeave)
 {
+    // Each answer in a run of its own, so that every right answer counts.
+    qint64 run = 0;
+    const auto next = [&run](const BookState &state, bool right) {
+        ++run;
+        return afterAnswer(state, right, Showing{run, 1}, run * 1000);
+    };
     BookState state;
-    state = afterAnswer(state, true);
+    state = next(state, true);
     EXPECT_FALSE(state.inBook) << "a right answer alone never enters the book";
-    state = afterAnswer(state, false);
+    state = next(state, false);
     EXPECT_TRUE(state.inBook);
-    state = afterAnswer(state, true);
+    state = next(state, true);
     EXPECT_TRUE(state.inBook) << "one right answer is not enough";
-    state = afterAnswer(state, false);
+    state = next(state, false);
     EXPECT_TRUE(state.inBook);
     EXPECT_EQ(state.streak, 0) << "a wrong answer starts the streak again";
-    state = afterAnswer(state, true);
-    state = afterAnswer(state, true);
+    state = next(state, true);
+    state = next(state, true);
     EXPECT_FALSE(state.inBook);
     EXPECT_EQ(state.streak, 0);
 }

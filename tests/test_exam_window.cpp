@@ -223,9 +223,9 @@ TEST_F(ExamWindowTest, ExamLeftOpenResumesAfterARestartOnTheSameClock)
 TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
 {
     const QString bank = progress->bank();
-    store().recordAnswer(bank, 3, false);   // choice, answer C
-    store().recordAnswer(bank, 4, false);   // true/false, answer 正确
-    store().recordAnswer(bank, 905, false); // another category: not drilled here
+    store().recordAnswer(bank, answerInNewRun(3, false));   // choice, answer C
+    store().recordAnswer(bank, answerInNewRun(4, false));   // true/false, answer 正确
+    store().recordAnswer(bank, answerInNewRun(905, false)); // another category: not drilled here
     form->prepare(QStringLiteral("C1C2C3C4"));
     EXPECT_EQ(form->bookCount(), 2);
     EXPECT_TRUE(form->drillButton->isEnabled());
@@ -244,6 +244,7 @@ TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
 
     restart();
     EXPECT_EQ(form->bookCount(), 2) << "one right answer is not enough";
+    now += 60 * 60 * 1000; // the next day's drill: a run of its own
     form->drillClicked();
     press(form.get(), Qt::Key_C, false); // right again: out of the book
     restart();
@@ -269,7 +270,7 @@ TEST_F(ExamWindowTest, TheChosenAnswerIsFramedInTheExamAndTheDrill)
     press(form.get(), Qt::Key_Plus); // back: the answer given there is framed again
     EXPECT_EQ(framed(), first);
 
-    store().recordAnswer(progress->bank(), 3, false);
+    store().recordAnswer(progress->bank(), answerInNewRun(3, false));
     restart();
     form->drillClicked();
     ASSERT_EQ(form->page(), ExamWindow::Page::Drill);
@@ -391,6 +392,47 @@ TEST_F(PracticeAdditionsTest, ProgressLineCountsTheRunAndSaysWhenItIsDone)
     EXPECT_TRUE(line().contains(QStringLiteral("答对 2，答错 2，正确率 50%"))) << line().toStdString();
     form->ImgJqlxClick();
     EXPECT_TRUE(line().contains(QStringLiteral("加强练习 · 第 1/4 题 · 答对 0 · 答错 0"))) << line().toStdString();
+}
+
+TEST_F(PracticeAdditionsTest, AnAnswerCountsOncePerShowingAndAfterTheHintAsForgotten)
+{
+    qint64 now = 1'800'000'000'000;
+    form->setClock([&now] { return now; });
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    press(form.get(), Qt::Key_8);         // 101: B right
+    press(form.get(), Qt::Key_8);         // and again on the same screen
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_Period);    // 102: the hint first
+    press(form.get(), Qt::Key_4);         // then 对, right
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_7);         // 103: A, wrong
+    press(form.get(), Qt::Key_9);         // then C, right on the same showing
+    ProgressStore &store = *progress->store();
+    const QHash<qint32, QuestionRecord> records = store.questionRecords(progress->bank());
+    EXPECT_EQ(records.value(101).memory.reviews, 1);
+    EXPECT_EQ(records.value(101).memory.lapses, 0);
+    EXPECT_EQ(records.value(101).memory.lastSeenMs, now);
+    EXPECT_EQ(records.value(102).memory.lapses, 1) << "right after the hint is forgotten";
+    EXPECT_EQ(records.value(103).memory.reviews, 1) << "the right answer after the wrong one does not count";
+    EXPECT_EQ(records.value(103).memory.lapses, 1);
+    EXPECT_EQ(store.bookQuestions(progress->bank()), (QVector<qint32>{102, 103}));
+
+    // Shown again in the same run a minute later: memory moves on, the book's streak does not.
+    now += 60 * 1000;
+    press(form.get(), Qt::Key_Plus);       // back to 102
+    press(form.get(), Qt::Key_4);
+    EXPECT_EQ(store.bookState(progress->bank(), 102).streak, 1);
+    EXPECT_EQ(store.questionRecords(progress->bank()).value(102).memory.reviews, 2);
+    press(form.get(), Qt::Key_Enter);     // on to 103 and back to 102: a third showing in this run
+    press(form.get(), Qt::Key_Plus);
+    press(form.get(), Qt::Key_4);
+    EXPECT_TRUE(store.bookState(progress->bank(), 102).inBook) << "two right answers within the hour of one run";
+    now += 2 * 60 * 60 * 1000;
+    form->ImgSxlxClick();                 // a new run, two hours on
+    press(form.get(), Qt::Key_Enter);
+    press(form.get(), Qt::Key_4);
+    EXPECT_FALSE(store.bookState(progress->bank(), 102).inBook);
 }
 
 TEST_F(PracticeAdditionsTest, LettersDoWhatTheKeypadDoes)

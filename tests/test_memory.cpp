@@ -1,11 +1,14 @@
 // The memory model (FSRS-4.5), the smart-review scheduler and the readiness estimate, on an
 // injected clock; the estimate is checked for calibration against simulated learners.
 
+#include "exam/LearnerStats.h"
 #include "exam/MemoryModel.h"
+#include "exam/ProgressStore.h"
 #include "exam/Readiness.h"
 #include "exam/ReviewPlan.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <numeric>
@@ -17,6 +20,7 @@ namespace kemuyi::test {
 namespace {
 
 constexpr qint64 day = 24LL * 60 * 60 * 1000;
+constexpr qint64 day_ms = day;
 constexpr qint64 start = 1'780'000'000'000LL; // a fixed moment; only differences matter
 
 MemoryState answered(std::initializer_list<std::pair<RecallGrade, qint64>> answers)
@@ -145,11 +149,14 @@ struct Trial
     int score = 0;
 };
 
-// One learner practises `answers` questions drawn at random over 30 days, answering each right
-// with their topic's accuracy, through the memory model and the tallies the store keeps; then the
-// estimate is made, and one mock exam is sat.
-Trial simulate(std::mt19937 &rng, const QStringList &topics, const ExamFormat &format, int answers)
+// One learner practises `answers` questions drawn at random over 30 days, one practice run a day,
+// answering each right with their topic's accuracy. The answers go through the progress store as
+// the practice window records them, under a bank key of the learner's own, and the estimate is
+// made from what the store gives back, as the 统计 page makes it; then one mock exam is sat.
+Trial simulate(std::mt19937 &rng, ProgressStore &store, const QString &learnerKey, const QStringList &topics,
+               const QString &category, int answers)
 {
+    const ExamFormat format = examFormatFor(category);
     Trial trial;
     std::uniform_real_distribution<double> ability(0.6, 0.99), offset(-0.08, 0.08), unit(0, 1);
     const double base = ability(rng);
@@ -162,24 +169,24 @@ Trial simulate(std::mt19937 &rng, const QStringList &topics, const ExamFormat &f
         sum += trial.learner.accuracy[topic];
     trial.learner.trueExpected = 100.0 * sum / topics.size();
 
-    ReadinessInput input;
-    input.format = format;
-    input.nowMs = start + 30 * day;
-    input.questions.resize(topics.size());
+    QVector<CategoryQuestion> questions(topics.size());
     for (int i = 0; i < topics.size(); ++i)
-        input.questions[i].topic = topics[i];
+        questions[i] = CategoryQuestion{qint32(i), topics[i]};
     std::uniform_int_distribution<int> question(0, int(topics.size()) - 1);
+    QVector<JudgedAnswer> day;
     for (int a = 0; a < answers; ++a) {
         const int q = question(rng);
         const bool right = unit(rng) < trial.learner.accuracy[topics[q]];
-        const qint64 at = start + qint64(30.0 * day * a / answers);
-        ReadinessQuestion &rq = input.questions[q];
-        rq.memory = memory::afterAnswer(rq.memory.value_or(MemoryState()),
-                                        right ? RecallGrade::Good : RecallGrade::Again, at);
-        TopicTally &tally = input.tallies[topics[q]];
-        (right ? tally.right : tally.wrong) += 1;
+        const qint64 at = start + qint64(30.0 * day_ms * a / answers);
+        const qint64 run = 1 + (at - start) / day_ms;
+        if (!day.isEmpty() && day.last().showing.run != run) {
+            store.recordAnswers(learnerKey, day);
+            day.clear();
+        }
+        day.append(JudgedAnswer{qint32(q), right, false, Showing{run, a + 1}, at, category});
     }
-    trial.estimate = estimateReadiness(input);
+    store.recordAnswers(learnerKey, day);
+    trial.estimate = categoryReadiness(store, learnerKey, category, questions, start + 30 * day_ms);
 
     QVector<qint32> pool(topics.size());
     std::iota(pool.begin(), pool.end(), 0);
@@ -260,10 +267,12 @@ TEST(Readiness, IsCalibratedAgainstSimulatedLearners)
     QStringList overOptimistic;
     const QStringList car = topicsOf(1320), motorcycle = topicsOf(800);
     std::uniform_int_distribution<int> answers(150, 900);
-    for (int i = 0; i < 600; ++i) {
+    QTemporaryDir folder;
+    ProgressStore store(folder.path() + QStringLiteral("/progress.db"));
+    for (int i = 0; i < 300; ++i) {
         const bool bike = i % 4 == 3;
-        const Trial trial = simulate(rng, bike ? motorcycle : car,
-                                     examFormatFor(QLatin1String(bike ? "DEF" : "C1C2C3C4")), answers(rng));
+        const Trial trial = simulate(rng, store, QStringLiteral("learner-%1").arg(i), bike ? motorcycle : car,
+                                     QLatin1String(bike ? "DEF" : "C1C2C3C4"), answers(rng));
         ASSERT_TRUE(trial.estimate.enough);
         const bool inside = trial.estimate.low <= trial.score && trial.score <= trial.estimate.high;
         ++learners;

@@ -77,17 +77,17 @@ TEST_F(ProgressStoreTest, BookKeepsItsRuleAcrossRestartsAndBanksDoNotMix)
     {
         ProgressStore store(path());
         EXPECT_TRUE(store.notice().isEmpty());
-        store.recordAnswer(kBank, 7, true);
-        store.recordAnswer(kBank, 8, false);
-        store.recordAnswer(kBank, 9, false);
-        store.recordAnswer(kBank, 9, true);
-        store.recordAnswer(kOtherBank, 7, false);
+        store.recordAnswer(kBank, answerInNewRun(7, true));
+        store.recordAnswer(kBank, answerInNewRun(8, false));
+        store.recordAnswer(kBank, answerInNewRun(9, false));
+        store.recordAnswer(kBank, answerInNewRun(9, true));
+        store.recordAnswer(kOtherBank, answerInNewRun(7, false));
     }
     ProgressStore store(path());
     EXPECT_EQ(store.bookQuestions(kBank), (QVector<qint32>{8, 9}));
     EXPECT_EQ(store.bookQuestions(kOtherBank), (QVector<qint32>{7}));
     EXPECT_EQ(store.bookState(kBank, 9).streak, 1) << "the streak survives a restart";
-    store.recordAnswer(kBank, 9, true);
+    store.recordAnswer(kBank, answerInNewRun(9, true));
     EXPECT_EQ(store.bookQuestions(kBank), (QVector<qint32>{8}));
     EXPECT_TRUE(store.bookState(kOtherBank, 7).inBook);
     EXPECT_TRUE(QFileInfo(path()).exists());
@@ -138,7 +138,8 @@ TEST_F(ProgressStoreTest, ChangedSittingIsRefusedByName)
 TEST_F(ProgressStoreTest, FinishingRecordsTheScoreOnceAndFillsTheBook)
 {
     ProgressStore store(path());
-    store.recordAnswer(kBank, 100, false); // in the book; a right exam answer counts towards leaving
+    // In the book before the exam; a right exam answer counts towards leaving.
+    store.recordAnswer(kBank, JudgedAnswer{100, false, false, Showing{1, 1}, now - 1000, QStringLiteral("DEF")});
     ExamSession session = sitting(4);
     const qint64 id = store.beginSitting(kBank, QStringLiteral("DEF"), session);
     session.answer(1);            // 100 right
@@ -194,7 +195,7 @@ TEST_F(ProgressStoreTest, DamagedForeignOrNewerFileIsSetAsideAndPracticeGoesOn)
     const Case cases[] = {
         {"garbage", [](const QString &p) { writeBytes(p, QByteArray(8192, '\x5a')); }},
         {"truncated database", [this](const QString &p) {
-             { ProgressStore store(p); store.recordAnswer(kBank, 1, false); }
+             { ProgressStore store(p); store.recordAnswer(kBank, answerInNewRun(1, false)); }
              QByteArray bytes = readBytes(p);
              bytes.resize(100); // the header survives, the pages are gone
              bytes.append(QByteArray(3000, '\xff'));
@@ -224,7 +225,7 @@ TEST_F(ProgressStoreTest, DamagedForeignOrNewerFileIsSetAsideAndPracticeGoesOn)
 
         ProgressStore store(file);
         EXPECT_TRUE(store.notice().contains(file)) << store.notice().toStdString();
-        store.recordAnswer(kBank, 5, false);
+        store.recordAnswer(kBank, answerInNewRun(5, false));
         EXPECT_EQ(store.bookQuestions(kBank), (QVector<qint32>{5}));
 
         const QStringList aside = QDir(scratch.path()).entryList({QStringLiteral("progress.db.bad-*")}, QDir::Files);
@@ -239,7 +240,7 @@ TEST_F(ProgressStoreTest, DamagedForeignOrNewerFileIsSetAsideAndPracticeGoesOn)
 
 TEST_F(ProgressStoreTest, SoundFileIsNotSetAside)
 {
-    { ProgressStore store(path()); store.recordAnswer(kBank, 3, false); }
+    { ProgressStore store(path()); store.recordAnswer(kBank, answerInNewRun(3, false)); }
     ProgressStore store(path());
     EXPECT_TRUE(store.notice().isEmpty());
     EXPECT_EQ(store.bookQuestions(kBank), (QVector<qint32>{3}));
@@ -251,7 +252,7 @@ TEST_F(ProgressStoreTest, PagesAreCheckedOnlyWhenTheFileChangedSinceACleanClose)
     {
         ProgressStore store(path());
         for (int i = 0; i < 50; ++i)
-            store.recordAnswer(kBank, i, false);
+            store.recordAnswer(kBank, answerInNewRun(i, false));
     }
     ASSERT_TRUE(QFile::exists(path() + QStringLiteral("-closed")));
     ASSERT_FALSE(QFile::exists(path() + QStringLiteral("-wal")));
@@ -315,7 +316,7 @@ TEST_F(ProgressStoreTest, TwoInstancesWritingAtOnceLoseNothing)
         children[c] = inChild([&, c] {
             ProgressStore store(path());
             for (int i = 0; i < kEach; ++i) {
-                store.recordAnswer(kBank, c * 1000 + i, false);
+                store.recordAnswer(kBank, answerInNewRun(c * 1000 + i, false));
                 if (i % 10 == 0) {
                     ExamSession session = sitting(3);
                     const qint64 id = store.beginSitting(kBank, QStringLiteral("DEF"), session);
@@ -349,7 +350,7 @@ TEST_F(ProgressStoreTest, KillDuringAnExamLosesAtMostTheAnswerBeingWritten)
         const qint64 id = store.beginSitting(kBank, QStringLiteral("DEF"), session);
         for (int i = 0;; i = (i + 1) % kPaper) {
             store.recordSittingAnswer(id, i, 1 + i % 6);
-            store.recordAnswer(kBank, i, i % 3 != 0);
+            store.recordAnswer(kBank, answerInNewRun(i, i % 3 != 0));
             // Told only after the write returned: everything told must survive the kill.
             const qint32 done = i + 1;
             if (write(pipeFds[1], &done, sizeof done) != sizeof done)

@@ -135,7 +135,7 @@ TEST_F(ReadAloudTest, TheExamAndTheDrillReadTheSameWay)
 
     // The drill: read once when shown; the answer shows it again with its rule, unread.
     exam.close();
-    progress.store()->recordAnswer(progress.bank(), 103, false);
+    progress.store()->recordAnswer(progress.bank(), answerInNewRun(103, false));
     exam.prepare(QStringLiteral("C1C2C3C4"));
     exam.show();
     exam.drillClicked();

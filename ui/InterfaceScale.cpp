@@ -145,6 +145,12 @@ QRect scaledRect(const QRect &design, qreal scale)
                  qRound((design.y() + design.height()) * scale) - top);
 }
 
+QRect designGeometry(const QWidget &control)
+{
+    const QVariant design = control.property(kDesignRect);
+    return design.isValid() ? design.toRect() : control.geometry();
+}
+
 void setDesignSize(QWidget &control, const QSize &size)
 {
     // Before its window was first scaled, a control's place is its designed place.

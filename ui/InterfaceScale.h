@@ -34,7 +34,10 @@ void applyInterfaceScale(QWidget &window);
 qreal appliedScale(const QWidget &control);
 // A designed rectangle at `scale`, so that neighbouring controls keep meeting edge to edge.
 QRect scaledRect(const QRect &design, qreal scale);
-// For controls that take their picture's size: their designed size changes with the picture.
+// A control's place in the program's pixels, whatever the size it is drawn at.
+QRect designGeometry(const QWidget &control);
+// Changing a control's size while the program runs: given in the program's pixels, drawn at the
+// window's scale. Controls that take their picture's size go through here too.
 void setDesignSize(QWidget &control, const QSize &size);
 
 } // namespace kemuyi

@@ -37,6 +37,7 @@ constexpr KeyEntry kKeyTable[] = {
     {VkMultiply, Qt::Key_J, KeyAction::HandIn, Exam},
     {VkDivide, Qt::Key_K, KeyAction::Book, Exam},
     {VkNumpad0, 0, KeyAction::Back, Exam},
+    {kNoVirtualKey, Qt::Key_Q, KeyAction::Discard, Exam},
     {kNoVirtualKey, Qt::Key_V, KeyAction::Read, Both},
     {kNoVirtualKey, Qt::Key_Y, KeyAction::AutoRead, Both | Menu},
     {kNoVirtualKey, Qt::Key_W, KeyAction::Size, Menu},

@@ -15,6 +15,7 @@ enum class KeyAction {
     HandIn,   // 交卷
     Book,     // 错题练习 from the exam window's start page
     Back,     // leave the page (confirmations: keep answering)
+    Discard,  // 放弃考试: end an unfinished exam without a score
     MockExam, // 模拟考试 from the practice window
     Read,     // read the shown question aloud, or stop reading
     AutoRead, // switch reading each new question aloud on or off
@@ -31,6 +32,7 @@ enum class KeyWindow { Practice, Exam, Menu };
 //   keypad +, P: previous     Enter, N: next     Esc: back
 //   practice only: keypad ., H: hint            keypad *, M: mock exam
 //   exam only: keypad −, G: give up    keypad *, J: hand in    keypad /, K: drill    keypad 0: back
+//              Q: discard the unfinished exam
 //   practice and exam: V: read aloud / stop            practice, exam and menu: Y: auto-read
 //   menu only: W: window size
 KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window);
