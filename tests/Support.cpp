@@ -288,9 +288,11 @@ const PictureFile kPictures[] = {
     {"ld.jpg", 34, 40},          {"ld_ovr.jpg", 34, 40},
 };
 
+// Five levels a channel, 50 apart: 125 colours that JPEG keeps well apart, enough for every file.
 QRgb colourOf(int index)
 {
-    return qRgb(30 + (index % 4) * 64, 30 + ((index / 4) % 4) * 64, 30 + (index / 16) * 64);
+    Q_ASSERT(index < 125);
+    return qRgb(20 + (index % 5) * 50, 20 + ((index / 5) % 5) * 50, 20 + (index / 25) * 50);
 }
 
 } // namespace
