@@ -7,6 +7,7 @@
 #include "bank/BankStore.h"
 #include "exam/LearnerStats.h"
 #include "exam/ProgressStore.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/Accessibility.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
@@ -122,6 +123,8 @@ void ExamWindow::showPage(Page page)
     }
     if (page == Page::Start)
         statusLabel->clear();
+    explanationPanel->close();
+    explainButton->hide();
 }
 
 void ExamWindow::prepare(const QString &categoryCode)

@@ -21,6 +21,7 @@ namespace kemuyi {
 class BankStore;
 class HoverTracker;
 class ImageButton;
+class ExplanationPanel;
 class LearnerProgress;
 class PictureBox;
 class QuestionReader;
@@ -80,6 +81,10 @@ public:
     ImageButton *discardButton = nullptr;
     ImageButton *confirmDiscardButton = nullptr;
     ImageButton *exitButton = nullptr;
+    // In the result review and the drill, once the answer is known: the explanation beside the
+    // right answer, over the question area; 解析 (key E) switches between it and the question.
+    ImageButton *explainButton = nullptr;
+    ExplanationPanel *explanationPanel = nullptr;
     // Reads the shown question aloud, between D and Previous as in the practice window.
     ImageButton *readButton = nullptr;
 
@@ -111,6 +116,7 @@ public:
     void exitClicked();
     void prevClicked();
     void nextClicked();
+    void explainClicked();
     void answer(qint32 choice);
     void readClicked();
     void autoReadClicked();
@@ -139,6 +145,9 @@ private:
     void showReview();
     void startDrill();
     void showDrillQuestion();
+    // Opens the panel with the answer line, the explanation and the basis of `question`, and
+    // offers 解析 to switch back to the question.
+    void openExplanation(const QString &answerLine, const Question &question);
     void newDrillShowing();
     const QVector<qint32> &categoryIds();
     const Question &cached(qint32 id);
@@ -161,6 +170,8 @@ private:
     int m_reviewIndex = -1;
     QVector<qint32> m_drillIds;
     int m_drillPosition = 0;
+    // What the open explanation shows, kept for switching back to it.
+    QString m_explanation;
     // The drill as a run of its own, for counting each answer once per showing.
     qint64 m_drillRun = 0;
     int m_drillShowing = 0;

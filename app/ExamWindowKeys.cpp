@@ -38,13 +38,11 @@ void ExamWindow::keyDown(KeyAction action)
     case KeyAction::HandIn: handInClicked(); break;
     case KeyAction::Book: drillClicked(); break;
     case KeyAction::Back: exitClicked(); break;
+    case KeyAction::Explain: explainClicked(); break;
+    case KeyAction::Discard: discardClicked(); break;
     case KeyAction::Read: readClicked(); break;
     case KeyAction::AutoRead: autoReadClicked(); break;
-    case KeyAction::Discard: discardClicked(); break;
-    case KeyAction::Hint:
-    case KeyAction::MockExam:
-    case KeyAction::Size:
-    case KeyAction::None:
+    default:
         break;
     }
 }

@@ -10,6 +10,7 @@
 #include "practice/PracticeRun.h"
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/Fonts.h"
 #include "ui/FailureReport.h"
 #include "ui/ImageButton.h"
@@ -80,6 +81,9 @@ void ExamWindow::createControls()
     discardButton = imageButton(this, "discardButton", {16, 211, 110, 40}, QStringLiteral("fqks"));
     confirmDiscardButton = imageButton(this, "confirmDiscardButton", {16, 303, 110, 40}, QStringLiteral("qrfq"));
     exitButton = imageButton(this, "exitButton", {16, 395, 110, 40}, QStringLiteral("exit"));
+    explanationPanel = new ExplanationPanel(this, "explanationPanel", {144, 96, 529, 297});
+    explainButton = imageButton(this, "explainButton", {613, 414, 56, 25}, QStringLiteral("jx"));
+    explainButton->hide();
     readButton = imageButton(this, "readButton", {395, 48, 34, 40}, QStringLiteral("ld"));
 
     const std::pair<ImageButton *, std::function<void()>> clicks[] = {
@@ -91,7 +95,8 @@ void ExamWindow::createControls()
         {giveUpButton, [this] { giveUpClicked(); }},   {handInButton, [this] { handInClicked(); }},
         {confirmButton, [this] { confirmClicked(); }}, {keepAnsweringButton, [this] { keepAnsweringClicked(); }},
         {discardButton, [this] { discardClicked(); }}, {confirmDiscardButton, [this] { confirmDiscardClicked(); }},
-        {exitButton, [this] { exitClicked(); }}, {readButton, [this] { readClicked(); }},
+        {exitButton, [this] { exitClicked(); }}, {explainButton, [this] { explainClicked(); }},
+        {readButton, [this] { readClicked(); }},
     };
     for (const auto &[button, handler] : clicks)
         connect(button, &QAbstractButton::clicked, this, [handler = handler] { guardEvent(handler); });
@@ -116,6 +121,8 @@ void ExamWindow::describeControls()
     describe(discardButton, QStringLiteral("放弃考试"), QStringLiteral("放弃未交卷的考试，不计成绩（Q键）"));
     describe(confirmDiscardButton, QStringLiteral("确认放弃"), QStringLiteral("确认放弃本次考试（回车键）"));
     describe(exitButton, QStringLiteral("退出"), QStringLiteral("离开本页（小键盘0或Esc键）"));
+    describe(explainButton, QStringLiteral("解析"), QStringLiteral("在解析和题目之间切换（E键）"));
+    explainButton->setToolTip(QStringLiteral("解析和题目之间切换（E键）"));
     describe(readButton, QStringLiteral("朗读题目"),
              QStringLiteral("读出本题，再按一次停止（V键）；Y键打开或关闭自动朗读"));
     readButton->setToolTip(QStringLiteral("朗读本题（V键，再按停止；Y键：自动朗读新题）"));

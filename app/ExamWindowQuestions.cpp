@@ -14,6 +14,7 @@
 #include "practice/Judging.h"
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/ImageButton.h"
 #include "ui/InterfaceScale.h"
 #include "ui/PictureBox.h"
@@ -96,8 +97,8 @@ void ExamWindow::answer(qint32 choice)
         const QString value = choiceValue(choice);
         setAnnouncedText(statusLabel, (right ? rightAnswerText(value) : wrongAnswerText(value))
                                      + (right ? QString() : QStringLiteral("正确答案：") + answerText(correct)));
-        questionLabel->setText(questionLabel->text() + QStringLiteral("\r\n\r\n  依据：") + (question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
         LoadPicture(*verdictPicture, AppDir() + (right ? QStringLiteral("yes.jpg") : QStringLiteral("no.jpg")));
+        openExplanation(QStringLiteral("正确答案：%1　您的答案：%2").arg(answerText(correct), value), question);
         return;
     }
     if (m_page != Page::Exam || !m_session)
@@ -133,6 +134,8 @@ void ExamWindow::showReview()
     questionPicture->clearPicture();
     for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
         button->setVisible(false);
+    explanationPanel->close();
+    explainButton->hide();
     // The summary leaves the lower part of the question area to the list of missed questions.
     setDesignSize(*questionLabel, QSize(designGeometry(*questionLabel).width(), m_reviewIndex < 0 ? 96 : kQuestionAreaHeight));
     missedList->setVisible(m_reviewIndex < 0 && !result.missed.isEmpty());
@@ -155,8 +158,9 @@ void ExamWindow::showReview()
     showQuestion(question, position + 1, 0);
     for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
         button->setVisible(false);
-    questionLabel->setText(questionLabel->text() + QStringLiteral("\r\n\r\n  正确答案：%1\r\n  依据：%2")
-                                         .arg(answerText(correct), question.basis.isEmpty() ? QStringLiteral("（无）") : question.basis));
+    openExplanation(QStringLiteral("第 %1 题　正确答案：%2　您的答案：%3")
+                        .arg(position + 1).arg(answerText(correct), answerText(chosen)),
+                    question);
     setAnnouncedText(statusLabel, QStringLiteral(" 第 %1/%2 道错题：您的答案是%3，正确答案是%4。")
                                  .arg(m_reviewIndex + 1).arg(result.missed.size()).arg(answerText(chosen), answerText(correct)));
 }
@@ -216,11 +220,31 @@ void ExamWindow::showDrillQuestion()
 {
     const Question &question = cached(m_drillIds.at(m_drillPosition));
     showQuestion(question, m_drillPosition + 1, 0);
+    explanationPanel->close();
+    explainButton->hide();
     LoadPicture(*verdictPicture, AppDir() + QStringLiteral("thinking.jpg"));
     prevButton->setEnabled(m_drillPosition > 0);
     nextButton->setEnabled(m_drillPosition + 1 < m_drillIds.size());
     titleBand->setText(QStringLiteral("错题练习 · %1 · 第 %2/%3 题（分两次连续答对即移出）")
                           .arg(categoryTitle(m_category)).arg(m_drillPosition + 1).arg(m_drillIds.size()));
+}
+
+void ExamWindow::openExplanation(const QString &answerLine, const Question &question)
+{
+    m_explanation = explanationText(answerLine, question);
+    explanationPanel->open(m_explanation);
+    explainButton->show();
+    explainButton->raise();
+}
+
+void ExamWindow::explainClicked()
+{
+    if (!explainButton->isVisible())
+        return;
+    if (explanationPanel->isOpen())
+        explanationPanel->close();
+    else
+        explanationPanel->open(m_explanation);
 }
 
 void ExamWindow::prevClicked()

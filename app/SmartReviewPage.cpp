@@ -44,7 +44,7 @@ SmartReviewPage::SmartReviewPage(BankStore &bank, LearnerProgress *progress, QWi
     startButton = imageButton(this, "startReviewButton", {419, 258, 110, 40}, QStringLiteral("ksfx"));
     describe(limitBox, QStringLiteral("每日复习题数"), QStringLiteral("一次智能复习最多的题数（上下方向键调整）"));
     describe(infoLabel, QString(), QStringLiteral("到期和未做的题数"));
-    describe(startButton, QStringLiteral("开始复习"), QStringLiteral("先复习到期的题，再做未做过的题（回车键）"));
+    describe(startButton, QStringLiteral("开始复习"), QStringLiteral("先复习到期的题，再做未做过的题"));
     connect(startButton, &QAbstractButton::clicked, this, [this] { guardEvent([this] { startClicked(); }); });
     connect(limitBox, qOverload<int>(&QSpinBox::valueChanged), this,
             [this](int limit) { guardEvent([this, limit] { limitChanged(limit); }); });

@@ -234,28 +234,29 @@ void TForm1::Image_tcClick()
 
 bool TForm1::menuKeyDown(const QKeyEvent &event)
 {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
     // The buttons as they stand on screen, top to bottom.
-    void (TForm1::*const inColumnOrder[])() = {
-        &TForm1::Image_c1c2c3c4Click, &TForm1::Image_a1a3b1Click, &TForm1::Image_a2b2Click,
-        &TForm1::Image_defClick, &TForm1::Image_mClick,
+    const std::pair<KeyAction, void (TForm1::*)()> categories[] = {
+        {KeyAction::Category1, &TForm1::Image_c1c2c3c4Click}, {KeyAction::Category2, &TForm1::Image_a1a3b1Click},
+        {KeyAction::Category3, &TForm1::Image_a2b2Click},     {KeyAction::Category4, &TForm1::Image_defClick},
+        {KeyAction::Category5, &TForm1::Image_mClick},
     };
-    const int digit = event.key() - Qt::Key_1;
-    if (digit >= 0 && digit < int(std::size(inColumnOrder))) {
-        guardEvent([this, click = inColumnOrder[digit]] { (this->*click)(); });
-        return true;
+    const KeyAction action = keyActionFor(event, KeyWindow::Menu);
+    for (const auto &[category, click] : categories) {
+        if (category == action) {
+            guardEvent([this, click = click] { (this->*click)(); });
+            return true;
+        }
     }
-    if (event.key() == Qt::Key_Escape) {
-        if (confirmLeaving())
-            Image_tcClick();
-        return true;
-    }
-    switch (keyActionFor(event, KeyWindow::Menu)) {
+    switch (action) {
     case KeyAction::Size: guardEvent([this] { sizeClicked(); }); return true;
     case KeyAction::AutoRead: guardEvent([this] { autoReadClicked(); }); return true;
-    default: return false;
+    default: break;
     }
+    if (action != KeyAction::Back)
+        return false;
+    if (confirmLeaving())
+        Image_tcClick();
+    return true;
 }
 
 void TForm1::keyPressEvent(QKeyEvent *event)

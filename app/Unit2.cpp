@@ -9,6 +9,7 @@
 #include "practice/QuestionText.h"
 #include "ui/Accessibility.h"
 #include "ui/EventWait.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/HoverPictures.h"
@@ -55,7 +56,10 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
     // The mock exam's button loads last: when loading stopped earlier, it keeps its built-in
     // picture like every control after the one that failed.
     if (guardEvent([this] { FormCreate(); })) {
-        guardEvent([this] { LoadPicture(*ImgMnks, AppDir() + ImgMnks->normalFile()); });
+        guardEvent([this] {
+            LoadPicture(*ImgMnks, AppDir() + ImgMnks->normalFile());
+            LoadPicture(*explainButton, AppDir() + explainButton->normalFile());
+        });
         guardEvent([this] { LoadPicture(*ImgRead, AppDir() + ImgRead->normalFile()); });
     }
 }
@@ -89,6 +93,9 @@ void TForm2::FormShow()
         m_reader->setAutoRead(savedAutoRead());
     m_modeName.clear();
     m_tally.reset(0);
+    m_enteringJump = false;
+    explanationPanel->close();
+    explainButton->hide();
     updateProgressLine();
     m_run.PrepareOnShow();
 }
@@ -201,6 +208,9 @@ void TForm2::ShowRecord()
     ++m_showing;
     m_helped = false;
     updateProgressLine();
+    m_enteringJump = false;
+    explanationPanel->close();
+    refreshExplainButton();
 }
 
 // ---- answering ----
@@ -212,6 +222,7 @@ void TForm2::markRecordedChoice()
 
 void TForm2::answer(RunButton button)
 {
+    explanationPanel->close();
     const AnswerKey &key = answerKey(button);
     const Verdict verdict = recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled());
     markRecordedChoice();
@@ -299,6 +310,7 @@ void TForm2::ImgHelpClick()
     m_helped = true;
     if (m_run.isActive())
         m_tally.hintShown(m_run.CurrentPosition);
+    refreshExplainButton();
 }
 
 // ---- the switch and leaving ----

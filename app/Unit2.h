@@ -23,6 +23,7 @@ class PictureBox;
 class QuestionReader;
 class SpeechOutput;
 class ExamWindow;
+class ExplanationPanel;
 
 // The practice window, shown modally over the menu: the question area, the six answer buttons,
 // Previous/Next/hint, the two practice modes, the auto-advance switch and the exam keyboard on
@@ -60,6 +61,10 @@ public:
     // exam's entry in the free space of the left column, and the progress line in the top band.
     ImageButton *ImgMnks = nullptr;
     QLabel *LabelProgress = nullptr;
+    // Once the shown question is judged or its hint shown: 解析 at the right end of the status
+    // line, and the panel it opens over the question area.
+    ImageButton *explainButton = nullptr;
+    ExplanationPanel *explanationPanel = nullptr;
     // Reads the shown question aloud, in the free space between D and Previous.
     ImageButton *ImgRead = nullptr;
 
@@ -106,6 +111,12 @@ public:
     void ImgChkClick();
     void ImgExitClick();
     void ImgMnksClick();
+    // Opens the explanation of the shown question, or closes it when open. Before the question
+    // is judged or its hint shown it does nothing: it must not give the answer away.
+    void explainClicked();
+    // Key G: the status line asks for a question number; digits, then Enter, go there.
+    void startJumpEntry();
+    bool isEnteringJump() const { return m_enteringJump; }
     void ImgReadClick();
     void autoReadClick();
     // What a key of the shared key table does here, letters included.
@@ -139,6 +150,12 @@ private:
     void startMode(bool shuffled);
     void noteVerdict(bool right);
     void updateProgressLine();
+    void refreshExplainButton();
+    // A key typed while the jump entry is open; false when the entry ended and the key should
+    // act as usual.
+    bool jumpEntryKey(const QKeyEvent &event);
+    void showJumpEntry();
+    void endJumpEntry(bool go);
 
     BankStore m_bank;
     PracticeRun m_run;
@@ -159,6 +176,9 @@ private:
     ExamWindow *m_examWindow = nullptr;
     // This run's first judgement per slot: the progress line and the book count only that.
     RunTally m_tally;
+    bool m_enteringJump = false;
+    QString m_jumpDigits;
+    QString m_statusBeforeJump;
     QString m_modeName;
     // What the progress file needs to count an answer once per showing: the run (numbered by its
     // start on the wall clock), the showing of the question within it, and whether the hint or a

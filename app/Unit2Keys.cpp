@@ -1,6 +1,7 @@
 #include "Unit2.h"
 
 #include "ui/FailureReport.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/ImageButton.h"
 #include "ui/KeyTable.h"
 
@@ -32,6 +33,11 @@ constexpr KeyBinding kKeys[] = {
     {KeyAction::Prev, &TForm2::ImgPrev, &TForm2::ImgPrevClick},
     {KeyAction::Hint, nullptr, &TForm2::ImgHelpClick},
     {KeyAction::MockExam, nullptr, &TForm2::ImgMnksClick},
+    {KeyAction::Explain, nullptr, &TForm2::explainClicked},
+    {KeyAction::JumpTo, nullptr, &TForm2::startJumpEntry},
+    {KeyAction::Sequential, nullptr, &TForm2::ImgSxlxClick},
+    {KeyAction::Intensive, nullptr, &TForm2::ImgJqlxClick},
+    {KeyAction::AutoAdvance, nullptr, &TForm2::ImgChkClick},
     {KeyAction::Read, nullptr, &TForm2::ImgReadClick},
     {KeyAction::AutoRead, nullptr, &TForm2::autoReadClick},
 };
@@ -40,9 +46,11 @@ constexpr KeyBinding kKeys[] = {
 
 void TForm2::keyPressEvent(QKeyEvent *event)
 {
-    const KeyAction action = keyActionFor(*event, KeyWindow::Practice);
     event->accept();
-    guardEvent([this, action] { keyDown(action); });
+    guardEvent([this, event] {
+        if (!m_enteringJump || !jumpEntryKey(*event))
+            keyDown(keyActionFor(*event, KeyWindow::Practice));
+    });
 }
 
 void TForm2::FormKeyDown(int key)
@@ -52,6 +60,11 @@ void TForm2::FormKeyDown(int key)
 
 void TForm2::keyDown(KeyAction action)
 {
+    // Esc closes an open explanation first; a second Esc leaves the window.
+    if (action == KeyAction::Back && explanationPanel->isOpen()) {
+        explanationPanel->close();
+        return;
+    }
     for (const KeyBinding &binding : kKeys) {
         if (binding.action != action)
             continue;

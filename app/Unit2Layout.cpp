@@ -4,6 +4,7 @@
 #include "picture/LoadPicture.h"
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
+#include "ui/ExplanationPanel.h"
 #include "ui/FailureReport.h"
 #include "ui/Fonts.h"
 #include "ui/ImageButton.h"
@@ -98,6 +99,7 @@ void TForm2::loadBuiltInPictures()
         LoadBuiltInPicture(button, QStringLiteral(":/builtin/") + button.normalFile());
     }
     LoadBuiltInPicture(*ImgMnks, QStringLiteral(":/builtin/") + ImgMnks->normalFile());
+    LoadBuiltInPicture(*explainButton, QStringLiteral(":/builtin/") + explainButton->normalFile());
     LoadBuiltInPicture(*ImgRead, QStringLiteral(":/builtin/") + ImgRead->normalFile());
 }
 
@@ -114,14 +116,22 @@ void TForm2::createAdditions()
     LabelProgress = bandLabel(Image5, "LabelProgress", {16, 4, 657, 24});
     describe(LabelProgress, QString(), QStringLiteral("练习进度"));
 
+    // The status line's texts end well before its last 60 pixels, where 解析 stands.
+    explainButton = imageButton(this, "explainButton", {613, 414, 56, 25}, QStringLiteral("jx"));
+    explainButton->hide();
+    describe(explainButton, QStringLiteral("解析"), QStringLiteral("查看本题的解析和依据（E键）"));
+    explanationPanel = new ExplanationPanel(this, "explanationPanel", {144, 96, 529, 297});
+    connect(explainButton, &QAbstractButton::clicked, this, [this] { guardEvent([this] { explainClicked(); }); });
+
     const std::pair<ImageButton *, const char *> tips[] = {
         {ImgA, "答案A（小键盘7 或 A键）"},   {ImgB, "答案B（小键盘8 或 B键）"},
         {ImgC, "答案C（小键盘9 或 C键）"},   {ImgD, "答案D（小键盘6 或 D键）"},
         {ImgDui, "正确（小键盘4 或 T键）"},  {ImgCuo, "错误（小键盘5 或 F键）"},
         {ImgPrev, "上一题（小键盘+ 或 P键）"}, {ImgNext, "下一题（回车键 或 N键）"},
-        {ImgHelp, "显示正确答案（小键盘. 或 H键）"}, {ImgSxlx, "按题号顺序练习"},
-        {ImgJqlx, "打乱顺序练习"},           {ImgChk, "答题一秒后自动转下题"},
+        {ImgHelp, "显示正确答案（小键盘. 或 H键）"}, {ImgSxlx, "按题号顺序练习（S键）"},
+        {ImgJqlx, "打乱顺序练习（R键）"},    {ImgChk, "答题一秒后自动转下题（Z键）"},
         {ImgExit, "回到主界面（Esc键）"},    {ImgMnks, "模拟考试（小键盘* 或 M键）"},
+        {explainButton, "解析和依据（E键；E键或Esc键关闭）"},
         {ImgRead, "朗读本题（V键，再按停止；Y键：自动朗读新题）"},
     };
     for (const auto &[button, tip] : tips)

@@ -40,6 +40,7 @@ void TForm2::noteVerdict(bool right)
         m_helped = true;
     if (m_tally.judged(m_run.CurrentPosition, right))
         updateProgressLine();
+    refreshExplainButton();
 }
 
 void TForm2::updateProgressLine()

@@ -50,7 +50,7 @@ int main(int argc, char **argv)
     kemuyi::bench::registerJetBenchmarks();
     kemuyi::bench::registerExamBenchmarks();
     kemuyi::bench::registerSpeechBenchmarks();
-    kemuyi::bench::registerStudyBenchmarks();
+    kemuyi::bench::registerLearnerBenchmarks();
     kemuyi::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -25,7 +25,7 @@ void registerStartupBenchmarks();
 void registerJetBenchmarks();
 void registerExamBenchmarks();
 void registerSpeechBenchmarks();
-void registerStudyBenchmarks();
+void registerLearnerBenchmarks();
 
 // Closes the windows the benchmarks kept open, before the application goes.
 void releaseWindows();

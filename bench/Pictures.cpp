@@ -163,7 +163,7 @@ void writeWindowPictures(const QString &appDir)
         encodeJpegFile(drawnImage(107, 107, seed++), appDir + QLatin1String(name) + QStringLiteral(".jpg"));
     encodeJpegFile(photoImage(690, 450, seed++), appDir + QStringLiteral("bground2.jpg"));
     // The mock exam's buttons, drawn after the others so theirs keep their seeds.
-    for (const char *name : {"mnks", "ksks", "ctlx", "fq", "jj", "qrjj", "jxdt"}) {
+    for (const char *name : {"mnks", "ksks", "ctlx", "fq", "jj", "qrjj", "jxdt", "fqks", "qrfq", "dcjl", "ksfx"}) {
         const QString stem = QLatin1String(name);
         const int height = stem == QLatin1String("mnks") ? 30 : 40;
         encodeJpegFile(drawnImage(110, height, seed++, stem), appDir + stem + QStringLiteral(".jpg"));

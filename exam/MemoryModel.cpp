@@ -54,7 +54,11 @@ double elapsedDays(const MemoryState &state, qint64 nowMs)
 
 double intervalDays(double stability, double retention)
 {
-    return stability / factor * (std::pow(retention, 1 / decay) - 1);
+    // The scheduler asks for the target retention thousands of times in a row: its power is
+    // worked out once.
+    static const double targetPower = std::pow(targetRetention, 1 / decay) - 1;
+    const double power = retention == targetRetention ? targetPower : std::pow(retention, 1 / decay) - 1;
+    return stability / factor * power;
 }
 
 double recallProbability(const MemoryState &state, qint64 nowMs)

@@ -117,7 +117,7 @@ QHash<qint32, QuestionRecord> ProgressStore::questionRecords(const QString &bank
 QVector<RecentAnswer> ProgressStore::recentAnswers(const QString &bank, const QString &category, int count) const
 {
     SqliteStatement read(m_db, "SELECT question, right, at FROM answer WHERE bank = ?1 AND category = ?2"
-                               " ORDER BY at DESC, id DESC LIMIT ?3");
+                               " ORDER BY id DESC LIMIT ?3");
     read.bind(1, bank);
     read.bind(2, category);
     read.bind(3, qint64(count));

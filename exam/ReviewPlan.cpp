@@ -11,9 +11,19 @@ ReviewPlan planSmartReview(const QVector<qint32> &categoryIds, const QHash<qint3
     ReviewPlan plan;
     if (limit <= 0)
         return plan;
-    QVector<std::pair<qint64, qint32>> due; // (due time, id): the earliest due is the most overdue
+    // (due time, place in the category, id): the earliest due is the most overdue, and questions
+    // answered in the same moment keep the category's order.
+    struct Due
+    {
+        qint64 at;
+        int place;
+        qint32 id;
+        bool operator<(const Due &other) const { return at != other.at ? at < other.at : place < other.place; }
+    };
+    QVector<Due> due;
     QVector<qint32> unseen;
-    for (qint32 id : categoryIds) {
+    for (int place = 0; place < categoryIds.size(); ++place) {
+        const qint32 id = categoryIds.at(place);
         const auto found = memory.constFind(id);
         if (found == memory.cend() || found->isNew()) {
             unseen.append(id);
@@ -21,16 +31,13 @@ ReviewPlan planSmartReview(const QVector<qint32> &categoryIds, const QHash<qint3
         }
         const qint64 dueAt = memory::dueMs(*found);
         if (dueAt <= nowMs)
-            due.append({dueAt, id});
+            due.append({dueAt, place, id});
     }
-    // Ties (questions answered in the same moment) keep the category's order.
-    std::stable_sort(due.begin(), due.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (const auto &entry : std::as_const(due)) {
-        if (plan.questions.size() == limit)
-            break;
-        plan.questions.append(entry.second);
-    }
+    // Only the run's share of the due questions needs ordering.
+    const auto taken = due.begin() + std::min<qsizetype>(limit, due.size());
+    std::partial_sort(due.begin(), taken, due.end());
+    for (auto it = due.begin(); it != taken; ++it)
+        plan.questions.append(it->id);
     plan.dueCount = int(due.size());
     for (qint32 id : std::as_const(unseen)) {
         if (plan.questions.size() == limit)

@@ -127,6 +127,15 @@ void PracticeRun::StepForward()
     m_view.showQuestionAtPosition();
 }
 
+bool PracticeRun::jumpTo(qint32 position)
+{
+    if (!m_active || position < 1 || position > QuestionCount)
+        return false;
+    CurrentPosition = position;
+    m_view.showQuestionAtPosition();
+    return true;
+}
+
 void PracticeRun::CheckStatus()
 {
     m_view.setButtonEnabled(RunButton::Prev, CurrentPosition > 1);

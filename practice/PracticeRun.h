@@ -87,6 +87,9 @@ public:
     void StepBack();
     void StepForward();
     void CheckStatus();
+    // Moves to `position` and shows it, only while a run is active and the position lies in
+    // 1..QuestionCount; returns whether it moved.
+    bool jumpTo(qint32 position);
 
     // The shuffle of intensive practice over slots 1..QuestionCount.
     void shuffle(quint32 seed);

@@ -62,4 +62,18 @@ QString hintText(const QString &answer)
     return QStringLiteral(" 正确的答案应该是：") + answer;
 }
 
+QString explanationText(const QString &answerLine, const Question &question)
+{
+    QStringList paragraphs;
+    if (!answerLine.isEmpty())
+        paragraphs.append(answerLine);
+    if (!question.explain.isEmpty())
+        paragraphs.append(QStringLiteral("解析：") + question.explain);
+    if (!question.basis.isEmpty())
+        paragraphs.append(QStringLiteral("依据：") + question.basis);
+    if (question.explain.isEmpty() && question.basis.isEmpty())
+        paragraphs.append(QStringLiteral("本题暂无解析和依据。"));
+    return paragraphs.join(QStringLiteral("\n\n"));
+}
+
 } // namespace kemuyi

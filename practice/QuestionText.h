@@ -22,4 +22,9 @@ QString rightAnswerText(const QString &value);
 QString wrongAnswerText(const QString &value);
 QString hintText(const QString &answer);
 
+// What the explanation panel shows: `answerLine` when given (the right answer beside the
+// learner's), the question's explanation (解析) and its basis (依据), each as a paragraph. A
+// question without an explanation, as in an older or imported bank, shows its basis alone.
+QString explanationText(const QString &answerLine, const Question &question);
+
 } // namespace kemuyi

@@ -1,7 +1,9 @@
 #include "PracticeFixture.h"
 
+#include "app/ExamWindow.h"
 #include "app/Unit1.h"
 #include "ui/Accessibility.h"
+#include "ui/ExplanationPanel.h"
 
 #include <QAccessible>
 
@@ -112,4 +114,17 @@ TEST(MenuAccessibility, EveryCategoryIsNamed)
     };
     for (const auto &[control, name] : names)
         EXPECT_EQ(accessibleText(control, QAccessible::Name), QString::fromUtf8(name));
+}
+
+TEST_F(PracticeWindowTest, TheExplanationAndItsButtonAreNamed)
+{
+    EXPECT_EQ(accessibleText(form->explainButton, QAccessible::Name), QStringLiteral("解析"));
+    EXPECT_TRUE(accessibleText(form->explainButton, QAccessible::Description).contains(QStringLiteral("E键")));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->explainButton)->role(), QAccessible::Button);
+    EXPECT_EQ(accessibleText(form->explanationPanel, QAccessible::Name), QStringLiteral("解析"));
+    BankStore bank;
+    bank.OpenBank();
+    ExamWindow exam(bank, nullptr);
+    EXPECT_EQ(accessibleText(exam.explainButton, QAccessible::Name), QStringLiteral("解析"));
+    EXPECT_EQ(accessibleText(exam.explanationPanel, QAccessible::Name), QStringLiteral("解析"));
 }

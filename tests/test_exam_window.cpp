@@ -8,6 +8,7 @@
 #include "app/ScoreChart.h"
 #include "app/ExamWindow.h"
 #include "exam/ProgressStore.h"
+#include "ui/ExplanationPanel.h"
 
 #include <QTimer>
 
@@ -118,8 +119,16 @@ TEST_F(ExamWindowTest, WholeExamOnTheKeypadAloneThenResultAndHistory)
     press(form.get(), Qt::Key_Enter);
     EXPECT_EQ(form->reviewIndex(), 0);
     const PaperQuestion first = form->session()->question(0);
-    EXPECT_TRUE(form->questionLabel->text().contains(QStringLiteral("依据：条例第%1条").arg(first.id)));
-    EXPECT_TRUE(form->questionLabel->text().contains(QStringLiteral("正确答案：%1").arg(first.correct == 3 ? "C" : "正确")));
+    // Beside the right answer, over the question: the explanation and the rule.
+    ASSERT_TRUE(form->explanationPanel->isOpen());
+    const QString shown = form->explanationPanel->toPlainText();
+    EXPECT_TRUE(shown.contains(QStringLiteral("依据：条例第%1条").arg(first.id))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("正确答案：%1").arg(first.correct == 3 ? "C" : "正确")));
+    EXPECT_FALSE(form->questionLabel->text().contains(QStringLiteral("依据"))) << "nothing runs under the picture";
+    press(form.get(), Qt::Key_E, false); // the question again
+    EXPECT_FALSE(form->explanationPanel->isOpen());
+    press(form.get(), Qt::Key_E, false);
+    EXPECT_TRUE(form->explanationPanel->isOpen());
     for (int i = 0; i < 10; ++i)
         press(form.get(), Qt::Key_Enter);
     EXPECT_EQ(form->reviewIndex(), 7) << "eight missed questions, no further";
@@ -236,11 +245,15 @@ TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
     press(form.get(), Qt::Key_9); // question 3: C, right
     EXPECT_TRUE(form->statusLabel->text().contains(QStringLiteral("恭喜")));
     EXPECT_EQ(pictureName(form->verdictPicture->picture()), QStringLiteral("yes.jpg"));
-    EXPECT_TRUE(form->questionLabel->text().contains(QStringLiteral("依据：条例第3条")));
+    EXPECT_TRUE(form->explanationPanel->isOpen());
+    EXPECT_TRUE(form->explanationPanel->toPlainText().contains(QStringLiteral("依据：条例第3条")));
     press(form.get(), Qt::Key_Enter);
+    EXPECT_FALSE(form->explanationPanel->isOpen()) << "the next question closes it";
     press(form.get(), Qt::Key_5); // question 4: 错, wrong
     EXPECT_TRUE(form->statusLabel->text().contains(QStringLiteral("正确答案：正确")));
     EXPECT_EQ(pictureName(form->verdictPicture->picture()), QStringLiteral("no.jpg"));
+    press(form.get(), Qt::Key_4); // right on a second try: judged, but the wrong answer counts
+    EXPECT_TRUE(form->statusLabel->text().contains(QStringLiteral("恭喜")));
 
     restart();
     EXPECT_EQ(form->bookCount(), 2) << "one right answer is not enough";
@@ -249,6 +262,10 @@ TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
     press(form.get(), Qt::Key_C, false); // right again: out of the book
     restart();
     EXPECT_EQ(form->bookCount(), 1);
+    EXPECT_EQ(store().bookQuestions(bank), (QVector<qint32>{4, 905}));
+    form->drillClicked();
+    press(form.get(), Qt::Key_T, false); // question 4 right: the first of two, as the second try did not count
+    restart();
     EXPECT_EQ(store().bookQuestions(bank), (QVector<qint32>{4, 905}));
 }
 

@@ -8,6 +8,7 @@
 #include "app/Unit1.h"
 #include "exam/ProgressStore.h"
 #include "practice/RunTally.h"
+#include "ui/ExplanationPanel.h"
 
 #include <QPlainTextEdit>
 #include <QApplication>
@@ -97,6 +98,154 @@ TEST_F(CountsTest, AnAnswerNotJudgedIsNotCountedAndANewRunCountsAfresh)
     form->ImgNextClick();
     form->ImgCuoClick();
     EXPECT_TRUE(line().contains(QStringLiteral("答对 0 · 答错 1"))) << line().toStdString();
+}
+
+// ---- explanations ----
+
+class ExplanationTest : public PracticeWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        PracticeWindowTest::SetUp();
+        execOnBank(workingCopyPath(), QStringLiteral(
+            "CREATE TABLE BASIS (ID INTEGER PRIMARY KEY, basis TEXT);"
+            "INSERT INTO BASIS VALUES (101, '条例第101条'), (102, '条例第102条');"
+            "CREATE TABLE EXPLAIN (ID INTEGER PRIMARY KEY, explain TEXT);"
+            "INSERT INTO EXPLAIN VALUES (101, '因为B是对的。');"));
+        showFor(QStringLiteral("C1C2C3C4"));
+        form->ImgSxlxClick();
+    }
+    bool panelOpen() const { return form->explanationPanel->isVisible(); }
+    QString panel() const { return form->explanationPanel->toPlainText(); }
+};
+
+TEST_F(ExplanationTest, OpensOnlyOnceTheAnswerIsKnownAndShowsItWithItsBasis)
+{
+    EXPECT_FALSE(form->explainButton->isVisible());
+    press(form.get(), Qt::Key_E, false);
+    EXPECT_FALSE(panelOpen()) << "before an answer it would give the answer away";
+    form->ImgAClick(); // wrong
+    EXPECT_TRUE(form->explainButton->isVisible());
+    press(form.get(), Qt::Key_E, false);
+    ASSERT_TRUE(panelOpen());
+    EXPECT_EQ(panel(), QStringLiteral("正确答案：B\n\n解析：因为B是对的。\n\n依据：条例第101条"));
+    EXPECT_EQ(form->explanationPanel->accessibleName(), QStringLiteral("解析"));
+    press(form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(panelOpen());
+    EXPECT_TRUE(form->isVisible()) << "the first Esc closes the panel only";
+    form->explainButton->click();
+    EXPECT_TRUE(panelOpen());
+    press(form.get(), Qt::Key_E, false);
+    EXPECT_FALSE(panelOpen());
+    press(form.get(), Qt::Key_E, false);
+    press(form.get(), Qt::Key_8); // an answer key closes it and answers
+    EXPECT_FALSE(panelOpen());
+    EXPECT_EQ(choiceAt(1), ChoiceB);
+    press(form.get(), Qt::Key_E, false);
+    form->ImgNextClick(); // the next question closes it
+    EXPECT_FALSE(panelOpen());
+    EXPECT_FALSE(form->explainButton->isVisible());
+    form->ImgPrevClick(); // judged earlier in this run: it may open again
+    EXPECT_TRUE(form->explainButton->isVisible());
+    EXPECT_TRUE(failures.messages().isEmpty()) << failures.messages().join('\n').toStdString();
+}
+
+TEST_F(ExplanationTest, TheHintAlsoOpensItAndABankWithoutExplanationsShowsTheBasisAlone)
+{
+    form->ImgNextClick(); // 102: a basis, no explanation
+    press(form.get(), Qt::Key_Period);
+    press(form.get(), Qt::Key_E, false);
+    ASSERT_TRUE(panelOpen());
+    EXPECT_EQ(panel(), QStringLiteral("正确答案：正确\n\n依据：条例第102条"));
+    form->ImgNextClick(); // 103: neither
+    form->ImgCClick();
+    press(form.get(), Qt::Key_E, false);
+    EXPECT_TRUE(panel().contains(QStringLiteral("暂无解析和依据"))) << panel().toStdString();
+    EXPECT_TRUE(failures.messages().isEmpty()) << failures.messages().join('\n').toStdString();
+}
+
+TEST_F(ExplanationTest, AShownWindowStartsWithThePanelClosed)
+{
+    form->ImgAClick();
+    form->explainClicked();
+    form->hide();
+    form->show();
+    EXPECT_FALSE(panelOpen());
+    EXPECT_FALSE(form->explainButton->isVisible());
+}
+
+// ---- going to a question, and the mode keys ----
+
+TEST_F(PracticeWindowTest, GThenDigitsThenEnterGoesToThatQuestion)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    press(form.get(), Qt::Key_G, false);
+    EXPECT_FALSE(form->isEnteringJump()) << "no run yet";
+    form->ImgSxlxClick();
+    form->ImgBClick();
+    const QString judged = status();
+    press(form.get(), Qt::Key_G, false);
+    press(form.get(), Qt::Key_3, false);
+    EXPECT_EQ(status(), QStringLiteral(" 转到第 3 题：输入题号按回车键，Esc键取消"));
+    press(form.get(), Qt::Key_Enter);
+    EXPECT_EQ(position(), 3);
+    EXPECT_TRUE(status().isEmpty()) << "shown as a step shows it";
+
+    // Keypad digits are digits while the entry is open; out of range is refused in the status line.
+    press(form.get(), Qt::Key_G, false);
+    press(form.get(), Qt::Key_9);
+    press(form.get(), Qt::Key_Enter);
+    EXPECT_EQ(position(), 3);
+    EXPECT_EQ(status(), QStringLiteral(" 没有第9题：请输入1到4之间的题号。"));
+    press(form.get(), Qt::Key_G, false);
+    press(form.get(), Qt::Key_0, false);
+    press(form.get(), Qt::Key_Enter);
+    EXPECT_EQ(position(), 3);
+    EXPECT_TRUE(status().startsWith(QStringLiteral(" 没有第0题")));
+
+    // Esc cancels and gives the status line back; Backspace takes a digit back.
+    form->ImgPrevClick();
+    form->ImgPrevClick();
+    form->ImgBClick();
+    press(form.get(), Qt::Key_G, false);
+    press(form.get(), Qt::Key_4, false);
+    press(form.get(), Qt::Key_Backspace, false);
+    press(form.get(), Qt::Key_2, false);
+    press(form.get(), Qt::Key_Escape);
+    EXPECT_EQ(status(), judged);
+    EXPECT_EQ(position(), 1);
+    EXPECT_TRUE(form->isVisible());
+    press(form.get(), Qt::Key_G, false);
+    press(form.get(), Qt::Key_4, false);
+    press(form.get(), Qt::Key_Backspace, false);
+    press(form.get(), Qt::Key_2, false);
+    press(form.get(), Qt::Key_Return, false);
+    EXPECT_EQ(position(), 2);
+    // Another key ends the entry and acts as always.
+    press(form.get(), Qt::Key_G, false);
+    press(form.get(), Qt::Key_P, false);
+    EXPECT_FALSE(form->isEnteringJump());
+    EXPECT_EQ(position(), 1);
+}
+
+TEST_F(PracticeWindowTest, SRAndZDoWhatTheirButtonsDo)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    press(form.get(), Qt::Key_S, false);
+    EXPECT_TRUE(form->run().isActive());
+    EXPECT_EQ(form->run().CurrentQuestionId, 101);
+    form->run().setSeedSource([] { return 12345u; });
+    press(form.get(), Qt::Key_R, false);
+    EXPECT_EQ(position(), 1);
+    EXPECT_TRUE(form->LabelProgress->text().contains(QStringLiteral("加强练习")));
+    press(form.get(), Qt::Key_Z, false);
+    EXPECT_TRUE(form->autoAdvance());
+    EXPECT_FALSE(form->ImgNext->isVisibleTo(form.get()));
+    press(form.get(), Qt::Key_Z, false);
+    EXPECT_FALSE(form->autoAdvance());
+    for (ImageButton *button : {form->ImgSxlx, form->ImgJqlx, form->ImgChk})
+        EXPECT_TRUE(button->toolTip().contains(QStringLiteral("键"))) << button->objectName().toStdString();
 }
 
 // ---- the menu ----

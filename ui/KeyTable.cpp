@@ -8,10 +8,7 @@ namespace kemuyi {
 
 namespace {
 
-enum Windows : unsigned { Practice = 1, Exam = 2, Both = Practice | Exam, Menu = 4 };
-
-// Letters that have no key on the exam keyboard.
-constexpr int kNoVirtualKey = -1;
+enum Windows : unsigned { Menu = 4, Practice = 1, Exam = 2, Both = Practice | Exam };
 
 struct KeyEntry
 {
@@ -37,18 +34,29 @@ constexpr KeyEntry kKeyTable[] = {
     {VkMultiply, Qt::Key_J, KeyAction::HandIn, Exam},
     {VkDivide, Qt::Key_K, KeyAction::Book, Exam},
     {VkNumpad0, 0, KeyAction::Back, Exam},
-    {kNoVirtualKey, Qt::Key_Q, KeyAction::Discard, Exam},
-    {kNoVirtualKey, Qt::Key_V, KeyAction::Read, Both},
-    {kNoVirtualKey, Qt::Key_Y, KeyAction::AutoRead, Both | Menu},
-    {kNoVirtualKey, Qt::Key_W, KeyAction::Size, Menu},
+    {VkNone, Qt::Key_Q, KeyAction::Discard, Exam},
+    {VkNone, Qt::Key_E, KeyAction::Explain, Both},
+    {VkNone, Qt::Key_G, KeyAction::JumpTo, Practice},
+    {VkNone, Qt::Key_S, KeyAction::Sequential, Practice},
+    {VkNone, Qt::Key_R, KeyAction::Intensive, Practice},
+    {VkNone, Qt::Key_Z, KeyAction::AutoAdvance, Practice},
+    {VkNumpad0 + 1, Qt::Key_1, KeyAction::Category1, Menu},
+    {VkNumpad0 + 2, Qt::Key_2, KeyAction::Category2, Menu},
+    {VkNumpad0 + 3, Qt::Key_3, KeyAction::Category3, Menu},
+    {VkNumpad0 + 4, Qt::Key_4, KeyAction::Category4, Menu},
+    {VkNumpad0 + 5, Qt::Key_5, KeyAction::Category5, Menu},
+    {VkEscape, 0, KeyAction::Back, Menu},
+    {VkNone, Qt::Key_V, KeyAction::Read, Both},
+    {VkNone, Qt::Key_Y, KeyAction::AutoRead, Both | Menu},
+    {VkNone, Qt::Key_W, KeyAction::Size, Menu},
 };
 
 unsigned bitOf(KeyWindow window)
 {
     switch (window) {
+    case KeyWindow::Menu: return Menu;
     case KeyWindow::Practice: return Practice;
     case KeyWindow::Exam: return Exam;
-    case KeyWindow::Menu: return Menu;
     }
     return 0;
 }
@@ -58,7 +66,7 @@ unsigned bitOf(KeyWindow window)
 KeyAction keyActionForCode(int virtualKey, KeyWindow window)
 {
     for (const KeyEntry &entry : kKeyTable) {
-        if (entry.virtualKey == virtualKey && (entry.windows & bitOf(window)))
+        if (virtualKey != VkNone && entry.virtualKey == virtualKey && (entry.windows & bitOf(window)))
             return entry.action;
     }
     return KeyAction::None;

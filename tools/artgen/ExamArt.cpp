@@ -22,6 +22,9 @@ void addExamButtons(std::vector<Artwork> &out)
         const int px = c.px;
         addPair(out, QString::fromLatin1(c.stem), [=](bool hover) { return captionButton(size, text, px, hover); });
     }
+    // 解析: a small button at the right end of the status line, in the practice and exam windows.
+    addPair(out, QStringLiteral("jx"),
+            [](bool hover) { return captionButton(QSize(56, 25), QStringLiteral("解析"), 14, hover); });
 }
 
 } // namespace artgen
