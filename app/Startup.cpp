@@ -52,6 +52,62 @@ StartedWindows &StartedWindows::operator=(StartedWindows &&other) noexcept
 }
 StartedWindows::~StartedWindows() = default;
 
+#ifdef Q_OS_UNIX
+namespace {
+
+int terminateSocket[2] = {-1, -1};
+bool terminateRequested = false;
+
+void onTerminateSignal(int)
+{
+    // The interrupted code may be about to read errno.
+    const int savedErrno = errno;
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(terminateSocket[0], &byte, 1);
+    errno = savedErrno;
+}
+
+// A desktop session ending (SIGTERM) or Ctrl+C in a terminal ends the program in order, as
+// closing the menu would, instead of killing the process mid-event or mid-copy. A signal
+// handler may only write to a socket; the loop picks the byte up.
+void quitOnTerminateSignals(QApplication &app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminateSocket) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(terminateSocket[1], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(terminateSocket[1], &byte, 1);
+        terminateRequested = true;
+        // Ends every loop running, not only the main one: a failure box, the modal practice
+        // window, or the start-up before the main loop has begun, where quit() does nothing.
+        // A box opened after this returns at once.
+        QCoreApplication::exit(0);
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminateSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+} // namespace
+#endif
+
+namespace {
+
+bool terminationRequested()
+{
+#ifdef Q_OS_UNIX
+    return terminateRequested;
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
 StartedWindows runStartup(const StartupOptions &options)
 {
     // Qt needs its application object before any window, so the framework is set up by the
@@ -83,7 +139,7 @@ StartedWindows runStartup(const StartupOptions &options)
     // and the wait ends when the splash's timer has fired or at once if it already has.
     {
         HoverPause noHoverSwaps;
-        while (!splash->timerFired())
+        while (!splash->timerFired() && !terminationRequested())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 
@@ -91,46 +147,6 @@ StartedWindows runStartup(const StartupOptions &options)
     splash.reset();
     return windows;
 }
-
-#ifdef Q_OS_UNIX
-namespace {
-
-int terminateSocket[2] = {-1, -1};
-bool terminateRequested = false;
-
-void onTerminateSignal(int)
-{
-    // The interrupted code may be about to read errno.
-    const int savedErrno = errno;
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(terminateSocket[0], &byte, 1);
-    errno = savedErrno;
-}
-
-// A desktop session ending (SIGTERM) or Ctrl+C in a terminal ends the main loop in order, as
-// closing the menu would, instead of killing the process mid-event. A signal handler may only
-// write to a socket; the loop picks the byte up.
-void quitOnTerminateSignals(QApplication &app)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminateSocket) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(terminateSocket[1], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
-        char byte = 0;
-        [[maybe_unused]] const auto got = ::read(terminateSocket[1], &byte, 1);
-        terminateRequested = true;
-        QCoreApplication::quit();
-    });
-    struct sigaction action = {};
-    action.sa_handler = onTerminateSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
-
-} // namespace
-#endif
 
 int runProgram(int argc, char **argv)
 {
@@ -140,11 +156,9 @@ int runProgram(int argc, char **argv)
 #endif
     registerFontSubstitutions();
     StartedWindows windows = runStartup();
-#ifdef Q_OS_UNIX
     // Asked to stop during start-up, before the main loop could take the request.
-    if (terminateRequested)
+    if (terminationRequested())
         return 0;
-#endif
     windows.form1->show();
     return app.exec();
 }

@@ -52,13 +52,8 @@ void insertReviewed(SqliteDb &db, const QVector<ReviewedPair> &reviewed)
     }
 }
 
-void fillDatabase(const QString &path, const QVector<Question> &questions, const QVector<ReviewedPair> &reviewed)
+void fillDatabase(SqliteDb &db, const QVector<Question> &questions, const QVector<ReviewedPair> &reviewed)
 {
-    SqliteDb db;
-    db.openForWriting(path);
-    // The file is thrown away on any failure, so a rollback journal would only leave litter.
-    db.exec("PRAGMA journal_mode=OFF");
-    SqliteTransaction transaction(db);
     db.exec(createTkSql().constData());
     insertQuestions(db, questions);
     insertSideValues(db, Column::Basis, questions);
@@ -69,7 +64,6 @@ void fillDatabase(const QString &path, const QVector<Question> &questions, const
     }
     if (!reviewed.isEmpty())
         insertReviewed(db, reviewed);
-    transaction.commit();
 }
 
 } // namespace
@@ -90,18 +84,22 @@ ParsedSource buildBank(const QByteArray &source, const QString &bankPath, const 
     return parsed;
 }
 
-void writeBankFile(const QVector<Question> &questions, const QString &bankPath,
-                   const QVector<ReviewedPair> &reviewed)
+void makeBankFile(const QString &bankPath, const std::function<void(SqliteDb &)> &fill, bool durable)
 {
     const QFileInfo target(bankPath);
     QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
     if (!file.open())
         throw Failure(QStringLiteral("无法在 %1 中创建题库：%2").arg(target.absolutePath(), file.errorString()));
     file.close();
-    try {
-        fillDatabase(file.fileName(), questions, reviewed);
-    } catch (const Failure &failure) {
-        throw Failure(QStringLiteral("写入题库 %1 失败：%2").arg(bankPath, failure.message()));
+    {
+        SqliteDb db;
+        db.openForWriting(file.fileName());
+        db.exec("PRAGMA journal_mode=OFF");
+        if (!durable)
+            db.exec("PRAGMA synchronous=OFF");
+        SqliteTransaction transaction(db);
+        fill(db);
+        transaction.commit();
     }
     // Temporary files are private to their owner; the bank is read by whoever runs the program.
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
@@ -109,6 +107,18 @@ void writeBankFile(const QVector<Question> &questions, const QString &bankPath,
     if (const auto error = replaceFile(file.fileName(), bankPath))
         throw Failure(QStringLiteral("无法写入题库 %1：%2").arg(bankPath, *error));
     file.setAutoRemove(false);
+}
+
+void writeBankFile(const QVector<Question> &questions, const QString &bankPath,
+                   const QVector<ReviewedPair> &reviewed)
+{
+    makeBankFile(bankPath, [&](SqliteDb &db) {
+        try {
+            fillDatabase(db, questions, reviewed);
+        } catch (const Failure &failure) {
+            throw Failure(QStringLiteral("写入题库 %1 失败：%2").arg(bankPath, failure.message()));
+        }
+    });
 }
 
 } // namespace kemuyi

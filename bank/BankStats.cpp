@@ -53,15 +53,13 @@ int typeRank(const QString &type)
     return int(codes.size());
 }
 
-} // namespace
-
-QVector<CategoryStats> bankStats(const QString &bankPath)
+QVector<CategoryStats> categoryStats(const QVector<Question> &questions)
 {
     QVector<CategoryStats> stats;
     for (const QString &code : categoryCodes())
         stats.append(named(code));
     CategoryStats total = named(QStringLiteral("合计"));
-    for (const Question &question : questionsOf(bankPath)) {
+    for (const Question &question : questions) {
         for (CategoryStats &entry : stats) {
             if (servesCategory(question.type, entry.code))
                 count(entry, question);
@@ -72,10 +70,10 @@ QVector<CategoryStats> bankStats(const QString &bankPath)
     return stats;
 }
 
-QVector<CategoryStats> typeStats(const QString &bankPath)
+QVector<CategoryStats> typeStats(const QVector<Question> &questions)
 {
     QVector<CategoryStats> stats;
-    for (const Question &question : questionsOf(bankPath)) {
+    for (const Question &question : questions) {
         auto entry = std::find_if(stats.begin(), stats.end(),
                                   [&](const CategoryStats &known) { return known.code == question.type; });
         if (entry == stats.end()) {
@@ -90,6 +88,19 @@ QVector<CategoryStats> typeStats(const QString &bankPath)
     return stats;
 }
 
+} // namespace
+
+BankStatistics bankStatistics(const QString &bankPath)
+{
+    const QVector<Question> questions = questionsOf(bankPath);
+    BankStatistics statistics;
+    statistics.categories = categoryStats(questions);
+    statistics.types = typeStats(questions);
+    if (std::any_of(questions.begin(), questions.end(), [](const Question &row) { return !row.topic.isEmpty(); }))
+        statistics.topicTable = topicTable(questions);
+    return statistics;
+}
+
 QString statsTable(const QVector<CategoryStats> &stats, const QString &heading)
 {
     QVector<QStringList> cells = {{heading, QStringLiteral("题数"), QStringLiteral("选择题"), QStringLiteral("判断题"),
@@ -101,14 +112,6 @@ QString statsTable(const QVector<CategoryStats> &stats, const QString &heading)
                       QString::number(entry.explained), entry.longestKey.text()});
     }
     return textTable(cells);
-}
-
-QString topicStatsTable(const QString &bankPath)
-{
-    const QVector<Question> questions = questionsOf(bankPath);
-    if (std::all_of(questions.begin(), questions.end(), [](const Question &row) { return row.topic.isEmpty(); }))
-        return QString();
-    return topicTable(questions);
 }
 
 } // namespace kemuyi

@@ -9,7 +9,11 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 namespace kemuyi {
+
+class SqliteDb;
 
 // Validates source bytes and, only when they are sound, writes them as the bank at `bankPath`
 // (see writeBankFile). The result's problems say why nothing was written; an earlier bank at
@@ -24,6 +28,13 @@ ParsedSource buildBank(const QByteArray &source, const QString &bankPath,
 // the end, so a failure leaves neither a partial bank nor a stray file.
 void writeBankFile(const QVector<Question> &questions, const QString &bankPath,
                    const QVector<ReviewedPair> &reviewed = {});
+
+// The steps every bank file is made by: a new file beside `bankPath`, without a rollback journal
+// (it is thrown away on any failure), filled by `fill` inside one transaction, made readable to
+// all, and renamed over `bankPath`. A failure leaves neither a partial bank nor a stray file, and
+// an earlier bank at the path stays as it was. `durable` false skips the flushes to disk, for a
+// copy that is made anew at every start anyway. Failures of `fill` pass through unchanged.
+void makeBankFile(const QString &bankPath, const std::function<void(SqliteDb &)> &fill, bool durable = true);
 
 // Everything in the bank the program would stumble over, one entry per problem, each naming the
 // row's ID (or the missing table or column), and what makes it poor for practice: a question
@@ -44,16 +55,22 @@ struct CategoryStats
     LongestKeyShare longestKey;
 };
 
-// One entry per category code, as the program selects them, then the whole bank under "合计".
-QVector<CategoryStats> bankStats(const QString &bankPath);
-// One entry per TYPE value as the bank holds it ("DEF", "A1A3B1", the general
-// "C1C2C3C4A1A3B1A2B2M"), in the order the category codes are listed: the size of each group of
-// questions, where the per-category counts add the general questions to each.
-QVector<CategoryStats> typeStats(const QString &bankPath);
+struct BankStatistics
+{
+    // One entry per category code, as the program selects them, then the whole bank under "合计".
+    QVector<CategoryStats> categories;
+    // One entry per TYPE value as the bank holds it ("DEF", "A1A3B1", the general
+    // "C1C2C3C4A1A3B1A2B2M"), in the order the category codes are listed: the size of each group
+    // of questions, where the per-category counts add the general questions to each.
+    QVector<CategoryStats> types;
+    // Questions per topic and category as a text table; empty for a bank that names no topics.
+    QString topicTable;
+};
+
+// All of them from one reading of the bank.
+BankStatistics bankStatistics(const QString &bankPath);
 // The entries as a text table whose columns line up in a terminal; `heading` names the first column.
 QString statsTable(const QVector<CategoryStats> &stats, const QString &heading = QStringLiteral("类别"));
-// Questions per topic and category as a text table; empty for a bank that names no topics.
-QString topicStatsTable(const QString &bankPath);
 
 // The bank's questions in ascending ID order, with their basis, topic and explanation from the
 // side tables the bank has (empty where it has none).

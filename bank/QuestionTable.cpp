@@ -26,11 +26,11 @@ QByteArray selectFromTk()
     return "SELECT " + tkColumnList() + " FROM TK";
 }
 
-QByteArray createTkSql()
+QByteArray createTkSql(bool nullable)
 {
     QByteArray tk = "CREATE TABLE TK (" + quoted(Column::Id) + " INTEGER PRIMARY KEY";
     for (int i = int(Column::Id) + 1; i < kTkColumnCount; ++i)
-        tk += ", " + quoted(Column(i)) + " TEXT NOT NULL";
+        tk += ", " + quoted(Column(i)) + (nullable ? " TEXT" : " TEXT NOT NULL");
     return tk + ")";
 }
 

@@ -19,8 +19,9 @@ QByteArray tkColumnList();
 // SELECT of every TK column from TK, for a statement to extend with WHERE and ORDER BY.
 QByteArray selectFromTk();
 
-// TK as the bank tool builds it: an integer key and text everywhere else.
-QByteArray createTkSql();
+// TK as the bank tool builds it: an integer key and text everywhere else. A bank converted from
+// another database keeps its NULLs (`nullable`), so the program meets them as it would there.
+QByteArray createTkSql(bool nullable = false);
 
 // The side tables for the source's columns after TK's (basis in BASIS, topic in TOPIC, explain
 // in EXPLAIN): ID and the value, one row per question.

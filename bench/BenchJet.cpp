@@ -55,7 +55,8 @@ QVector<Question> generatedRows(int questions)
     return rows;
 }
 
-// The same questions as a Jet 4 file (bank.mdb) and as the program's own bank (bank.lib).
+// The same questions as a Jet 4 file (bank.mdb), a Jet 3 file in the GBK code page (bank3.mdb)
+// and the program's own bank (bank.lib).
 QString jetFolder(int questions)
 {
     static std::map<int, QString> made;
@@ -63,22 +64,30 @@ QString jetFolder(int questions)
         return found->second;
     const QString folder = fixtureFolder(QStringLiteral("jet-%1").arg(questions));
     const QVector<Question> rows = generatedRows(questions);
-    QFile file(folder + QStringLiteral("bank.mdb"));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(jet::writeJetFile({jet::questionTable(rows)}, {}));
+    const auto writeJet = [&](const QString &name, jet::JetVersion version) {
+        jet::JetWriteOptions options;
+        options.version = version;
+        QFile file(folder + name);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(jet::writeJetFile({jet::questionTable(rows)}, options));
+    };
+    writeJet(QStringLiteral("bank.mdb"), jet::JetVersion::Jet4);
+    writeJet(QStringLiteral("bank3.mdb"), jet::JetVersion::Jet3);
     writeBankFile(rows, folder + QStringLiteral("bank.lib"));
     made.emplace(questions, folder);
     return folder;
 }
 
+// range(0) questions; range(1) set: the Jet 3 file, whose text goes through a code page.
 void importJet(benchmark::State &state)
 {
     const int questions = int(state.range(0));
     const QString folder = jetFolder(questions);
+    const QString source = folder + (state.range(1) ? QStringLiteral("bank3.mdb") : QStringLiteral("bank.mdb"));
     double total = 0;
     for (auto _ : state) {
         const double seconds = secondsOf([&] {
-            jet::importJetBank(folder + QStringLiteral("bank.mdb"), folder + QStringLiteral("out.lib"));
+            jet::importJetBank(source, folder + QStringLiteral("out.lib"));
         });
         total += seconds;
         state.SetIterationTime(seconds);
@@ -171,16 +180,22 @@ void summariseStartup(const Aggregates &aggregates, const std::string &ratio, co
 
 void registerJetBenchmarks()
 {
-    for (const int questions : {kSmallBank, kLargeBank}) {
-        repeated(benchmark::RegisterBenchmark("JetImport", importJet), 7)
-            ->Arg(questions)
-            ->Iterations(1)
-            ->UseManualTime()
-            ->Unit(benchmark::kMillisecond);
-        const double target = questions == kSmallBank ? 50.0 : 1000.0;
-        whenAggregated("JetImport/" + std::to_string(questions), [questions, target](const Aggregates &aggregates) {
-            record("8. Jet import, " + bankLabel(questions) + " questions", aggregates.median("ms"), "ms", target);
-        });
+    for (const int jet3 : {0, 1}) {
+        for (const int questions : {kSmallBank, kLargeBank}) {
+            repeated(benchmark::RegisterBenchmark(jet3 ? "JetImport/jet3" : "JetImport/jet4", importJet), 7)
+                ->Args({questions, jet3})
+                ->Iterations(1)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+            const double target = questions == kSmallBank ? 50.0 : 1000.0;
+            const std::string name = std::string(jet3 ? "JetImport/jet3/" : "JetImport/jet4/")
+                                     + std::to_string(questions) + "/" + std::to_string(jet3);
+            const std::string label = std::string(jet3 ? "8. Jet 3 import, " : "8. Jet 4 import, ")
+                                      + bankLabel(questions) + " questions";
+            whenAggregated(name, [label, target](const Aggregates &aggregates) {
+                record(label, aggregates.median("ms"), "ms", target);
+            });
+        }
     }
     repeated(benchmark::RegisterBenchmark("JetConversion", convertJet), 7)
         ->Arg(kSmallBank)

@@ -90,11 +90,15 @@ QString GetTempDirectory()
         return privateTempFolder();
 #endif
     const QString temp = QDir::tempPath();
-    if (temp.isEmpty() || !QFileInfo(temp).isDir()) {
-        throw Failure(QStringLiteral("找不到可用的临时目录（TMPDIR=%1）")
-                          .arg(qEnvironmentVariable("TMPDIR")));
-    }
-    return withTrailingSeparator(temp);
+    const QFileInfo info(temp);
+    if (!temp.isEmpty() && info.isDir())
+        return withTrailingSeparator(temp);
+    // Qt answers with the path itself when it names a file, and with an empty one when it names
+    // nothing at all.
+    const QString named = qEnvironmentVariable("TMPDIR");
+    if (!temp.isEmpty() && info.exists())
+        throw Failure(QStringLiteral("临时目录（TMPDIR）%1 是一个文件，不是文件夹").arg(named));
+    throw Failure(QStringLiteral("找不到可用的临时目录（TMPDIR=%1）").arg(named));
 }
 
 QString resolveAssetPath(const QString &path)

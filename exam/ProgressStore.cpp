@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sqlite3.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
@@ -180,7 +182,10 @@ bool ProgressStore::tryOpen(QString &problem)
     try {
         problem = fileProblem(checkPages, version);
     } catch (const SqliteError &error) {
-        if (!error.isDamage())
+        // The statements are ours and sound, so a plain error while reading is the file's: a
+        // header naming a format this SQLite cannot read, for one. Such a file is set aside
+        // like a damaged one; left in place it would keep every later start from saving.
+        if (!error.isDamage() && error.primaryCode() != SQLITE_ERROR)
             throw;
         problem = error.reason();
     }

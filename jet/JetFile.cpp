@@ -31,14 +31,15 @@ JetFile::JetFile(const QByteArray &file, const JetReadOptions &options) : bytes(
     if (pageCount < 3)
         throw Failure(QStringLiteral("文件只有 %1 字节，不是完整的 Jet 数据库").arg(file.size()));
     if (!jet4) {
-        charset = options.charset;
+        QByteArray charset = options.charset;
         if (charset.isEmpty()) {
             const int codePage = jet3CodePage(file.left(pageSize));
             charset = codePage == 0 ? QByteArray("GBK") : codePageCharset(codePage);
             if (charset.isEmpty())
                 throw Failure(QStringLiteral("文件头中的代码页 %1 无法识别，请用 --charset 指定文本编码").arg(codePage));
         }
-        if (!encodeCharset(QString(), charset))
+        text = std::make_unique<CharsetDecoder>(charset);
+        if (!text->valid())
             throw Failure(QStringLiteral("不认识的文本编码 %1").arg(QString::fromLatin1(charset)));
     }
     if (isEncoded(file.left(pageSize), jet4))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JetReader.h"
+#include "JetText.h"
 
 #include <QByteArray>
 
@@ -26,7 +27,8 @@ struct JetFile
 
     QByteArray bytes;
     bool jet4 = false;
-    QByteArray charset; // Jet 3 only: the iconv name of its text encoding
+    // Jet 3 only: the file's text encoding, one converter for all of its fields.
+    std::unique_ptr<CharsetDecoder> text;
     int pageSize = 0;
     qint64 pageCount = 0;
     std::unique_ptr<MdbHandle, MdbHandleCloser> mdb;

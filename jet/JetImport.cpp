@@ -1,13 +1,12 @@
 #include "JetImport.h"
 
+#include "bank/BankTool.h"
+#include "bank/QuestionTable.h"
 #include "bank/Sqlite.h"
 #include "common/Failure.h"
-#include "common/ReplaceFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
-#include <QTemporaryFile>
 
 namespace kemuyi::jet {
 
@@ -15,12 +14,6 @@ namespace {
 
 // The largest file the format allows.
 constexpr qint64 kMaxJetFile = qint64(2) << 30;
-
-// Same table and column names as the banks the bank tool builds, but NULL stays possible: the
-// program must meet a NULL where the Jet file has one, not an empty text.
-const char kCreateTable[] =
-    "CREATE TABLE TK (ID INTEGER PRIMARY KEY, TYPE TEXT, subject TEXT, a TEXT, b TEXT, c TEXT,"
-    " d TEXT, pic TEXT, \"select\" TEXT, answer TEXT)";
 
 QByteArray readSource(const QString &source)
 {
@@ -35,16 +28,12 @@ QByteArray readSource(const QString &source)
     return bytes;
 }
 
-int fillBank(const QString &path, const QByteArray &file, const JetReadOptions &options, bool durable)
+// Table TK as the bank tool builds it, but NULL stays possible: the program must meet a NULL
+// where the Jet file has one, not an empty text.
+int fillBank(SqliteDb &db, const QByteArray &file, const JetReadOptions &options)
 {
-    SqliteDb db;
-    db.openForWriting(path);
-    db.exec("PRAGMA journal_mode=OFF"); // the file is thrown away on any failure
-    if (!durable)
-        db.exec("PRAGMA synchronous=OFF");
-    db.exec(kCreateTable);
-    db.exec("BEGIN");
-    SqliteStatement insert(db, "INSERT INTO TK VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+    db.exec(createTkSql(true).constData());
+    SqliteStatement insert(db, insertIntoTkSql());
     QSet<qint64> ids;
     readJetQuestions(file, options, [&](const JetQuestion &question) {
         if (ids.contains(question.id))
@@ -60,7 +49,6 @@ int fillBank(const QString &path, const QByteArray &file, const JetReadOptions &
         }
         insert.step();
     });
-    db.exec("COMMIT");
     return ids.size();
 }
 
@@ -69,21 +57,14 @@ int fillBank(const QString &path, const QByteArray &file, const JetReadOptions &
 int importJetBank(const QString &source, const QString &bankPath, const JetReadOptions &options, bool durable)
 {
     const QByteArray file = readSource(source);
-    const QFileInfo target(bankPath);
-    QTemporaryFile out(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!out.open())
-        throw Failure(QStringLiteral("无法在 %1 中创建题库：%2").arg(target.absolutePath(), out.errorString()));
-    out.close();
     int questions = 0;
-    try {
-        questions = fillBank(out.fileName(), file, options, durable);
-    } catch (const Failure &failure) {
-        throw Failure(QStringLiteral("%1：%2").arg(source, failure.message()));
-    }
-    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    if (const auto error = replaceFile(out.fileName(), bankPath))
-        throw Failure(QStringLiteral("无法写入题库 %1：%2").arg(bankPath, *error));
-    out.setAutoRemove(false);
+    makeBankFile(bankPath, [&](SqliteDb &db) {
+        try {
+            questions = fillBank(db, file, options);
+        } catch (const Failure &failure) {
+            throw Failure(QStringLiteral("%1：%2").arg(source, failure.message()));
+        }
+    }, durable);
     return questions;
 }
 

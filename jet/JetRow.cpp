@@ -17,10 +17,10 @@ using Value = std::variant<qint64, QString>;
 
 QString decodeText(const JetFile &file, const QByteArray &bytes)
 {
-    const std::optional<QString> text = file.jet4 ? decodeJet4Text(bytes) : decodeCharset(bytes, file.charset);
+    const std::optional<QString> text = file.jet4 ? decodeJet4Text(bytes) : file.text->decode(bytes);
     if (!text) {
         throw Failure(file.jet4 ? QStringLiteral("不是有效的 Unicode 文本")
-                                : QStringLiteral("不是有效的 %1 文本").arg(QString::fromLatin1(file.charset)));
+                                : QStringLiteral("不是有效的 %1 文本").arg(QString::fromLatin1(file.text->charset())));
     }
     return *text;
 }

@@ -10,12 +10,11 @@ namespace kemuyi::jet {
 
 namespace {
 
-// One conversion through iconv; nullopt on any invalid or incomplete input.
-std::optional<QByteArray> convert(const QByteArray &bytes, const char *to, const char *from)
+// One conversion through an open converter, from its initial state; nullopt on any invalid or
+// incomplete input.
+std::optional<QByteArray> convertWith(iconv_t cd, const QByteArray &bytes)
 {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == iconv_t(-1))
-        return std::nullopt;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
     QByteArray out;
     out.resize(bytes.size() * 4 + 16);
     char *in = const_cast<char *>(bytes.constData());
@@ -23,10 +22,19 @@ std::optional<QByteArray> convert(const QByteArray &bytes, const char *to, const
     char *dst = out.data();
     size_t outLeft = size_t(out.size());
     const size_t result = iconv(cd, &in, &inLeft, &dst, &outLeft);
-    iconv_close(cd);
     if (result == size_t(-1) || inLeft != 0)
         return std::nullopt;
     out.truncate(out.size() - int(outLeft));
+    return out;
+}
+
+std::optional<QByteArray> convert(const QByteArray &bytes, const char *to, const char *from)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == iconv_t(-1))
+        return std::nullopt;
+    std::optional<QByteArray> out = convertWith(cd, bytes);
+    iconv_close(cd);
     return out;
 }
 
@@ -132,12 +140,35 @@ QByteArray codePageCharset(int codePage)
     return names.value(codePage);
 }
 
-std::optional<QString> decodeCharset(const QByteArray &bytes, const QByteArray &charset)
+CharsetDecoder::CharsetDecoder(const QByteArray &charset)
+    : m_charset(charset), m_converter(iconv_open("UTF-16LE", charset.constData()))
 {
-    const auto utf16 = convert(bytes, "UTF-16LE", charset.constData());
+}
+
+CharsetDecoder::~CharsetDecoder()
+{
+    if (valid())
+        iconv_close(iconv_t(m_converter));
+}
+
+bool CharsetDecoder::valid() const
+{
+    return m_converter != reinterpret_cast<void *>(iconv_t(-1));
+}
+
+std::optional<QString> CharsetDecoder::decode(const QByteArray &bytes)
+{
+    if (!valid())
+        return std::nullopt;
+    const auto utf16 = convertWith(iconv_t(m_converter), bytes);
     if (!utf16)
         return std::nullopt;
     return fromUtf16(*utf16);
+}
+
+std::optional<QString> decodeCharset(const QByteArray &bytes, const QByteArray &charset)
+{
+    return CharsetDecoder(charset).decode(bytes);
 }
 
 std::optional<QByteArray> encodeCharset(const QString &text, const QByteArray &charset)

@@ -19,6 +19,27 @@ QByteArray encodeJet4Text(const QString &text, bool compress, int maxCompressedC
 // The iconv name of a Windows code page ("GBK" for 936), empty for one we do not know.
 QByteArray codePageCharset(int codePage);
 
+// Decodes text in one single- or double-byte code page. Opening the converter costs far more
+// than a field's worth of text, so a reader keeps one for the whole file.
+class CharsetDecoder
+{
+public:
+    // A charset iconv does not know gives a decoder that is not valid().
+    explicit CharsetDecoder(const QByteArray &charset);
+    ~CharsetDecoder();
+    CharsetDecoder(const CharsetDecoder &) = delete;
+    CharsetDecoder &operator=(const CharsetDecoder &) = delete;
+
+    bool valid() const;
+    const QByteArray &charset() const { return m_charset; }
+    // Invalid or incomplete sequences give nullopt; each call starts afresh.
+    std::optional<QString> decode(const QByteArray &bytes);
+
+private:
+    QByteArray m_charset;
+    void *m_converter;
+};
+
 // Text in a single- or double-byte code page; invalid or incomplete sequences give nullopt.
 std::optional<QString> decodeCharset(const QByteArray &bytes, const QByteArray &charset);
 // Text that the code page cannot hold gives nullopt.

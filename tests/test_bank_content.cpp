@@ -142,14 +142,15 @@ TEST(Explanations, StatsCountThemPerCategoryAndPerGroup)
                               + explainedLine("20", "有", "C1C2C3C4A1A3B1A2B2M") + explainedLine("21", "有", "A2B2"),
                           bank)
                     .ok());
-    const QVector<CategoryStats> categories = bankStats(bank);
+    const BankStatistics statistics = bankStatistics(bank);
+    const QVector<CategoryStats> &categories = statistics.categories;
     const auto a2b2 = std::find_if(categories.begin(), categories.end(),
                                    [](const CategoryStats &entry) { return entry.code == QLatin1String("A2B2"); });
     ASSERT_NE(a2b2, categories.end());
     EXPECT_EQ(a2b2->questions, 2); // the general question serves A2B2 too
     EXPECT_EQ(categories.last().explained, 3);
 
-    const QVector<CategoryStats> groups = typeStats(bank);
+    const QVector<CategoryStats> &groups = statistics.types;
     ASSERT_EQ(groups.size(), 3);
     // The general group first (it serves A1A3B1, the first code listed), then as the codes are listed.
     EXPECT_EQ(groups.at(0).code, QStringLiteral("C1C2C3C4A1A3B1A2B2M"));

@@ -76,7 +76,7 @@ TEST(Topics, SourceWithTopicsRoundTripsThroughTheBank)
     const QByteArray source = kHeader + topicLine("3", "motorcycle") + topicLine("9", "signals");
     ASSERT_TRUE(buildBank(source, bank).ok());
     EXPECT_EQ(exportBank(bank), source);
-    const QString table = topicStatsTable(bank);
+    const QString table = bankStatistics(bank).topicTable;
     EXPECT_TRUE(table.contains(QStringLiteral("摩托车驾驶"))) << table.toStdString();
     EXPECT_TRUE(table.contains(QStringLiteral("交通信号"))) << table.toStdString();
 }
@@ -110,7 +110,7 @@ TEST(Topics, SourceWithoutTopicsStaysWithoutThem)
                               "4\tM\t题干\t\t\t\t\t\tN\t错误\t依据\n";
     ASSERT_TRUE(buildBank(legacy, bank).ok());
     EXPECT_EQ(exportBank(bank), legacy);
-    EXPECT_TRUE(topicStatsTable(bank).isEmpty());
+    EXPECT_TRUE(bankStatistics(bank).topicTable.isEmpty());
 }
 
 TEST(AnswerBalance, SharesOutsideTheBoundsAreNamed)

@@ -381,7 +381,7 @@ TEST(CheckBank, NamesMissingTableAndColumns)
     execOnBank(path, QStringLiteral("CREATE TABLE tk (ID INTEGER, TYPE, subject, a, b, c, d, answer)"));
     EXPECT_EQ(checkBank(path), (QStringList{QStringLiteral("表 TK 缺少字段 pic"),
                                             QStringLiteral("表 TK 缺少字段 select")}));
-    EXPECT_TRUE(failureOf([&] { bankStats(path); }).contains(QStringLiteral("pic")));
+    EXPECT_TRUE(failureOf([&] { bankStatistics(path); }).contains(QStringLiteral("pic")));
 }
 
 TEST(CheckBank, FileThatIsNoBankIsAFailure)
@@ -403,7 +403,7 @@ TEST(BankStats, CountsEachCategoryAsTheProgramSelectsIt)
     writeBank(path, {choiceRow(1, QStringLiteral("C1C2C3C4A1A3B1A2B2M")),
                      choiceRow(2, QStringLiteral("A2B2")), judgeRow(3, QStringLiteral("DEF")), pictured});
 
-    const QVector<CategoryStats> stats = bankStats(path);
+    const QVector<CategoryStats> stats = bankStatistics(path).categories;
     struct Expected { const char *code; int questions, choice, judge, pictures; };
     const Expected expected[] = {
         {"A1A3B1", 1, 1, 0, 0}, {"A2B2", 2, 2, 0, 0}, {"C1C2C3C4", 2, 1, 1, 1},

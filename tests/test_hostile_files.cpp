@@ -201,6 +201,20 @@ TEST(HostileCopy, AnUnusableTemporaryFolderIsReported)
     }
 }
 
+TEST(HostileCopy, ATemporaryFolderThatIsAFileIsReportedAsOne)
+{
+    Sandbox sandbox;
+    writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), QByteArray("bank"));
+    const QString file = sandbox.path(QStringLiteral("a-file"));
+    writeBytes(file, QByteArray("x"));
+    qputenv("TMPDIR", QFile::encodeName(file));
+    const QString message = failureOf([] { CopyBank(); });
+    EXPECT_EQ(message, QStringLiteral("临时目录（TMPDIR）%1 是一个文件，不是文件夹").arg(file));
+    EXPECT_EQ(readBytes(file), QByteArray("x"));
+    EXPECT_EQ(QDir(sandbox.path()).entryList({QStringLiteral("a-file*")}, QDir::AllEntries),
+              QStringList{QStringLiteral("a-file")});
+}
+
 // ---- hover ----
 
 TEST_F(PracticeWindowTest, ManyHoverCyclesReportAFailingPictureOnceAndAddNothing)

@@ -257,6 +257,10 @@ TEST_F(JetImport, DamagedFilesAreRefusedWithoutReadingPastTheirEnd)
         put32(overflow, memo, 0x80000000u | length);
         expectRefused(overflow, QStringLiteral("备注长度"), "memo length");
     }
+    // A length just past the 23 bytes the field holds would read on into the row's next field.
+    QByteArray pastField = good;
+    put32(pastField, memo, 0x80000000u | 26u);
+    expectRefused(pastField, QStringLiteral("备注长度 26 超出记录"), "memo 3 bytes past its field");
     QByteArray pointer = good;
     const qsizetype lval = pointer.indexOf(QByteArray("\xF8\x01\x00\x40", 4)); // row 2's subject: 504 bytes
     ASSERT_GT(lval, 0);

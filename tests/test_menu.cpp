@@ -7,6 +7,9 @@
 #include "ui/HoverTracker.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -226,6 +229,51 @@ TEST(EndToEnd, ALearnerPractisesWithTheKeypad)
 TEST(EndToEnd, TheRealProgramMakesItsWorkingCopyAndStopsCleanly)
 {
     expectProgramCopiesBankAndStops(shippedBin(QStringLiteral("kemuyi")), shippedBin(QStringLiteral("examdb.lib")));
+}
+
+// The session ends while a start-up failure box waits for its OK (the practice window's first
+// picture is missing): the program still ends, and the working copy made just before the box is
+// whole and alone in its folder.
+TEST(EndToEnd, TheRealProgramEndsOnSigtermWhileAFailureBoxIsOpen)
+{
+    Sandbox sandbox;
+    const QString app = sandbox.appDir();
+    const QDir bin(QStringLiteral(KEMUYI_BIN_DIR));
+    for (const QString &name : bin.entryList({QStringLiteral("*.jpg")}, QDir::Files)) {
+        if (name != QLatin1String("1.jpg"))
+            ASSERT_TRUE(QFile::copy(bin.filePath(name), app + name));
+    }
+    ASSERT_TRUE(QFile::copy(shippedBin(QStringLiteral("examdb.lib")), app + QStringLiteral("examdb.lib")));
+    ASSERT_TRUE(QFile::copy(shippedBin(QStringLiteral("kemuyi")), app + QStringLiteral("kemuyi")));
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment); // the sandbox's TMPDIR and XDG_DATA_HOME
+    QElapsedTimer clock;
+    clock.start();
+    process.start(app + QStringLiteral("kemuyi"), {});
+    ASSERT_TRUE(process.waitForStarted());
+
+    const QString copy = sandbox.tempDir() + QStringLiteral("e9p7k6m8.lib");
+    const QByteArray bank = readBytes(app + QStringLiteral("examdb.lib"));
+    while (readBytes(copy) != bank && clock.elapsed() < 30'000)
+        QTest::qWait(50);
+    ASSERT_TRUE(readBytes(copy) == bank);
+    // Past the splash's three seconds: without the box the program would be in its main loop.
+    QTest::qWait(int(qMax<qint64>(500, 4000 - clock.elapsed())));
+    ASSERT_EQ(process.state(), QProcess::Running);
+
+    process.terminate();
+    const bool ended = process.waitForFinished(10'000);
+    if (!ended)
+        process.kill();
+    ASSERT_TRUE(ended) << "the program did not end on SIGTERM";
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(readBytes(copy) == bank);
+    EXPECT_EQ(QDir(sandbox.tempDir()).entryList({QStringLiteral("e9p7k6m8*")}, QDir::AllEntries | QDir::Hidden),
+              QStringList{QStringLiteral("e9p7k6m8.lib")});
 }
 
 TEST(Introduction, HasItsThreeSectionsAndAgreesWithTheShippedBank)

@@ -215,6 +215,10 @@ TEST(LoadPicture, NamesMatchWithoutRegardToCase)
     EXPECT_EQ(box.picture().size(), QSize(8, 8));
     LoadPicture(box, sandbox.path(QStringLiteral("PIC/Sign.JPG")));
     EXPECT_EQ(box.picture().size(), QSize(9, 9));
+    // A folder that exists in no spelling: the failure names the path as it was asked for.
+    const QString nowhere = sandbox.path(QStringLiteral("Nowhere/Sign.JPG"));
+    EXPECT_TRUE(failureOf([&] { LoadPicture(box, nowhere); }).contains(nowhere));
+    EXPECT_EQ(box.picture().size(), QSize(9, 9));
 }
 
 TEST(LoadPicture, OnlyJpegNamesAreAccepted)

@@ -77,6 +77,35 @@ TEST_F(PracticeWindowTest, BeforeAnyModeAllAnswerButtonsShowAndAreDisabled)
     EXPECT_TRUE(failures.messages().isEmpty());
 }
 
+// What the learner sees of a disabled button is its picture, as on the exam terminal, not the
+// background through a hole.
+TEST_F(PracticeWindowTest, DisabledButtonsPaintTheirOwnPictures)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    const QImage shot = form->grab().toImage();
+    for (ImageButton *b : {form->ImgA, form->ImgB, form->ImgC, form->ImgD, form->ImgPrev, form->ImgNext}) {
+        ASSERT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+        EXPECT_EQ(pictureName(shot.copy(b->geometry())), b->normalFile()) << b->objectName().toStdString();
+    }
+}
+
+// A showing starts clean: the verdict picture and the status line of the last showing's answer
+// are gone, on screen as in the controls.
+TEST_F(PracticeWindowTest, AShowingKeepsNothingOfThePreviousShowingsVerdict)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    QTest::mouseClick(form->ImgA, Qt::LeftButton); // question 101 is answered by B
+    ASSERT_EQ(feedback(), QStringLiteral("no.jpg"));
+    form->close();
+
+    showFor(QStringLiteral("C1C2C3C4"));
+    EXPECT_TRUE(form->Image1->picture().isNull());
+    EXPECT_TRUE(status().isEmpty());
+    const QImage shot = form->grab().toImage();
+    EXPECT_EQ(pictureName(shot.copy(form->Image1->geometry())), QStringLiteral("bground2.jpg"));
+}
+
 TEST_F(PracticeWindowTest, AMissingPictureStopsTheLoadingAndLeavesBuiltInPictures)
 {
     QFile::remove(sandbox.appDir() + QStringLiteral("5.jpg"));
@@ -311,6 +340,31 @@ TEST_F(PracticeWindowTest, ClicksReachEnabledButtonsOnly)
     EXPECT_EQ(position(), 2);
     QTest::mouseClick(form->ImgCuo, Qt::LeftButton);
     EXPECT_EQ(choiceAt(2), ChoiceFalse);
+}
+
+// A press that slides off the button before the release is taken back, as with any button: no
+// step, no answer. The same press released on the button acts.
+TEST_F(PracticeWindowTest, APressThatSlidesOffBeforeReleaseDoesNothing)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    form->ImgSxlxClick();
+    ASSERT_EQ(position(), 1);
+    const auto slideOff = [](ImageButton *button) {
+        const QPoint inside = button->rect().center();
+        const QPoint outside(button->width() + 30, inside.y());
+        QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, inside);
+        QTest::mouseMove(button, outside);
+        QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, outside);
+    };
+    slideOff(form->ImgNext);
+    EXPECT_EQ(position(), 1);
+    slideOff(form->ImgB);
+    EXPECT_EQ(choiceAt(1), ChoiceNone);
+    EXPECT_EQ(feedback(), QStringLiteral("thinking.jpg"));
+
+    QTest::mousePress(form->ImgNext, Qt::LeftButton, Qt::NoModifier, form->ImgNext->rect().center());
+    QTest::mouseRelease(form->ImgNext, Qt::LeftButton, Qt::NoModifier, form->ImgNext->rect().center());
+    EXPECT_EQ(position(), 2);
 }
 
 TEST_F(PracticeWindowTest, TheShippedButtonsCoverTheAnswerRow)

@@ -215,6 +215,12 @@ TEST_F(ProgressStoreTest, DamagedForeignOrNewerFileIsSetAsideAndPracticeGoesOn)
              sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
              sqlite3_close(db);
          }},
+        {"a header naming a format SQLite cannot read", [](const QString &p) {
+             { ProgressStore store(p); store.recordAnswer(kBank, answerInNewRun(1, false)); }
+             QByteArray bytes = readBytes(p);
+             bytes.replace(44, 4, QByteArray("\x5a\x5a\x5a\x5a", 4)); // the schema format number
+             writeBytes(p, bytes);
+         }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -495,4 +495,84 @@ TEST(WorkingCopy, EachUserOfTheComputerGetsAPrivateOne)
     QDir(privateFolder(victim)).removeRecursively();
     QDir(shared).removeRecursively();
 }
+
+namespace {
+
+// Sets an environment variable for as long as it lives; an empty value unsets it.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const QByteArray &value) : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
+    {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    QByteArray m_old;
+    bool m_had;
+};
+
+mode_t modeOf(const QString &path)
+{
+    struct stat info = {};
+    ::lstat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode;
+}
+
+} // namespace
+
+// The same checks in this process, under the session's runtime folder: the private folder is
+// made only for this user, closed again when opened up by hand, and neither a link planted at
+// its name nor a folder of someone else's is used.
+TEST(WorkingCopy, ThePrivateFolderIsMadeClosedAndNeverFollowed)
+{
+    Sandbox sandbox;
+    const QString runtime = sandbox.path(QStringLiteral("runtime"));
+    ASSERT_TRUE(QDir().mkpath(runtime));
+    const ScopedEnv noTmpdir("TMPDIR", {});
+    const ScopedEnv session("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    const QString folder = runtime + QStringLiteral("/kemuyi");
+    const QByteArray native = QFile::encodeName(folder);
+
+    EXPECT_EQ(GetTempDirectory(), folder + QLatin1Char('/'));
+    EXPECT_TRUE(S_ISDIR(modeOf(folder)));
+    EXPECT_EQ(modeOf(folder) & 0777, 0700u);
+    writeBytes(sandbox.appDir() + QStringLiteral("examdb.lib"), QByteArray("bank"));
+    CopyBank();
+    EXPECT_EQ(readBytes(folder + QStringLiteral("/e9p7k6m8.lib")), QByteArray("bank"));
+
+    ASSERT_EQ(::chmod(native.constData(), 0755), 0);
+    EXPECT_EQ(GetTempDirectory(), folder + QLatin1Char('/'));
+    EXPECT_EQ(modeOf(folder) & 0777, 0700u) << "opened up by hand, closed again";
+
+    // A link to a folder of ours is still a link: refused, and its target left as it was.
+    const QString elsewhere = sandbox.path(QStringLiteral("elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_EQ(::chmod(QFile::encodeName(elsewhere).constData(), 0755), 0);
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    ASSERT_EQ(::symlink(QFile::encodeName(elsewhere).constData(), native.constData()), 0);
+    const QString link = failureOf([] { GetTempDirectory(); });
+    EXPECT_TRUE(link.contains(folder)) << link.toStdString();
+    EXPECT_TRUE(link.contains(QStringLiteral("链接"))) << link.toStdString();
+    EXPECT_EQ(modeOf(elsewhere) & 0777, 0755u);
+    ASSERT_EQ(::unlink(native.constData()), 0);
+
+    if (::geteuid() != 0)
+        return; // giving a folder to someone else needs root
+    ASSERT_EQ(::mkdir(native.constData(), 0700), 0);
+    ASSERT_EQ(::chown(native.constData(), 64104, 64104), 0);
+    const QString foreign = failureOf([] { GetTempDirectory(); });
+    EXPECT_TRUE(foreign.contains(QStringLiteral("不属于当前用户"))) << foreign.toStdString();
+}
 #endif

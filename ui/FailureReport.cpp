@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace kemuyi {
 
 namespace {
@@ -28,11 +30,26 @@ FailureReporter setFailureReporter(FailureReporter reporter)
     return previous;
 }
 
+namespace {
+
+bool isChinese(const QString &message)
+{
+    return std::any_of(message.begin(), message.end(), [](QChar c) { return c.script() == QChar::Script_Han; });
+}
+
+} // namespace
+
 QString failureText(const QString &message)
 {
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
+    if (message.isEmpty())
+        return message;
+    // Below "." in ASCII lie "!", ")", "," and "." itself; beyond ASCII, "。", "！", "）", "”"
+    // and the like: each already closes the text.
+    const QChar last = message.back();
+    const bool closed = last.unicode() < 0x80 ? last <= QLatin1Char('.') : last.isPunct();
+    if (closed)
+        return message;
+    return message + (isChinese(message) ? QStringLiteral("。") : QStringLiteral("."));
 }
 
 void reportFailure(const QString &message)

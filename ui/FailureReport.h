@@ -14,8 +14,10 @@ using FailureReporter = std::function<void(const QString &caption, const QString
 // Installs a reporter; an empty one restores the message box. Returns the previous one.
 FailureReporter setFailureReporter(FailureReporter reporter);
 
-// The message as the learner reads it: a full stop is appended when its last character sorts
-// after ".", so a message ending in a letter or a digit reads as a sentence.
+// The message as the learner reads it, closed as a sentence: a full stop is appended when its
+// last character sorts after "." and is no punctuation mark of its own ("。", "！", "）" …).
+// The stop is "。" for a message in Chinese, "." otherwise. So the program's messages are
+// written without a closing stop and all end alike in the box.
 QString failureText(const QString &message);
 
 // Reports with the application's display name as the caption.

@@ -144,10 +144,11 @@ int runStats(const QStringList &args)
     const Arguments parsed = parseArguments(args, {});
     const QString bank = onlyPositional(parsed, QStringLiteral("题库文件"));
     const ReadableBank readable(bank);
-    QString text = statsTable(bankStats(readable.path()));
-    text += QLatin1Char('\n') + statsTable(typeStats(readable.path()), QStringLiteral("类别组（TYPE）"));
-    if (const QString topics = topicStatsTable(readable.path()); !topics.isEmpty())
-        text += QLatin1Char('\n') + topics;
+    const BankStatistics stats = bankStatistics(readable.path());
+    QString text = statsTable(stats.categories);
+    text += QLatin1Char('\n') + statsTable(stats.types, QStringLiteral("类别组（TYPE）"));
+    if (!stats.topicTable.isEmpty())
+        text += QLatin1Char('\n') + stats.topicTable;
     std::fputs(text.toUtf8().constData(), stdout);
     return Success;
 }
