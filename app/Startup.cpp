@@ -10,6 +10,9 @@
 #include "Unit3.h"
 #include "ui/EventWait.h"
 #include "ui/FailureReport.h"
+#include "ui/InterfaceScale.h"
+#include "ui/LearnerSettings.h"
+#include "ui/Speech.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
 
@@ -126,6 +129,7 @@ StartedWindows runStartup(const StartupOptions &options)
 {
     // Qt needs its application object before any window, so the framework is set up by the
     // caller; the splash still comes first among the windows and is painted at once.
+    setInterfaceScale(startingSizePercent() / 100.0);
     auto splash = std::make_unique<TSplashScreen>(options.splashIntervalMs);
     splash->show();
     // The window system drops a paint of a window it has not exposed yet, which would leave the
@@ -144,6 +148,8 @@ StartedWindows runStartup(const StartupOptions &options)
     // Opened here, behind the splash, so that the first judged answer does not wait for it.
     windows.progress->store();
     prepareSearch();
+    windows.speech = makeSystemSpeech();
+    windows.form2->setSpeech(windows.speech.get());
     if (options.afterWindowsCreated)
         options.afterWindowsCreated();
 

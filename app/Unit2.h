@@ -20,6 +20,8 @@ class HoverTracker;
 class ImageButton;
 class LearnerProgress;
 class PictureBox;
+class QuestionReader;
+class SpeechOutput;
 class ExamWindow;
 class StudyWindow;
 struct StoppedRun;
@@ -61,14 +63,15 @@ public:
     // exam's entry in the free space of the left column, and the progress line in the top band.
     ImageButton *ImgMnks = nullptr;
     QLabel *LabelProgress = nullptr;
-    // The study centre's entry above the feedback picture, and the favourite star between the
-    // answer row and 上翻.
+    // The study centre's entry and the favourite star beside it, above the feedback picture.
     ImageButton *studyButton = nullptr;
     ImageButton *favouriteButton = nullptr;
     // Once the shown question is judged or its hint shown: 解析 at the right end of the status
     // line, and the panel it opens over the question area.
     ImageButton *explainButton = nullptr;
     ExplanationPanel *explanationPanel = nullptr;
+    // Reads the shown question aloud, in the free space between D and Previous.
+    ImageButton *ImgRead = nullptr;
 
     PracticeRun &run() { return m_run; }
     BankStore &bank() { return m_bank; }
@@ -78,6 +81,10 @@ public:
     // Where judged answers go into the wrong-question book, and what the exam window keeps;
     // without one the window practises as always and keeps nothing.
     void setProgress(LearnerProgress *progress) { m_progress = progress; }
+    // What reads questions aloud, here and in the exam window; without one, V and the speaker
+    // button do nothing.
+    void setSpeech(SpeechOutput *speech);
+    QuestionReader *reader() const { return m_reader; }
     ExamWindow *examWindow() const { return m_examWindow; }
     StudyWindow *studyWindow() const { return m_studyWindow; }
 
@@ -114,7 +121,7 @@ public:
     void studyClicked();
     // The shown question in or out of the favourites (X, the star).
     void favouriteClicked();
-    // The category's run where the learner last stopped (Y).
+    // The category's run where the learner last stopped (U).
     void continueClicked();
     // A run over a set of questions, or a stopped run continued: judged, hinted and advanced as
     // the modes are, the progress line naming the set.
@@ -125,11 +132,14 @@ public:
     // Key G: the status line asks for a question number; digits, then Enter, go there.
     void startJumpEntry();
     bool isEnteringJump() const { return m_enteringJump; }
+    void ImgReadClick();
+    void autoReadClick();
     // What a key of the shared key table does here, letters included.
     void keyDown(KeyAction action);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -147,6 +157,7 @@ private:
     void loadBuiltInPictures();
     ImageButton *buttonFor(RunButton button) const;
     void answer(RunButton button);
+    void markRecordedChoice();
     void afterJudged(const QString &statusText, const QString &pictureFile);
     void setAutoAdvance(bool on);
     void oweStep();
@@ -170,11 +181,17 @@ private:
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;
     int m_advanceDelayMs = 1000;
-    // Steps owed by judged answers under auto-advance, and when they fall due.
-    int m_owedSteps = 0;
-    bool m_waitingForSteps = false;
-    QDeadlineTimer m_stepsDue;
+    // Counts what the window put on screen; the auto-advance step names the showing it owes.
+    quint64 m_showings = 0;
+    bool m_stepOwed = false;
+    quint64 m_owedShowing = 0;
+    bool m_waitingForStep = false;
+    QDeadlineTimer m_stepDue;
     LearnerProgress *m_progress = nullptr;
+    SpeechOutput *m_speech = nullptr;
+    QuestionReader *m_reader = nullptr;
+    // The shown question as it is read aloud; empty while none is shown.
+    QString m_spoken;
     ExamWindow *m_examWindow = nullptr;
     StudyWindow *m_studyWindow = nullptr;
     // The run's mode or set as the progress file keeps it ("sequential", "topic:signals" …).

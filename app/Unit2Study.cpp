@@ -34,11 +34,11 @@ QString starStem(bool on)
 void TForm2::createStudyControls()
 {
     // On the background, like the mock exam's entry, so the window's own controls stay as they are.
-    studyButton = imageButton(Image5, "studyButton", {16, 48, 110, 40}, QStringLiteral("xxzx"));
+    studyButton = imageButton(Image5, "studyButton", {16, 48, 74, 40}, QStringLiteral("xxzx"));
     describe(studyButton, QStringLiteral("学习中心"),
              QStringLiteral("专项练习、收藏、错题本、未做题、搜索和继续上次练习（L键）"));
-    studyButton->setToolTip(QStringLiteral("学习中心：专项、收藏、错题、未做题、搜索、继续上次练习（L键；Y键直接继续上次练习）"));
-    favouriteButton = imageButton(Image5, "favouriteButton", {396, 48, 34, 40}, starStem(false));
+    studyButton->setToolTip(QStringLiteral("学习中心：专项、收藏、错题、未做题、搜索、继续上次练习（L键；U键直接继续上次练习）"));
+    favouriteButton = imageButton(Image5, "favouriteButton", {92, 48, 34, 40}, starStem(false));
     favouriteButton->setEnabled(false);
     showFavouriteState();
     connect(studyButton, &QAbstractButton::clicked, this, [this] { guardEvent([this] { studyClicked(); }); });

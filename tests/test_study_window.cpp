@@ -294,7 +294,7 @@ TEST_F(StudyTest, ContinuingFindsTheShuffledOrderAndThePlaceAfterLeavingOrAResta
     progress = std::make_unique<LearnerProgress>(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
     form->setProgress(progress.get());
     showFor(QStringLiteral("C1C2C3C4"));
-    press(form.get(), Qt::Key_Y);
+    press(form.get(), Qt::Key_U);
     ASSERT_TRUE(form->run().isActive());
     EXPECT_EQ(form->run().runIds(), order);
     EXPECT_EQ(form->run().CurrentPosition, 2);
@@ -314,7 +314,7 @@ TEST_F(StudyTest, ContinuingFindsTheShuffledOrderAndThePlaceAfterLeavingOrAResta
 
 TEST_F(StudyTest, WithoutAnythingToContinueTheKeySaysSo)
 {
-    press(form.get(), Qt::Key_Y);
+    press(form.get(), Qt::Key_U);
     EXPECT_FALSE(form->run().isActive());
     EXPECT_EQ(status(), QStringLiteral(" 本类别还没有可以继续的练习。"));
     inStudyCentre([](StudyWindow &study) {

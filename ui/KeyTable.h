@@ -22,6 +22,9 @@ enum class KeyAction {
     Sequential, Intensive, // 顺序练习, 加强练习
     AutoAdvance,           // the 自动转下题 switch
     Category1, Category2, Category3, Category4, Category5, // the menu's categories, top to bottom
+    Read,     // read the shown question aloud, or stop reading
+    AutoRead, // switch reading each new question aloud on or off
+    Size,     // the menu's next window size
     StudyCentre, // 学习中心 from the practice window
     Favourite,   // the practice window's star: the shown question in or out of the favourites
     Continue,    // 继续上次练习: the category's run where the learner stopped
@@ -44,7 +47,9 @@ enum class KeyWindow { Menu, Practice, Exam, Study };
 //              Q: discard the unfinished exam
 //   exam also: E: explanation (result review and drill)
 //   menu: 1–5 (main row or keypad): the categories, top to bottom    Esc: leave (after asking)
-//   practice only, letters: L study centre    X favourite    Y continue where stopped
+//   practice and exam: V: read aloud / stop            practice, exam and menu: Y: auto-read
+//   menu only: W: window size
+//   practice only, letters: L study centre    X favourite    U continue where stopped
 //   study window: Esc and keypad 0 back, Enter open, Delete remove, 1–9 (either row) the pages
 KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window);
 

@@ -51,7 +51,8 @@ void addStudyButtons(std::vector<Artwork> &out)
         {"jxsc", 34, "继续上次练习", 15}, {"kslx", 40, "开始练习", 16}, {"ycsc", 40, "移除收藏", 16},
     };
     for (const Caption &c : captions) {
-        const QSize size(110, c.height);
+        // The study centre's entry shares its row with the favourite star.
+        const QSize size(QLatin1String(c.stem) == QLatin1String("xxzx") ? 74 : 110, c.height);
         const QString text = QString::fromUtf8(c.text);
         const int px = c.px;
         addPair(out, QString::fromLatin1(c.stem), [=](bool hover) { return captionButton(size, text, px, hover); });
