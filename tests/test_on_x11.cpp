@@ -5,6 +5,7 @@
 
 #include "app/Startup.h"
 #include "app/Unit1.h"
+#include "ui/ExplanationPanel.h"
 #include "picture/JpegCodec.h"
 
 #include <QApplication>
@@ -140,6 +141,23 @@ TEST_F(OnX11Test, TheKeyboardComesBackToThePracticeWindowWhenTheExamWindowCloses
     EXPECT_TRUE(QTest::qWaitFor([&] { return !left.isEmpty() && !QApplication::activeModalWidget(); }, 15000));
     realKey("n"); // next question: only if the practice window has the keyboard again
     EXPECT_TRUE(QTest::qWaitFor([&] { return position() == 2; }, 5000)) << "the key went nowhere";
+}
+
+TEST_F(OnX11Test, RealLetterKeysExplainAndGoToAQuestion)
+{
+    pointerAway();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    realKey("a"); // 101 answers B: wrong
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->explainButton->isVisible(); }, 5000));
+    realKey("e");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->explanationPanel->isVisible(); }, 5000));
+    realKey("Escape"); // closes the panel, not the window
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->explanationPanel->isVisible(); }, 5000));
+    EXPECT_TRUE(form->isVisible());
+    for (const char *key : {"g", "3", "Return"})
+        realKey(key);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() == 3; }, 5000));
 }
 
 TEST(OnX11, TheKeyboardComesBackToTheMenuWhenThePracticeWindowCloses)

@@ -40,6 +40,8 @@ QLabel *bandLabel(QWidget *parent, const char *name, const QRect &place)
 {
     QLabel *label = plainLabel(parent, name, place, 15, QColor(0x1f, 0x3a, 0x4d), Qt::white);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Centred in the band's upper 22 pixels: the glyphs then keep 4 pixels from either edge.
+    label->setContentsMargins(6, 0, 6, 2);
     return label;
 }
 

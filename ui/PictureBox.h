@@ -16,6 +16,7 @@ public:
     explicit PictureBox(QWidget *parent = nullptr);
 
     void setCentered(bool centered);
+    bool isCentered() const { return m_centered; }
 
 protected:
     void resizeToPicture(const QSize &size) override { resize(size); }
