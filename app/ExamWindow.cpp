@@ -1,5 +1,7 @@
 #include "ExamWindow.h"
 
+#include "ui/Speech.h"
+
 #include "Progress.h"
 #include "ScoreChart.h"
 #include "bank/BankStore.h"
@@ -11,6 +13,7 @@
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
+#include "ui/InterfaceScale.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
@@ -90,7 +93,7 @@ void ExamWindow::showPage(Page page)
     questionLabel->setVisible(!start);
     questionPicture->setVisible(!start);
     missedList->setVisible(false);
-    questionLabel->resize(questionLabel->width(), kQuestionAreaHeight);
+    setDesignSize(*questionLabel, QSize(designGeometry(*questionLabel).width(), kQuestionAreaHeight));
     clockLabel->setVisible(exam || result);
     verdictPicture->setVisible(drill);
     giveUpButton->setVisible(page == Page::Exam);
@@ -102,7 +105,12 @@ void ExamWindow::showPage(Page page)
     keepAnsweringButton->setVisible(confirming);
     prevButton->setVisible(!start);
     nextButton->setVisible(!start);
+    readButton->setVisible(!start);
     if (!confirming) {
+        m_spoken.clear();
+        m_spokenShowing.clear();
+        if (m_reader)
+            m_reader->stop();
         for (ImageButton *button : {aButton, bButton, cButton, dButton, trueButton, falseButton})
             button->setVisible(exam || drill);
     }

@@ -24,7 +24,9 @@ class ImageButton;
 class ExplanationPanel;
 class LearnerProgress;
 class PictureBox;
+class QuestionReader;
 class ScoreChart;
+class SpeechOutput;
 
 // The mock-exam window, shown modally over the practice window: a start page with the rules,
 // the wrong-question book and the score history; a timed exam under the test's rules; the result
@@ -83,6 +85,8 @@ public:
     // right answer, over the question area; 解析 (key E) switches between it and the question.
     ImageButton *explainButton = nullptr;
     ExplanationPanel *explanationPanel = nullptr;
+    // Reads the shown question aloud, between D and Previous as in the practice window.
+    ImageButton *readButton = nullptr;
 
     Page page() const { return m_page; }
     ExamSession *session() { return m_session.get(); }
@@ -92,6 +96,8 @@ public:
     int reviewIndex() const { return m_reviewIndex; }
     void setClock(ExamClock clock) { m_clock = std::move(clock); }
     void setRandom(RandomBelow random) { m_random = std::move(random); }
+    // What reads questions aloud; without one, V and the speaker button do nothing.
+    void setSpeech(SpeechOutput *speech);
 
     // What a key of the shared key table does here, letters included.
     void keyDown(KeyAction action);
@@ -112,10 +118,13 @@ public:
     void nextClicked();
     void explainClicked();
     void answer(qint32 choice);
+    void readClicked();
+    void autoReadClicked();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void createControls();
@@ -130,6 +139,7 @@ private:
     void showMissedList();
     void showExamQuestion();
     void showQuestion(const Question &question, int number, qint32 choice);
+    void markChosen(qint32 choice);
     void updateExamBand();
     void finishExam();
     void showReview();
@@ -169,6 +179,11 @@ private:
     QTimer *m_clockTimer = nullptr;
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;
+    QuestionReader *m_reader = nullptr;
+    // The shown question as it is read aloud, and which showing it belongs to: a question shown
+    // again on the same page (the drill adds the rule after an answer) is not read again.
+    QString m_spoken;
+    QString m_spokenShowing;
 };
 
 // The category as the learner reads it, e.g. "小型汽车（C1 C2 C3 C4）".

@@ -40,6 +40,8 @@ void ExamWindow::keyDown(KeyAction action)
     case KeyAction::Back: exitClicked(); break;
     case KeyAction::Explain: explainClicked(); break;
     case KeyAction::Discard: discardClicked(); break;
+    case KeyAction::Read: readClicked(); break;
+    case KeyAction::AutoRead: autoReadClicked(); break;
     default:
         break;
     }

@@ -84,6 +84,7 @@ void ExamWindow::createControls()
     explanationPanel = new ExplanationPanel(this, "explanationPanel", {144, 96, 529, 297});
     explainButton = imageButton(this, "explainButton", {613, 414, 56, 25}, QStringLiteral("jx"));
     explainButton->hide();
+    readButton = imageButton(this, "readButton", {395, 48, 34, 40}, QStringLiteral("ld"));
 
     const std::pair<ImageButton *, std::function<void()>> clicks[] = {
         {aButton, [this] { answer(ChoiceA); }},       {bButton, [this] { answer(ChoiceB); }},
@@ -95,6 +96,7 @@ void ExamWindow::createControls()
         {confirmButton, [this] { confirmClicked(); }}, {keepAnsweringButton, [this] { keepAnsweringClicked(); }},
         {discardButton, [this] { discardClicked(); }}, {confirmDiscardButton, [this] { confirmDiscardClicked(); }},
         {exitButton, [this] { exitClicked(); }}, {explainButton, [this] { explainClicked(); }},
+        {readButton, [this] { readClicked(); }},
     };
     for (const auto &[button, handler] : clicks)
         connect(button, &QAbstractButton::clicked, this, [handler = handler] { guardEvent(handler); });
@@ -121,6 +123,9 @@ void ExamWindow::describeControls()
     describe(exitButton, QStringLiteral("退出"), QStringLiteral("离开本页（小键盘0或Esc键）"));
     describe(explainButton, QStringLiteral("解析"), QStringLiteral("在解析和题目之间切换（E键）"));
     explainButton->setToolTip(QStringLiteral("解析和题目之间切换（E键）"));
+    describe(readButton, QStringLiteral("朗读题目"),
+             QStringLiteral("读出本题，再按一次停止（V键）；Y键打开或关闭自动朗读"));
+    readButton->setToolTip(QStringLiteral("朗读本题（V键，再按停止；Y键：自动朗读新题）"));
     describe(titleBand, QString(), QStringLiteral("考试进度"));
     describe(clockLabel, QString(), QStringLiteral("剩余时间与答题数"));
     describe(readinessLabel, QString(), QStringLiteral("预计考试成绩"));

@@ -3,6 +3,8 @@
 
 #include "ExamWindow.h"
 
+#include "ui/Speech.h"
+
 #include "Progress.h"
 #include "bank/Question.h"
 #include "common/AppPaths.h"
@@ -14,6 +16,7 @@
 #include "ui/Accessibility.h"
 #include "ui/ExplanationPanel.h"
 #include "ui/ImageButton.h"
+#include "ui/InterfaceScale.h"
 #include "ui/PictureBox.h"
 
 #include <QLabel>
@@ -60,6 +63,17 @@ void ExamWindow::showQuestion(const Question &question, int number, qint32 choic
     trueButton->setVisible(!choiceKind);
     falseButton->setVisible(!choiceKind);
     setAnnouncedText(statusLabel, choiceStatusText(choice));
+    markChosen(choice);
+    const QString showing = QStringLiteral("%1/%2/%3").arg(int(m_page)).arg(number).arg(question.id);
+    m_spoken = spokenQuestionText(number, question);
+    if (showing != m_spokenShowing && m_reader)
+        m_reader->questionShown(m_spoken);
+    m_spokenShowing = showing;
+}
+
+void ExamWindow::markChosen(qint32 choice)
+{
+    markChoice({aButton, bButton, cButton, dButton, trueButton, falseButton}, choice);
 }
 
 void ExamWindow::answer(qint32 choice)
@@ -79,6 +93,7 @@ void ExamWindow::answer(qint32 choice)
         }
         m_drillHelped = m_drillHelped || !right;
         showDrillQuestion();
+        markChosen(choice);
         const QString value = choiceValue(choice);
         setAnnouncedText(statusLabel, (right ? rightAnswerText(value) : wrongAnswerText(value))
                                      + (right ? QString() : QStringLiteral("正确答案：") + answerText(correct)));
@@ -103,6 +118,7 @@ void ExamWindow::answer(qint32 choice)
         });
     }
     setAnnouncedText(statusLabel, choiceStatusText(choice));
+    markChosen(choice);
     updateExamBand();
 }
 
@@ -121,7 +137,7 @@ void ExamWindow::showReview()
     explanationPanel->close();
     explainButton->hide();
     // The summary leaves the lower part of the question area to the list of missed questions.
-    questionLabel->resize(questionLabel->width(), m_reviewIndex < 0 ? 96 : kQuestionAreaHeight);
+    setDesignSize(*questionLabel, QSize(designGeometry(*questionLabel).width(), m_reviewIndex < 0 ? 96 : kQuestionAreaHeight));
     missedList->setVisible(m_reviewIndex < 0 && !result.missed.isEmpty());
     if (m_reviewIndex < 0) {
         QString text = QStringLiteral("  成绩：%1 分（%2分及格）  %3\r\n  用时：%4%5\r\n  答对 %6 题，答错 %7 题，未答 %8 题（每题%9分）")

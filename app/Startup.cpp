@@ -8,6 +8,9 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "ui/EventWait.h"
+#include "ui/InterfaceScale.h"
+#include "ui/LearnerSettings.h"
+#include "ui/Speech.h"
 #include "ui/Fonts.h"
 #include "ui/HoverTracker.h"
 
@@ -109,6 +112,7 @@ StartedWindows runStartup(const StartupOptions &options)
 {
     // Qt needs its application object before any window, so the framework is set up by the
     // caller; the splash still comes first among the windows and is painted at once.
+    setInterfaceScale(startingSizePercent() / 100.0);
     auto splash = std::make_unique<TSplashScreen>(options.splashIntervalMs);
     splash->show();
     // The window system drops a paint of a window it has not exposed yet, which would leave the
@@ -126,6 +130,8 @@ StartedWindows runStartup(const StartupOptions &options)
     windows.form2->setProgress(windows.progress.get());
     // Opened here, behind the splash, so that the first judged answer does not wait for it.
     windows.progress->store();
+    windows.speech = makeSystemSpeech();
+    windows.form2->setSpeech(windows.speech.get());
     if (options.afterWindowsCreated)
         options.afterWindowsCreated();
 

@@ -13,7 +13,9 @@
 #include "ui/HoverPictures.h"
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
+#include "ui/InterfaceScale.h"
 #include "ui/KeyTable.h"
+#include "ui/LearnerSettings.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
@@ -21,6 +23,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -142,6 +145,54 @@ void TForm1::createControls()
         connect(button, &QAbstractButton::clicked, this,
                 [this, handler = handler] { guardEvent([this, handler] { (this->*handler)(); }); });
     }
+    createSettingsButtons();
+}
+
+void TForm1::createSettingsButtons()
+{
+    const auto settingsButton = [this](const char *name, const QRect &place) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(place);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setFont(pixelFont(QStringLiteral("宋体"), 14));
+        button->setStyleSheet(QStringLiteral("QPushButton { background: #F4F1E8; color: #202A36; border: 1px solid #8A9AAE; }"
+                                             "QPushButton:hover { background: #FFFFFF; }"));
+        return button;
+    };
+    sizeButton = settingsButton("sizeButton", {40, 398, 160, 28});
+    autoReadButton = settingsButton("autoReadButton", {208, 398, 160, 28});
+    sizeButton->setToolTip(QStringLiteral("窗口、文字和图片一起放大：100%、125%、150%、200% 轮换（W键）"));
+    autoReadButton->setToolTip(QStringLiteral("练习和考试时每道新题显示后自动读出（Y键）；读本题按V键"));
+    connect(sizeButton, &QAbstractButton::clicked, this, [this] { guardEvent([this] { sizeClicked(); }); });
+    connect(autoReadButton, &QAbstractButton::clicked, this, [this] { guardEvent([this] { autoReadClicked(); }); });
+    updateSettingsButtons();
+}
+
+void TForm1::updateSettingsButtons()
+{
+    const int percent = qRound(interfaceScale() * 100);
+    sizeButton->setText(QStringLiteral("界面大小：%1%（W）").arg(percent));
+    describe(sizeButton, QStringLiteral("界面大小 %1%").arg(percent), sizeButton->toolTip());
+    const bool on = savedAutoRead();
+    autoReadButton->setText(on ? QStringLiteral("自动朗读：开（Y）") : QStringLiteral("自动朗读：关（Y）"));
+    describe(autoReadButton, on ? QStringLiteral("自动朗读，已打开") : QStringLiteral("自动朗读，已关闭"),
+             autoReadButton->toolTip());
+}
+
+void TForm1::sizeClicked()
+{
+    const int next = nextSizeChoice(qRound(interfaceScale() * 100));
+    saveSizePercent(next);
+    setInterfaceScale(next / 100.0);
+    updateSettingsButtons();
+}
+
+void TForm1::autoReadClicked()
+{
+    saveAutoRead(!savedAutoRead());
+    updateSettingsButtons();
 }
 
 void TForm1::FormCreate()
@@ -195,6 +246,11 @@ bool TForm1::menuKeyDown(const QKeyEvent &event)
             guardEvent([this, click = click] { (this->*click)(); });
             return true;
         }
+    }
+    switch (action) {
+    case KeyAction::Size: guardEvent([this] { sizeClicked(); }); return true;
+    case KeyAction::AutoRead: guardEvent([this] { autoReadClicked(); }); return true;
+    default: break;
     }
     if (action != KeyAction::Back)
         return false;

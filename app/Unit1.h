@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace kemuyi {
 
@@ -34,6 +35,9 @@ public:
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QPlainTextEdit *Memo1 = nullptr;
+    // The learner's settings, under the introduction: the window size and reading aloud.
+    QPushButton *sizeButton = nullptr;
+    QPushButton *autoReadButton = nullptr;
 
     // The practice window is created after this one; start-up hands it over.
     void setPracticeWindow(TForm2 *form) { m_practice = form; }
@@ -48,6 +52,9 @@ public:
     void Image_tcClick();
     void CMMouseEnter(QWidget *control);
     void CMMouseLeave(QWidget *control);
+    // The next size on the round 100 → 125 → 150 → 200 → 100 %, kept for the next start.
+    void sizeClicked();
+    void autoReadClicked();
     // Keys 1–5 (main row or keypad) open the categories in their order on screen; Esc asks
     // before it ends the program. Returns whether the key was one of these.
     bool menuKeyDown(const QKeyEvent &event);
@@ -58,6 +65,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void createSettingsButtons();
+    void updateSettingsButtons();
     void createControls();
     ImageButton *addButton(const char *name, const QRect &place, const QString &stem);
     void practise(const QString &categoryCode);

@@ -15,6 +15,8 @@
 #include "ui/HoverPictures.h"
 #include "ui/HoverTracker.h"
 #include "ui/ImageButton.h"
+#include "ui/LearnerSettings.h"
+#include "ui/Speech.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
@@ -58,6 +60,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent), m_run(m_bank, *this)
             LoadPicture(*ImgMnks, AppDir() + ImgMnks->normalFile());
             LoadPicture(*explainButton, AppDir() + explainButton->normalFile());
         });
+        guardEvent([this] { LoadPicture(*ImgRead, AppDir() + ImgRead->normalFile()); });
     }
 }
 
@@ -84,6 +87,10 @@ void TForm2::showEvent(QShowEvent *event)
 
 void TForm2::FormShow()
 {
+    ++m_showings;
+    // The menu may have turned it since the last showing.
+    if (m_reader)
+        m_reader->setAutoRead(savedAutoRead());
     m_modeName.clear();
     m_tally.reset(0);
     m_enteringJump = false;
@@ -133,6 +140,10 @@ bool TForm2::isButtonEnabled(RunButton button) const
 
 void TForm2::clearQuestionArea()
 {
+    markChoice({ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo}, ChoiceNone);
+    m_spoken.clear();
+    if (m_reader)
+        m_reader->stop();
     Label1->clear();
     Label2->clear();
     Image1->clearPicture();
@@ -156,6 +167,7 @@ void TForm2::showEmptyCategory()
 
 void TForm2::ShowRecord()
 {
+    ++m_showings;
     m_run.CurrentQuestionId = m_run.currentEntry().QuestionId;
     m_bank.SelectQuestion(m_run.CurrentQuestionId);
 
@@ -178,8 +190,13 @@ void TForm2::ShowRecord()
 
     Label2->clear();
     setAnnouncedText(Label2, choiceStatusText(m_run.currentEntry().Choice));
+    markRecordedChoice();
     LoadPicture(*Image1, AppDir() + QStringLiteral("thinking.jpg"));
     m_run.CheckStatus();
+
+    m_spoken = spokenQuestionText(m_run.CurrentPosition, question);
+    if (m_reader)
+        m_reader->questionShown(m_spoken);
 
     const bool choice = question.select == QLatin1String("Y");
     ImgA->setVisible(choice);
@@ -198,11 +215,18 @@ void TForm2::ShowRecord()
 
 // ---- answering ----
 
+void TForm2::markRecordedChoice()
+{
+    markChoice({ImgA, ImgB, ImgC, ImgD, ImgDui, ImgCuo}, m_run.isActive() ? m_run.currentEntry().Choice : ChoiceNone);
+}
+
 void TForm2::answer(RunButton button)
 {
     explanationPanel->close();
     const AnswerKey &key = answerKey(button);
-    switch (recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled())) {
+    const Verdict verdict = recordAnswer(m_run, m_bank, key, buttonFor(button)->isEnabled());
+    markRecordedChoice();
+    switch (verdict) {
     case Verdict::Right:
         noteVerdict(true);
         RightAnswer(key.value);
@@ -230,29 +254,35 @@ void TForm2::afterJudged(const QString &statusText, const QString &pictureFile)
 {
     setAnnouncedText(Label2, statusText);
     LoadPicture(*Image1, AppDir() + pictureFile);
-    // Both are looked at once, now: whatever happens during the wait, the step follows it, and
-    // the step's own guard decides whether it still moves.
+    // Both are looked at once, now: switching off or leaving during the wait keeps the step.
     if (autoAdvance() && ImgNext->isEnabled())
         oweStep();
 }
 
-// Each such answer owes one step, due a second after the last of them; then the owed steps run
-// one after another. That is what a wait per answer, nested inside the wait of the answer before,
-// would do as it unwinds; but one wait takes every answer given during it, so a held answer key
-// (about 25 presses a second) leaves the stack as it is instead of nesting without bound.
+// One judged answer on a showing owes one step, a second later. Further answers to the question
+// on screen are judged but owe nothing more, and the step is taken only if the question answered
+// is still the one shown: the learner who stepped meanwhile, or pressed an answer twice, never
+// moves past a question unseen. An answer on a question shown during the wait replaces the
+// pending step with its own, so the one running wait takes it instead of nesting another.
 void TForm2::oweStep()
 {
-    ++m_owedSteps;
-    m_stepsDue = QDeadlineTimer(m_advanceDelayMs, Qt::PreciseTimer);
-    if (m_waitingForSteps)
+    if (m_stepOwed && m_owedShowing == m_showings)
+        return;
+    m_stepOwed = true;
+    m_owedShowing = m_showings;
+    m_stepDue = QDeadlineTimer(m_advanceDelayMs, Qt::PreciseTimer);
+    if (m_waitingForStep)
         return; // the running wait now lasts until a second after this answer
-    m_waitingForSteps = true;
-    waitProcessingEvents(m_stepsDue);
-    m_waitingForSteps = false;
-    // Taken out first: an answer given during a failure box of one of these steps starts a wait
-    // of its own, as it would have done inside the nested waits.
-    for (int steps = std::exchange(m_owedSteps, 0); steps > 0; --steps)
-        guardEvent([this] { m_run.StepForward(); });
+    m_waitingForStep = true;
+    waitProcessingEvents(m_stepDue);
+    m_waitingForStep = false;
+    if (!std::exchange(m_stepOwed, false) || m_owedShowing != m_showings)
+        return;
+    guardEvent([this] { m_run.StepForward(); });
+    // Drawn before any further key is handled: a held answer key must not answer a question
+    // the learner has not seen yet.
+    if (isVisible())
+        repaint();
 }
 
 void TForm2::Delay(int ms)
@@ -318,8 +348,8 @@ void TForm2::CMMouseEnter(QWidget *control)
         m_hoverPictures.load(*ImgChk, autoAdvance() ? QStringLiteral("unchk_ovr.jpg") : QStringLiteral("chk_ovr.jpg"));
         return;
     }
-    // The mock exam's button sits on the background; leaving is never disabled.
-    if (control == ImgMnks)
+    // The mock exam's and the speaker button sit on the background; leaving is never disabled.
+    if (control == ImgMnks || control == ImgRead)
         m_hoverPictures.enter(*Image5, control);
     else
         m_hoverPictures.enter(*this, control, control != ImgExit);
@@ -331,7 +361,8 @@ void TForm2::CMMouseLeave(QWidget *control)
         m_hoverPictures.load(*ImgChk, autoAdvance() ? QStringLiteral("Checked.jpg") : QStringLiteral("uncheck.jpg"));
         return;
     }
-    m_hoverPictures.leave(control == ImgMnks ? static_cast<QWidget &>(*Image5) : *this, control);
+    const bool onBackground = control == ImgMnks || control == ImgRead;
+    m_hoverPictures.leave(onBackground ? static_cast<QWidget &>(*Image5) : *this, control);
 }
 
 } // namespace kemuyi

@@ -20,6 +20,8 @@ class HoverTracker;
 class ImageButton;
 class LearnerProgress;
 class PictureBox;
+class QuestionReader;
+class SpeechOutput;
 class ExamWindow;
 class ExplanationPanel;
 
@@ -63,6 +65,8 @@ public:
     // line, and the panel it opens over the question area.
     ImageButton *explainButton = nullptr;
     ExplanationPanel *explanationPanel = nullptr;
+    // Reads the shown question aloud, in the free space between D and Previous.
+    ImageButton *ImgRead = nullptr;
 
     PracticeRun &run() { return m_run; }
     BankStore &bank() { return m_bank; }
@@ -72,6 +76,10 @@ public:
     // Where judged answers go into the wrong-question book, and what the exam window keeps;
     // without one the window practises as always and keeps nothing.
     void setProgress(LearnerProgress *progress) { m_progress = progress; }
+    // What reads questions aloud, here and in the exam window; without one, V and the speaker
+    // button do nothing.
+    void setSpeech(SpeechOutput *speech);
+    QuestionReader *reader() const { return m_reader; }
     ExamWindow *examWindow() const { return m_examWindow; }
 
     // The wait after a judged answer; tests shorten it.
@@ -109,11 +117,14 @@ public:
     // Key G: the status line asks for a question number; digits, then Enter, go there.
     void startJumpEntry();
     bool isEnteringJump() const { return m_enteringJump; }
+    void ImgReadClick();
+    void autoReadClick();
     // What a key of the shared key table does here, letters included.
     void keyDown(KeyAction action);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -131,6 +142,7 @@ private:
     void loadBuiltInPictures();
     ImageButton *buttonFor(RunButton button) const;
     void answer(RunButton button);
+    void markRecordedChoice();
     void afterJudged(const QString &statusText, const QString &pictureFile);
     void setAutoAdvance(bool on);
     void oweStep();
@@ -150,11 +162,17 @@ private:
     HoverTracker *m_hover = nullptr;
     HoverPictures m_hoverPictures;
     int m_advanceDelayMs = 1000;
-    // Steps owed by judged answers under auto-advance, and when they fall due.
-    int m_owedSteps = 0;
-    bool m_waitingForSteps = false;
-    QDeadlineTimer m_stepsDue;
+    // Counts what the window put on screen; the auto-advance step names the showing it owes.
+    quint64 m_showings = 0;
+    bool m_stepOwed = false;
+    quint64 m_owedShowing = 0;
+    bool m_waitingForStep = false;
+    QDeadlineTimer m_stepDue;
     LearnerProgress *m_progress = nullptr;
+    SpeechOutput *m_speech = nullptr;
+    QuestionReader *m_reader = nullptr;
+    // The shown question as it is read aloud; empty while none is shown.
+    QString m_spoken;
     ExamWindow *m_examWindow = nullptr;
     // This run's first judgement per slot: the progress line and the book count only that.
     RunTally m_tally;

@@ -38,6 +38,8 @@ constexpr KeyBinding kKeys[] = {
     {KeyAction::Sequential, nullptr, &TForm2::ImgSxlxClick},
     {KeyAction::Intensive, nullptr, &TForm2::ImgJqlxClick},
     {KeyAction::AutoAdvance, nullptr, &TForm2::ImgChkClick},
+    {KeyAction::Read, nullptr, &TForm2::ImgReadClick},
+    {KeyAction::AutoRead, nullptr, &TForm2::autoReadClick},
 };
 
 } // namespace

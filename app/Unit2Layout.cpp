@@ -64,6 +64,7 @@ void TForm2::createControls()
                 [this, click = role.click] { guardEvent([this, click] { (this->*click)(); }); });
     }
     connect(ImgMnks, &QAbstractButton::clicked, this, [this] { guardEvent([this] { ImgMnksClick(); }); });
+    connect(ImgRead, &QAbstractButton::clicked, this, [this] { guardEvent([this] { ImgReadClick(); }); });
 }
 
 void TForm2::describeControls()
@@ -99,6 +100,7 @@ void TForm2::loadBuiltInPictures()
     }
     LoadBuiltInPicture(*ImgMnks, QStringLiteral(":/builtin/") + ImgMnks->normalFile());
     LoadBuiltInPicture(*explainButton, QStringLiteral(":/builtin/") + explainButton->normalFile());
+    LoadBuiltInPicture(*ImgRead, QStringLiteral(":/builtin/") + ImgRead->normalFile());
 }
 
 void TForm2::createAdditions()
@@ -106,6 +108,10 @@ void TForm2::createAdditions()
     ImgMnks = imageButton(Image5, "ImgMnks", {16, 268, 110, 30}, QStringLiteral("mnks"));
     describe(ImgMnks, QStringLiteral("模拟考试"),
              QStringLiteral("按考试规则限时答题，交卷后查看成绩和错题（小键盘*或M键）"));
+
+    ImgRead = imageButton(Image5, "ImgRead", {395, 48, 34, 40}, QStringLiteral("ld"));
+    describe(ImgRead, QStringLiteral("朗读题目"),
+             QStringLiteral("读出本题的题号、题目和选项，再按一次停止（V键）；Y键打开或关闭自动朗读"));
 
     LabelProgress = bandLabel(Image5, "LabelProgress", {16, 4, 657, 24});
     describe(LabelProgress, QString(), QStringLiteral("练习进度"));
@@ -126,6 +132,7 @@ void TForm2::createAdditions()
         {ImgJqlx, "打乱顺序练习（R键）"},    {ImgChk, "答题一秒后自动转下题（Z键）"},
         {ImgExit, "回到主界面（Esc键）"},    {ImgMnks, "模拟考试（小键盘* 或 M键）"},
         {explainButton, "解析和依据（E键；E键或Esc键关闭）"},
+        {ImgRead, "朗读本题（V键，再按停止；Y键：自动朗读新题）"},
     };
     for (const auto &[button, tip] : tips)
         button->setToolTip(QString::fromUtf8(tip));

@@ -67,8 +67,10 @@ void TForm2::updateProgressLine()
 
 void TForm2::ImgMnksClick()
 {
-    if (!m_examWindow)
+    if (!m_examWindow) {
         m_examWindow = new ExamWindow(m_bank, m_progress, this);
+        m_examWindow->setSpeech(m_speech);
+    }
     m_examWindow->runFor(categoryCode());
     returnKeyboardTo(*this);
 }

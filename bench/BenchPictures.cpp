@@ -130,6 +130,67 @@ void loadPictureAgainstLibjpeg(benchmark::State &state)
     state.counters["file_KiB"] = double(fixture.bytes.size()) / 1024.0;
 }
 
+// A control on an enlarged window: LoadPicture takes the double-resolution file beside the plain one.
+class EnlargedHolder : public PictureHolder
+{
+public:
+    qreal pictureScale() const override { return 2; }
+};
+
+// The same background at 690 × 450 and, beside it, at 1380 × 900 as name@2x.jpg.
+const QString &backgroundPair()
+{
+    static const QString path = [] {
+        const QString folder = fixtureFolder(QStringLiteral("sharp"));
+        const QImage sharp = photoImage(1380, 900, 11);
+        encodeJpegFile(sharp, folder + QStringLiteral("bground@2x.jpg"));
+        encodeJpegFile(sharp.scaled(690, 450, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                       folder + QStringLiteral("bground.jpg"));
+        return folder + QStringLiteral("bground.jpg");
+    }();
+    return path;
+}
+
+// Loading the background for an enlarged window against the plain load, alternating as above.
+void sharpBackgroundAgainstPlain(benchmark::State &state)
+{
+    const QString &path = backgroundPair();
+    PictureHolder plainHolder;
+    EnlargedHolder sharpHolder;
+    double plain = 0;
+    double sharp = 0;
+    static bool sharpFirst = true;
+    for (auto _ : state) {
+        double sharpSeconds = 0;
+        const auto timeSharp = [&] {
+            sharpSeconds = secondsOf([&] { LoadPicture(sharpHolder, path); });
+            sharp += sharpSeconds;
+        };
+        const auto timePlain = [&] { plain += secondsOf([&] { LoadPicture(plainHolder, path); }); };
+        if (sharpFirst) {
+            timeSharp();
+            timePlain();
+        } else {
+            timePlain();
+            timeSharp();
+        }
+        sharpFirst = !sharpFirst;
+        state.SetIterationTime(sharpSeconds);
+    }
+    if (sharpHolder.picture().size() != QSize(1380, 900) || plainHolder.picture().size() != QSize(690, 450))
+        state.SkipWithError("LoadPicture did not take the double-resolution file");
+    state.counters["sharp_us"] = perIteration(sharp * 1e6);
+    state.counters["plain_us"] = perIteration(plain * 1e6);
+}
+
+void summariseSharpPictures(const Aggregates &aggregates)
+{
+    const double sharp = aggregates.median("sharp_us");
+    record("12. LoadPicture 2x background / 1x", sharp / aggregates.median("plain_us"), "x", 4.5);
+    record("    LoadPicture 1380x900 (@2x) median", sharp, "us");
+    record("    LoadPicture 690x450 median", aggregates.median("plain_us"), "us");
+}
+
 void summarisePictures(const Aggregates &aggregates)
 {
     const double load = aggregates.median("LoadPicture_us");
@@ -148,6 +209,11 @@ void registerPictureBenchmarks()
         ->MinTime(0.05)
         ->Unit(benchmark::kMicrosecond);
     whenAggregated("LoadPicture_vs_libjpeg/690x450", summarisePictures);
+    repeated(benchmark::RegisterBenchmark("LoadPicture_2x_vs_1x/background", sharpBackgroundAgainstPlain), 20)
+        ->UseManualTime()
+        ->MinTime(0.05)
+        ->Unit(benchmark::kMicrosecond);
+    whenAggregated("LoadPicture_2x_vs_1x/background", summariseSharpPictures);
 }
 
 } // namespace kemuyi::bench

@@ -7,7 +7,7 @@ set(KEMUYI_BUILTIN_PICTURES
   assets/dui.jpg assets/cuo.jpg assets/sxlx.jpg assets/jqlx.jpg assets/exit.jpg
   assets/uncheck.jpg assets/checked.jpg
   assets/thinking.jpg assets/yes.jpg assets/no.jpg
-  assets/mnks.jpg assets/jx.jpg
+  assets/mnks.jpg assets/jx.jpg assets/ld.jpg
 )
 
 # Every picture file the program loads beside its executable, normal and hover.

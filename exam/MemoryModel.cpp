@@ -94,6 +94,18 @@ qint64 dueMs(const MemoryState &state)
     return state.lastSeenMs + qint64(std::llround(intervalDays(state.stability) * msPerDay));
 }
 
+MemoryState withinBounds(MemoryState state)
+{
+    constexpr double longestStability = 36500; // a hundred years
+    if (state.reviews <= 0 || !std::isfinite(state.stability) || !std::isfinite(state.difficulty))
+        return MemoryState();
+    state.stability = std::clamp(state.stability, minStability, longestStability);
+    state.difficulty = clampDifficulty(state.difficulty);
+    state.lapses = std::clamp(state.lapses, 0, state.reviews);
+    state.lastSeenMs = std::max<qint64>(state.lastSeenMs, 0);
+    return state;
+}
+
 bool isMastered(const MemoryState &state)
 {
     return !state.isNew() && state.stability >= masteredStabilityDays;

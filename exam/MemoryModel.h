@@ -50,5 +50,10 @@ qint64 dueMs(const MemoryState &state);
 
 bool isMastered(const MemoryState &state);
 
+// A state read back from a file another program may have changed, brought within the model's
+// bounds: a value that is not a number, or out of range, would otherwise spread into every
+// estimate. A state that cannot be read as one (no answers) is new.
+MemoryState withinBounds(MemoryState state);
+
 } // namespace memory
 } // namespace kemuyi

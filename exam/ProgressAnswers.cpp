@@ -28,8 +28,8 @@ void ProgressStore::applyAnswer(const QString &bank, const JudgedAnswer &answer)
     QuestionRecord record;
     Showing last;
     if (read.step()) {
-        record.memory = MemoryState{read.real(0), read.real(1), read.integer(2), int(read.integer(3)),
-                                    int(read.integer(4))};
+        record.memory = memory::withinBounds(MemoryState{read.real(0), read.real(1), read.integer(2),
+                                                         int(read.integer(3)), int(read.integer(4))});
         last = Showing{read.integer(5), int(read.integer(6))};
         record.answers = int(read.integer(7));
         record.right = int(read.integer(8));
@@ -105,8 +105,8 @@ QHash<qint32, QuestionRecord> ProgressStore::questionRecords(const QString &bank
     while (read.step()) {
         QuestionRecord record;
         record.question = qint32(read.integer(0));
-        record.memory = MemoryState{read.real(1), read.real(2), read.integer(3), int(read.integer(4)),
-                                    int(read.integer(5))};
+        record.memory = memory::withinBounds(MemoryState{read.real(1), read.real(2), read.integer(3),
+                                                         int(read.integer(4)), int(read.integer(5))});
         record.answers = int(read.integer(6));
         record.right = int(read.integer(7));
         records.insert(record.question, record);

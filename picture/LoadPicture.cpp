@@ -20,7 +20,24 @@ void LoadPicture(PictureHolder &control, const QString &fileName)
     if (suffix != QLatin1String("jpg") && suffix != QLatin1String("jpeg"))
         throw Failure(QStringLiteral("无法加载图片 %1：不支持的图片格式").arg(fileName));
 
-    control.setPicture(decodeJpegFile(resolveAssetPath(fileName)));
+    if (control.pictureScale() > 1) {
+        const QString sharp = resolveAssetPath(doubleResolutionName(fileName));
+        if (QFileInfo::exists(sharp)) {
+            QImage picture = decodeJpegFile(sharp);
+            picture.setDevicePixelRatio(2);
+            control.setPicture(picture, fileName);
+            return;
+        }
+    }
+    control.setPicture(decodeJpegFile(resolveAssetPath(fileName)), fileName);
+}
+
+QString doubleResolutionName(const QString &fileName)
+{
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const int slash = fileName.lastIndexOf(QLatin1Char('/'));
+    QString name = fileName;
+    return dot > slash ? name.insert(dot, QLatin1String("@2x")) : name + QLatin1String("@2x");
 }
 
 void LoadBuiltInPicture(PictureHolder &control, const QString &resourceName)

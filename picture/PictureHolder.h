@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 
 namespace kemuyi {
 
@@ -13,9 +14,19 @@ class PictureHolder
 public:
     virtual ~PictureHolder() = default;
 
-    void setPicture(const QImage &picture);
+    // `file` is where the picture came from, for loading it again at another scale; empty for
+    // a picture that has no file.
+    void setPicture(const QImage &picture, const QString &file = {});
     void clearPicture();
     const QImage &picture() const { return m_picture; }
+    const QString &pictureFile() const { return m_file; }
+    // The picture's size in the program's pixels: a double-resolution picture counts half.
+    QSize pictureSize() const;
+
+    // How many screen pixels the control gives each of the program's pixels (the learner's size
+    // setting times the screen's own ratio). Above 1, LoadPicture takes the double-resolution
+    // file when there is one.
+    virtual qreal pictureScale() const { return 1; }
 
     void setAutoSize(bool autoSize) { m_autoSize = autoSize; }
     bool autoSize() const { return m_autoSize; }
@@ -28,6 +39,7 @@ protected:
 
 private:
     QImage m_picture;
+    QString m_file;
     bool m_autoSize = false;
 };
 

@@ -18,6 +18,35 @@
 
 namespace kemuyi::test {
 
+inline bool nearColour(QRgb a, QRgb b, int tolerance = 24)
+{
+    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance
+           && qAbs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// The answer buttons whose frame shows on the window as drawn: the middle of each edge, one pixel
+// in, has the mark's colour.
+inline QStringList framedButtons(QWidget &window, std::initializer_list<ImageButton *> buttons)
+{
+    const QImage shot = window.grab().toImage();
+    const qreal scale = shot.devicePixelRatio();
+    const QRgb mark = ImageButton::markColour().rgb();
+    QStringList framed;
+    for (ImageButton *button : buttons) {
+        if (!button->isVisibleTo(&window))
+            continue;
+        const QRect place(button->mapTo(&window, QPoint(0, 0)), button->size());
+        const QPoint edges[] = {{place.left() + 1, place.center().y()}, {place.right() - 1, place.center().y()},
+                                {place.center().x(), place.top() + 1}, {place.center().x(), place.bottom() - 1}};
+        int marked = 0;
+        for (const QPoint edge : edges)
+            marked += nearColour(shot.pixel(edge * scale), mark);
+        if (marked == 4)
+            framed.append(button->objectName());
+    }
+    return framed;
+}
+
 // Questions of category C1C2C3C4 in ascending id: a choice question with an illustration, a
 // true/false one without, two more choice and true/false questions; one DEF question besides.
 inline QVector<Question> practiceRows()

@@ -90,6 +90,9 @@ Sandbox::Sandbox()
     // The learner's progress file too stays inside the sandbox.
     m_oldDataHome = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
+    // And so do the learner's settings.
+    m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(QStringLiteral("config"))));
     setAppDirOverride(appDir());
 }
 
@@ -104,6 +107,10 @@ Sandbox::~Sandbox()
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", m_oldDataHome);
+    if (m_oldConfigHome.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
 }
 
 QString Sandbox::path(const QString &name) const
@@ -277,11 +284,15 @@ const PictureFile kPictures[] = {
     {"qrfq_ovr.jpg", 110, 40},   {"dcjl.jpg", 110, 40},       {"dcjl_ovr.jpg", 110, 40},
     {"ksfx.jpg", 110, 40},       {"ksfx_ovr.jpg", 110, 40},   {"znfx.jpg", 110, 34},
     {"znfx_ovr.jpg", 110, 34},   {"tj.jpg", 110, 34},         {"tj_ovr.jpg", 110, 34},
+    // Reading aloud.
+    {"ld.jpg", 34, 40},          {"ld_ovr.jpg", 34, 40},
 };
 
+// Five levels a channel, 50 apart: 125 colours that JPEG keeps well apart, enough for every file.
 QRgb colourOf(int index)
 {
-    return qRgb(30 + (index % 4) * 64, 30 + ((index / 4) % 4) * 64, 30 + (index / 16) * 64);
+    Q_ASSERT(index < 125);
+    return qRgb(20 + (index % 5) * 50, 20 + ((index / 5) % 5) * 50, 20 + (index / 25) * 50);
 }
 
 } // namespace

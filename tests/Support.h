@@ -37,6 +37,7 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_oldTmpdir;
     QByteArray m_oldDataHome;
+    QByteArray m_oldConfigHome;
 };
 
 // Collects failure reports instead of showing boxes, for as long as it lives.

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtMath>
 
+#include <algorithm>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,16 @@ QStringList jpegNames(const QString &folder)
         for (const QString &file : files)
             names.append(sub + file);
     }
+    return names;
+}
+
+// The pictures at the program's own resolution, without their double-resolution forms.
+QStringList plainNames(const QString &folder)
+{
+    QStringList names = jpegNames(folder);
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [](const QString &name) { return name.endsWith(QLatin1String("@2x.jpg")); }),
+                names.end());
     return names;
 }
 
@@ -90,6 +101,29 @@ TEST_F(Artwork, CommittedPicturesAreWhatTheGeneratorDraws)
     }
 }
 
+// Every interface picture and illustration also comes at double resolution: the same drawing
+// with twice the pixels each way, for enlarged windows.
+TEST_F(Artwork, EveryPictureComesAtDoubleResolutionAsTheSameDrawing)
+{
+    const QStringList plain = plainNames(s_output->path());
+    ASSERT_EQ(jpegNames(s_output->path()).size(), 2 * plain.size());
+    for (const QString &name : plain) {
+        const QString sharpName = QString(name).insert(name.size() - 4, QLatin1String("@2x"));
+        const QImage image = decodeJpegFile(generated(name));
+        const QImage sharp = decodeJpegFile(generated(sharpName));
+        ASSERT_EQ(sharp.size(), image.size() * 2) << sharpName.toStdString();
+        // Compared a little blurred: captions are hinted to whole pixels at each size on its own.
+        const QSize small = image.size() / 2;
+        const auto blurred = [small](const QImage &from) {
+            return from.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        };
+        EXPECT_LT(meanDifference(blurred(sharp), blurred(image)), 12.0)
+            << sharpName.toStdString() << " is not a drawing of " << name.toStdString();
+        EXPECT_GT(meanDifference(sharp, image.scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)), 0.0)
+            << sharpName.toStdString() << " holds no more detail than " << name.toStdString();
+    }
+}
+
 enum class Face { Disc, Triangle, Other };
 
 // Which face a sign picture is drawn on, by the naming rule of the picture list.
@@ -130,7 +164,7 @@ double beyondFace(Face face, QPointF point)
 TEST_F(Artwork, SignSymbolsStayOnTheirFaces)
 {
     int checked = 0;
-    for (const QString &name : jpegNames(s_output->path())) {
+    for (const QString &name : plainNames(s_output->path())) {
         const QString stem = QFileInfo(name).completeBaseName();
         const Face face = faceOf(stem);
         if (!name.startsWith(QLatin1String("pic/")) || face == Face::Other)
@@ -167,7 +201,7 @@ TEST_F(Artwork, EveryIllustrationIsItsOwnDrawing)
     // one differ only in detail.
     QStringList names;
     QVector<QImage> pictures, thumbs;
-    for (const QString &name : jpegNames(s_output->path())) {
+    for (const QString &name : plainNames(s_output->path())) {
         if (!name.startsWith(QLatin1String("pic/")))
             continue;
         names.append(name);

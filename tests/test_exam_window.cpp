@@ -269,6 +269,33 @@ TEST_F(ExamWindowTest, WrongQuestionBookDrillsAcrossRestartsUntilTwoRightInARow)
     EXPECT_EQ(store().bookQuestions(bank), (QVector<qint32>{4, 905}));
 }
 
+TEST_F(ExamWindowTest, TheChosenAnswerIsFramedInTheExamAndTheDrill)
+{
+    const auto framed = [this] {
+        return framedButtons(*form, {form->aButton, form->bButton, form->cButton, form->dButton, form->trueButton,
+                                     form->falseButton});
+    };
+    press(form.get(), Qt::Key_Enter); // 开始考试
+    ASSERT_EQ(form->page(), ExamWindow::Page::Exam);
+    EXPECT_TRUE(framed().isEmpty());
+    const bool choiceFirst = form->session()->question(0).correct == 3;
+    press(form.get(), choiceFirst ? Qt::Key_8 : Qt::Key_5); // B, or 错
+    const QStringList first{choiceFirst ? QStringLiteral("bButton") : QStringLiteral("falseButton")};
+    EXPECT_EQ(framed(), first);
+    press(form.get(), Qt::Key_Enter);
+    EXPECT_TRUE(framed().isEmpty());
+    press(form.get(), Qt::Key_Plus); // back: the answer given there is framed again
+    EXPECT_EQ(framed(), first);
+
+    store().recordAnswer(progress->bank(), answerInNewRun(3, false));
+    restart();
+    form->drillClicked();
+    ASSERT_EQ(form->page(), ExamWindow::Page::Drill);
+    EXPECT_TRUE(framed().isEmpty());
+    press(form.get(), Qt::Key_7); // A, wrong: judged, and framed
+    EXPECT_EQ(framed(), QStringList{QStringLiteral("aButton")});
+}
+
 TEST_F(ExamWindowTest, MotorcycleExamFollowsItsRulesOnASmallCategory)
 {
     form->prepare(QStringLiteral("DEF"));

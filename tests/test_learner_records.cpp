@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <cmath>
+
 #include <sqlite3.h>
 
 #include <gtest/gtest.h>
@@ -259,6 +261,34 @@ TEST_F(LearnerRecordsTest, FileOfTheFirstVersionKeepsItsBookAndExams)
     EXPECT_FALSE(store().bookState(kBank, 7).inBook);
     restart();
     EXPECT_TRUE(store().notice().isEmpty());
+}
+
+TEST_F(LearnerRecordsTest, MemoryStatesChangedByAnotherProgramAreBroughtWithinBounds)
+{
+    answer(1, true, Showing{1, 1});
+    answer(2, true, Showing{1, 2});
+    answer(3, false, Showing{1, 3});
+    restart();
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(path().toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "UPDATE memory SET stability = -5, difficulty = 99 WHERE question = 1;"
+                               "UPDATE memory SET stability = 1e308 * 10, lapses = -3 WHERE question = 2;"
+                               "UPDATE memory SET reviews = 0 WHERE question = 3;",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    const QHash<qint32, QuestionRecord> records = store().questionRecords(kBank);
+    EXPECT_GT(records.value(1).memory.stability, 0.0);
+    EXPECT_LE(records.value(1).memory.difficulty, 10.0);
+    EXPECT_TRUE(records.value(2).memory.isNew()) << "an infinite stability is no state at all";
+    EXPECT_TRUE(records.value(3).memory.isNew());
+    answer(1, true, Showing{2, 1});
+    EXPECT_TRUE(std::isfinite(record(1).memory.stability));
+    const ReadinessEstimate estimate = categoryReadiness(store(), kBank, kCar, {{1, {}}, {2, {}}, {3, {}}}, now);
+    EXPECT_TRUE(std::isfinite(estimate.expected));
 }
 
 TEST_F(LearnerRecordsTest, ExportWritesHistoryAndQuestionsAsCsvWithBom)

@@ -102,6 +102,7 @@ TEST_F(MenuTest, ControlsStandAtTheirPlaces)
         {"Image_m", {500, 304, 153, 41}},       {"Image_def", {500, 254, 153, 43}},
         {"Image_tc", {500, 354, 153, 41}},      {"Label1", {44, 64, 247, 21}},
         {"Label2", {40, 24, 258, 35}},          {"Memo1", {40, 112, 417, 273}},
+        {"sizeButton", {40, 398, 160, 28}},     {"autoReadButton", {208, 398, 160, 28}},
     };
     QStringList stacking;
     for (QObject *child : menu->children()) {

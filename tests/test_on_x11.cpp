@@ -11,8 +11,9 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QProcess>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QStyleHints>
 #include <QScreen>
 #include <QTimer>
 
@@ -52,6 +53,28 @@ void doubleClick(QWidget *control)
                                             QStringLiteral("--delay"), QStringLiteral("80"),
                                             QStringLiteral("1")});
     ASSERT_EQ(exitCode, 0) << "xdotool failed";
+}
+
+
+// Runs xdotool without blocking: the window handles the events as they come, as it would from a
+// learner's hands. Returns how long xdotool took, in milliseconds.
+qint64 xdotool(const QStringList &arguments)
+{
+    QElapsedTimer took;
+    took.start();
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    EXPECT_TRUE(process.waitForStarted()) << "xdotool did not start";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return took.elapsed();
+}
+
+// `presses` presses of one key, `gapMs` apart, to the window with the input focus.
+qint64 keyBurst(const QString &key, int presses, int gapMs)
+{
+    return xdotool({QStringLiteral("key"), QStringLiteral("--repeat"), QString::number(presses),
+                    QStringLiteral("--delay"), QString::number(gapMs), key});
 }
 
 bool sameColour(QRgb a, QRgb b, int tolerance = 12)
@@ -250,4 +273,109 @@ TEST(OnX11, TheMenuStandsInTheMiddleOfTheWholeScreenWithWhiteTitles)
     for (QLabel *label : {menu.Label1, menu.Label2})
         EXPECT_TRUE(QTest::qWaitFor([&] { return whitePixelsOf(label) > 40; }, 5000))
             << label->objectName().toStdString();
+}
+
+// ---- no question skipped under auto-advance, with real input ----
+
+namespace {
+
+class BurstTest : public OnX11Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!onX11())
+            GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
+        PracticeWindowTest::SetUp();
+        QVector<Question> rows;
+        for (int id = 1; id <= 40; ++id)
+            rows.append(choiceRow(id, QStringLiteral("C1C2C3C4"), QStringLiteral("A")));
+        writeBank(workingCopyPath(), rows);
+        form->setAdvanceDelay(1000);
+        showFor(QStringLiteral("C1C2C3C4"));
+        form->ImgSxlxClick();
+        form->ImgChkClick();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    // Waits until nothing is owed any more: a wait with no step after it.
+    void settle()
+    {
+        qint32 before = 0;
+        do {
+            before = position();
+            QTest::qWait(1300);
+        } while (position() != before);
+    }
+
+    // Every question the run moved past was answered A, and the run moved at most once a wait:
+    // no question went by unseen.
+    void expectEachStepEarned(qint64 burstMs)
+    {
+        for (qint32 at = 1; at < position(); ++at)
+            EXPECT_EQ(choiceAt(at), ChoiceA) << "question " << at << " was passed unanswered";
+        EXPECT_LE(position(), 1 + 1 + burstMs / 1000) << "the burst took " << burstMs << " ms";
+    }
+};
+
+} // namespace
+
+TEST_F(BurstTest, ThirtyKeypadPressesInUnderASecondMoveOnce)
+{
+    const qint64 took = keyBurst(QStringLiteral("KP_7"), 30, 30);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() >= 2; }, 5000));
+    settle();
+    expectEachStepEarned(took);
+    if (took < 950) {
+        EXPECT_EQ(position(), 2);
+    }
+}
+
+TEST_F(BurstTest, ThirtyLetterPressesInUnderASecondMoveOnce)
+{
+    const qint64 took = keyBurst(QStringLiteral("a"), 30, 30);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() >= 2; }, 5000));
+    settle();
+    expectEachStepEarned(took);
+    if (took < 950) {
+        EXPECT_EQ(position(), 2);
+    }
+}
+
+TEST_F(BurstTest, AHeldKeyAnswersEveryQuestionItPassesAndMovesOnceAWait)
+{
+    form->setAdvanceDelay(300);
+    const qint64 took = keyBurst(QStringLiteral("KP_7"), 40, 40);
+    settle();
+    // About 1.6 s of presses: several questions, each answered before the run moved past it.
+    EXPECT_GE(position(), 3);
+    for (qint32 at = 1; at < position(); ++at)
+        EXPECT_EQ(choiceAt(at), ChoiceA) << "question " << at << " was passed unanswered";
+    EXPECT_LE(position(), 1 + 1 + took / 300) << "the burst took " << took << " ms";
+}
+
+TEST_F(BurstTest, AnAnswerThenEnterDuringTheWaitMovesOnce)
+{
+    xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("100"), QStringLiteral("KP_7"),
+             QStringLiteral("Return")});
+    settle();
+    EXPECT_EQ(position(), 2);
+    EXPECT_EQ(choiceAt(1), ChoiceA);
+    EXPECT_EQ(choiceAt(2), ChoiceNone);
+}
+
+TEST_F(BurstTest, TwoClicksOnAnAnswerDuringTheWaitMoveOnce)
+{
+    // Slower than a double click, well within the wait.
+    const int gap = QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
+    ASSERT_LT(gap, 900);
+    const QPoint at = form->ImgA->mapToGlobal(form->ImgA->rect().center());
+    xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+             QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"), QString::number(gap),
+             QStringLiteral("1")});
+    settle();
+    EXPECT_EQ(position(), 2);
+    EXPECT_EQ(choiceAt(1), ChoiceA);
+    EXPECT_EQ(choiceAt(2), ChoiceNone);
 }

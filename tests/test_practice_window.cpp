@@ -387,3 +387,34 @@ TEST_F(PracticeWindowTest, TheShippedButtonsCoverTheAnswerRow)
     }
     EXPECT_GT(covered, total / 2);
 }
+
+// ---- the learner's choice, marked ----
+
+TEST_F(PracticeWindowTest, TheRecordedChoiceIsFramedApartFromTheHoverPicture)
+{
+    showFor(QStringLiteral("C1C2C3C4"));
+    const auto answers = {form->ImgA, form->ImgB, form->ImgC, form->ImgD, form->ImgDui, form->ImgCuo};
+    EXPECT_TRUE(framedButtons(*form, answers).isEmpty());
+    form->ImgSxlxClick();
+    // The pointer rests on C while the learner answers B by key.
+    form->CMMouseEnter(form->ImgC);
+    pressKey(form.get(), Qt::Key_8);
+    EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("ImgB")});
+    EXPECT_EQ(pictureName(form->ImgC->picture()), QStringLiteral("3_ovr.jpg"));
+    EXPECT_EQ(pictureName(form->ImgB->picture()), QStringLiteral("2.jpg"));
+    // Inside the frame the picture is the spec's own.
+    const QImage shot = form->grab().toImage();
+    const QPoint middle = form->ImgB->geometry().center() * shot.devicePixelRatio();
+    EXPECT_TRUE(nearColour(shot.pixel(middle), form->ImgB->picture().pixel(30, 20)));
+
+    pressKey(form.get(), Qt::Key_7); // a new choice moves the frame
+    EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("ImgA")});
+    form->ImgNextClick(); // the true/false question, not answered yet
+    EXPECT_TRUE(framedButtons(*form, answers).isEmpty());
+    form->ImgCuoClick();
+    EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("ImgCuo")});
+    form->ImgPrevClick(); // coming back shows the choice recorded there
+    EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("ImgA")});
+    form->ImgSxlxClick(); // a new run starts without choices
+    EXPECT_TRUE(framedButtons(*form, answers).isEmpty());
+}

@@ -281,16 +281,40 @@ TEST_F(AutoAdvanceTest, NextDuringTheWaitOnTheSecondToLastEndsOnTheLast)
     EXPECT_TRUE(form->Label1->text().startsWith(QStringLiteral("\r\n  (4)")));
 }
 
-TEST_F(AutoAdvanceTest, AnAnswerDuringTheWaitOwesASecondStepAfterTheWait)
+// A second answer to the question on screen is judged there, but the run still moves only once:
+// a double press never skips the next question.
+TEST_F(AutoAdvanceTest, AnotherAnswerDuringTheWaitIsJudgedButOwesNoStep)
 {
     QVector<qint32> positionsAfterAnswers;
-    QTimer::singleShot(5, form.get(), [this, &positionsAfterAnswers] {
-        form->ImgBClick(); // still on question 1: its step is owed, not taken now
+    QString statusDuringTheWait;
+    QTimer::singleShot(5, form.get(), [&] {
+        form->ImgCClick();
+        statusDuringTheWait = status();
         positionsAfterAnswers.append(position());
     });
     form->ImgBClick();
     positionsAfterAnswers.append(position());
-    EXPECT_EQ(positionsAfterAnswers, (QVector<qint32>{1, 3}));
+    EXPECT_EQ(positionsAfterAnswers, (QVector<qint32>{1, 2}));
+    EXPECT_EQ(statusDuringTheWait, QStringLiteral(" 您选择的是C。抱歉！您答错了！"));
+    EXPECT_EQ(choiceAt(1), ChoiceC);
+    QTest::qWait(80);
+    EXPECT_EQ(position(), 2);
+}
+
+TEST_F(AutoAdvanceTest, StepsTakenDuringTheWaitCancelTheStepOfTheQuestionLeft)
+{
+    // Next during the wait moves once, and the wait then takes no further step.
+    QTimer::singleShot(5, form.get(), [this] { form->ImgNextClick(); });
+    form->ImgBClick();
+    EXPECT_EQ(position(), 2);
+    // Away and back during the wait: the question is shown anew and waits for its own answer.
+    QTimer::singleShot(5, form.get(), [this] {
+        form->ImgPrevClick();
+        form->ImgNextClick();
+    });
+    form->ImgDuiClick();
+    QTest::qWait(80);
+    EXPECT_EQ(position(), 2);
 }
 
 TEST_F(AutoAdvanceTest, SwitchedOffTheRunNeverMovesByItself)

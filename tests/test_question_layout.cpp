@@ -18,12 +18,14 @@
 #include "ui/Controls.h"
 #include "ui/ExplanationPanel.h"
 #include "ui/ImageButton.h"
+#include "ui/InterfaceScale.h"
 #include "ui/PictureBox.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextLayout>
@@ -233,21 +235,29 @@ TEST_F(ShippedProgram, EveryQuestionIsReadableInThePracticeWindow)
                                   << faults.mid(0, 40).join('\n').toStdString();
 }
 
-TEST_F(ShippedProgram, IntroductionLinesFitTheMemo)
+TEST_F(ShippedProgram, IntroductionLinesAndSettingsFitTheMenuAtEverySize)
 {
     TForm1 menu;
     menu.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
-    QPlainTextEdit &memo = *menu.Memo1;
-    const int margin = int(memo.document()->documentMargin());
-    const int visible = memo.viewport()->width() - 2 * margin;
-    const QFontMetrics metrics(memo.font());
     QStringList cut;
-    for (const QString &line : memo.toPlainText().split(QLatin1Char('\n'))) {
-        if (metrics.horizontalAdvance(line) > visible)
-            cut.append(line);
+    for (const int percent : sizeChoices()) {
+        setInterfaceScale(percent / 100.0);
+        QPlainTextEdit &memo = *menu.Memo1;
+        const int margin = int(memo.document()->documentMargin());
+        const int visible = memo.viewport()->width() - 2 * margin;
+        const QFontMetrics metrics(memo.font());
+        for (const QString &line : memo.toPlainText().split(QLatin1Char('\n'))) {
+            if (metrics.horizontalAdvance(line) > visible)
+                cut.append(QStringLiteral("%1%: %2").arg(percent).arg(line));
+        }
+        for (QPushButton *button : {menu.sizeButton, menu.autoReadButton}) {
+            if (QFontMetrics(button->font()).horizontalAdvance(button->text()) > button->contentsRect().width() - 4)
+                cut.append(QStringLiteral("%1%: %2").arg(percent).arg(button->text()));
+        }
     }
-    EXPECT_TRUE(cut.isEmpty()) << "lines wider than " << visible << " px:\n" << cut.join('\n').toStdString();
+    setInterfaceScale(1);
+    EXPECT_TRUE(cut.isEmpty()) << "lines wider than their place:\n" << cut.join('\n').toStdString();
 }
 
 // The checks themselves must see a fault when there is one.

@@ -1,6 +1,8 @@
 // Reading questions aloud: what is said and when, through a recording speech output; and, where
 // the machine has the speech service and a Mandarin voice, the real engine to speaking and back.
 
+#include "RecordingSpeech.h"
+
 #include "practice/QuestionText.h"
 #include "ui/Speech.h"
 
@@ -18,42 +20,6 @@
 
 namespace kemuyi::test {
 namespace {
-
-// Speaks nothing; records what would be said and behaves like an engine that speaks at once.
-class RecordingSpeech : public SpeechOutput
-{
-public:
-    QStringList said;
-    int stops = 0;
-    bool hasVoice = true;
-
-    void say(const QString &text) override
-    {
-        if (!hasVoice) {
-            setState(State::NoVoice);
-            return;
-        }
-        said.append(text);
-        setState(State::Speaking);
-    }
-    void stop() override
-    {
-        ++stops;
-        setState(State::Idle);
-    }
-    State state() const override { return m_state; }
-    void finish() { setState(State::Idle); }
-
-private:
-    void setState(State state)
-    {
-        if (state == m_state)
-            return;
-        m_state = state;
-        emit stateChanged(state);
-    }
-    State m_state = State::Idle;
-};
 
 Question choiceQuestion()
 {

@@ -3,6 +3,9 @@
 #include "picture/PictureHolder.h"
 
 #include <QAbstractButton>
+#include <QColor>
+
+#include <initializer_list>
 
 namespace kemuyi {
 
@@ -23,8 +26,16 @@ public:
 
     QSize sizeHint() const override;
 
+    // The learner's recorded answer: a frame drawn over the picture, whichever picture (normal or
+    // hover) the button shows, so the choice stays visible while the pointer rests elsewhere.
+    void setMarked(bool marked);
+    bool isMarked() const { return m_marked; }
+    static QColor markColour();
+    static constexpr int kMarkWidth = 3;
+
 protected:
-    void resizeToPicture(const QSize &size) override { resize(size); }
+    void resizeToPicture(const QSize &size) override;
+    qreal pictureScale() const override;
     void pictureChanged() override { update(); }
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -32,6 +43,11 @@ protected:
 private:
     QString m_normalFile;
     QString m_hoverFile;
+    bool m_marked = false;
 };
+
+// The six answer buttons in the order of the choices they record (A, B, C, D, true, false): marks
+// the one of `choice` (1 to 6) and unmarks the others; 0 unmarks all.
+void markChoice(std::initializer_list<ImageButton *> buttonsByChoice, qint32 choice);
 
 } // namespace kemuyi

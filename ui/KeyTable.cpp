@@ -46,6 +46,9 @@ constexpr KeyEntry kKeyTable[] = {
     {VkNumpad0 + 4, Qt::Key_4, KeyAction::Category4, Menu},
     {VkNumpad0 + 5, Qt::Key_5, KeyAction::Category5, Menu},
     {VkEscape, 0, KeyAction::Back, Menu},
+    {VkNone, Qt::Key_V, KeyAction::Read, Both},
+    {VkNone, Qt::Key_Y, KeyAction::AutoRead, Both | Menu},
+    {VkNone, Qt::Key_W, KeyAction::Size, Menu},
 };
 
 unsigned bitOf(KeyWindow window)

@@ -22,6 +22,9 @@ enum class KeyAction {
     Sequential, Intensive, // 顺序练习, 加强练习
     AutoAdvance,           // the 自动转下题 switch
     Category1, Category2, Category3, Category4, Category5, // the menu's categories, top to bottom
+    Read,     // read the shown question aloud, or stop reading
+    AutoRead, // switch reading each new question aloud on or off
+    Size,     // the menu's next window size
 };
 
 // The windows that read the key table.
@@ -38,6 +41,8 @@ enum class KeyWindow { Menu, Practice, Exam };
 //              Q: discard the unfinished exam
 //   exam also: E: explanation (result review and drill)
 //   menu: 1–5 (main row or keypad): the categories, top to bottom    Esc: leave (after asking)
+//   practice and exam: V: read aloud / stop            practice, exam and menu: Y: auto-read
+//   menu only: W: window size
 KeyAction keyActionFor(const QKeyEvent &event, KeyWindow window);
 
 // The action of a virtual-key code (VirtualKey) alone; letters have none.

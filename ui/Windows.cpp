@@ -1,5 +1,7 @@
 #include "Windows.h"
 
+#include "InterfaceScale.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -10,6 +12,23 @@
 namespace kemuyi {
 
 namespace {
+
+// Draws the window at the learner's size whenever it is shown, before it reaches the screen.
+class ScaleOnShow : public QObject
+{
+public:
+    explicit ScaleOnShow(QWidget &window) : QObject(&window), m_window(window) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_window && event->type() == QEvent::Show && !event->spontaneous())
+            applyInterfaceScale(m_window);
+        return false;
+    }
+
+private:
+    QWidget &m_window;
+};
 
 // Half of `value`, rounded down also when the window is larger than the screen.
 int halfRoundedDown(int value)
@@ -42,6 +61,7 @@ void setUpFixedWindow(QWidget &window, int width, int height)
     window.setFixedSize(width, height);
     window.setBackgroundRole(QPalette::Button);
     window.setAutoFillBackground(true);
+    window.installEventFilter(new ScaleOnShow(window));
     centerOnScreen(window);
 }
 

@@ -195,6 +195,7 @@ void addPracticeButtons(std::vector<Artwork> &out)
         {"4", 59, 41, "D", 20}, {"dui", 60, 40, "对", 19}, {"cuo", 60, 40, "错", 19},
         {"7", 50, 40, "?", 21}, {"sxlx", 110, 40, "顺序练习", 16},
         {"jqlx", 110, 40, "加强练习", 16}, {"exit", 110, 40, "退出", 16},
+        {"ld", 34, 40, "读", 18}, // read aloud, between D and Previous
     };
     for (const Caption &c : captions) {
         const QSize size(c.width, c.height);

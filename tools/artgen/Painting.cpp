@@ -37,9 +37,24 @@ QFont latinFont(int pixelSize, bool bold)
     return fixedFont(QStringLiteral("Noto Sans CJK SC"), pixelSize, bold);
 }
 
+namespace {
+int g_renderScale = 1;
+} // namespace
+
+void setRenderScale(int scale)
+{
+    g_renderScale = scale;
+}
+
+int renderScale()
+{
+    return g_renderScale;
+}
+
 QImage newCanvas(int width, int height, const QColor &fill)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width * g_renderScale, height * g_renderScale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(g_renderScale);
     image.fill(fill);
     return image;
 }

@@ -45,8 +45,12 @@ QFont sansFont(int pixelSize, bool bold = false);
 QFont serifFont(int pixelSize, bool bold = false);
 QFont latinFont(int pixelSize, bool bold = true);
 
-// An opaque canvas filled with one colour.
+// An opaque canvas filled with one colour. Its size is given in the program's pixels; at a render
+// scale of 2 it holds twice as many in each direction, and painters on it draw in the program's
+// pixels all the same (the canvas's device pixel ratio), so every drawing comes out sharp at both.
 QImage newCanvas(int width, int height, const QColor &fill);
+void setRenderScale(int scale);
+int renderScale();
 
 // A painter with antialiasing for shapes and text.
 void prepare(QPainter &painter);

@@ -1,5 +1,6 @@
 // kemuyi-artgen: draws every picture the program loads and writes them as JPEG.
-//   kemuyi-artgen OUTDIR                    writes OUTDIR/*.jpg and OUTDIR/pic/*.jpg
+//   kemuyi-artgen OUTDIR                    writes OUTDIR/*.jpg and OUTDIR/pic/*.jpg, each also
+//                                           at double resolution as name@2x.jpg
 //   kemuyi-artgen --preview OUTDIR PNGDIR   also writes window mock-ups to PNGDIR
 //   kemuyi-artgen --icons DIR               writes only the desktop icon (PNG and SVG) to DIR
 
@@ -22,16 +23,22 @@ void makeFolder(const QString &path)
         throw kemuyi::Failure(QStringLiteral("无法创建文件夹 %1").arg(path));
 }
 
+// Writes each picture at the current render scale; at 2 as name@2x.jpg beside name.jpg.
 void writeAll(const std::vector<artgen::Artwork> &artworks, const QString &folder,
               QSize largest = {})
 {
     makeFolder(folder);
+    const int scale = artgen::renderScale();
     for (const artgen::Artwork &art : artworks) {
         const QImage image = art.draw();
-        if (largest.isValid() && (image.width() > largest.width() || image.height() > largest.height()))
+        const QSize size = image.size() / scale;
+        if (largest.isValid() && (size.width() > largest.width() || size.height() > largest.height()))
             throw kemuyi::Failure(QStringLiteral("%1 大于 %2×%3")
                                       .arg(art.fileName).arg(largest.width()).arg(largest.height()));
-        artgen::saveJpeg(image, folder + QLatin1Char('/') + art.fileName);
+        QString name = art.fileName;
+        if (scale != 1)
+            name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(scale));
+        artgen::saveJpeg(image, folder + QLatin1Char('/') + name);
     }
 }
 
@@ -62,8 +69,12 @@ int main(int argc, char **argv)
             artgen::writeIcons(outDir);
             return 0;
         }
-        writeAll(artgen::interfaceArtworks(), outDir);
-        writeAll(artgen::illustrationArtworks(), outDir + QStringLiteral("/pic"), QSize(300, 120));
+        for (const int scale : {1, 2}) {
+            artgen::setRenderScale(scale);
+            writeAll(artgen::interfaceArtworks(), outDir);
+            writeAll(artgen::illustrationArtworks(), outDir + QStringLiteral("/pic"), QSize(300, 120));
+        }
+        artgen::setRenderScale(1);
         if (preview) {
             makeFolder(args.at(2));
             artgen::writePreviews(outDir, args.at(2));
