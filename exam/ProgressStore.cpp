@@ -193,9 +193,11 @@ bool ProgressStore::tryOpen(QString &problem)
         problem = fileProblem(checkPages, version);
     } catch (const SqliteError &error) {
         // The statements are ours and sound, so a plain error while reading is the file's: a
-        // header naming a format this SQLite cannot read, for one. Such a file is set aside
-        // like a damaged one; left in place it would keep every later start from saving.
-        if (!error.isDamage() && error.primaryCode() != SQLITE_ERROR)
+        // header naming a format this SQLite cannot read, or a schema whose parsing runs out of
+        // memory, for two. Such a file is set aside like a damaged one (its bytes kept); left in
+        // place it would keep every later start from saving.
+        const int code = error.primaryCode();
+        if (!error.isDamage() && code != SQLITE_ERROR && code != SQLITE_NOMEM)
             throw;
         problem = error.reason();
     }
