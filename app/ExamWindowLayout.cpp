@@ -11,6 +11,7 @@
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/ExplanationPanel.h"
+#include "ui/Windows.h"
 #include "ui/Fonts.h"
 #include "ui/FailureReport.h"
 #include "ui/ImageButton.h"
@@ -138,20 +139,7 @@ void ExamWindow::describeControls()
 
 void ExamWindow::loadPictures()
 {
-    // Every picture is tried, so that one missing file leaves only its own control bare.
-    QStringList problems;
-    const auto load = [&problems](PictureHolder &holder, const QString &file) {
-        try {
-            LoadPicture(holder, AppDir() + file);
-        } catch (const Failure &failure) {
-            problems.append(failure.message());
-        }
-    };
-    load(*background, QStringLiteral("bground2.jpg"));
-    for (ImageButton *button : findChildren<ImageButton *>())
-        load(*button, button->normalFile());
-    if (!problems.isEmpty())
-        throw Failure(problems.join(QLatin1Char('\n')));
+    loadWindowPictures(*this, *background, QStringLiteral("bground2.jpg"));
 }
 
 } // namespace kemuyi

@@ -144,20 +144,7 @@ void StudyWindow::createControls()
 
 void StudyWindow::loadPictures()
 {
-    // Every picture is tried, so that one missing file leaves only its own control bare.
-    QStringList problems;
-    const auto load = [&problems](PictureHolder &holder, const QString &file) {
-        try {
-            LoadPicture(holder, AppDir() + file);
-        } catch (const Failure &failure) {
-            problems.append(failure.message());
-        }
-    };
-    load(*background, QStringLiteral("bground2.jpg"));
-    for (ImageButton *button : findChildren<ImageButton *>())
-        load(*button, button->normalFile());
-    if (!problems.isEmpty())
-        throw Failure(problems.join(QLatin1Char('\n')));
+    loadWindowPictures(*this, *background, QStringLiteral("bground2.jpg"));
 }
 
 void StudyWindow::prepare(const QString &categoryCode)

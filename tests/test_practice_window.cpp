@@ -402,7 +402,7 @@ TEST_F(PracticeWindowTest, TheRecordedChoiceIsFramedApartFromTheHoverPicture)
     EXPECT_EQ(framedButtons(*form, answers), QStringList{QStringLiteral("ImgB")});
     EXPECT_EQ(pictureName(form->ImgC->picture()), QStringLiteral("3_ovr.jpg"));
     EXPECT_EQ(pictureName(form->ImgB->picture()), QStringLiteral("2.jpg"));
-    // Inside the frame the picture is the spec's own.
+    // Inside the frame the button keeps its own picture, not the hover one.
     const QImage shot = form->grab().toImage();
     const QPoint middle = form->ImgB->geometry().center() * shot.devicePixelRatio();
     EXPECT_TRUE(nearColour(shot.pixel(middle), form->ImgB->picture().pixel(30, 20)));

@@ -1,6 +1,11 @@
 #include "Windows.h"
 
+#include "ImageButton.h"
 #include "InterfaceScale.h"
+
+#include "common/AppPaths.h"
+#include "common/Failure.h"
+#include "picture/LoadPicture.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -89,6 +94,23 @@ void previewKeys(QWidget &window)
     auto *preview = new KeyPreview(window);
     for (QWidget *child : window.findChildren<QWidget *>())
         child->installEventFilter(preview);
+}
+
+void loadWindowPictures(QWidget &window, PictureHolder &background, const QString &backgroundFile)
+{
+    QStringList problems;
+    const auto load = [&problems](PictureHolder &holder, const QString &file) {
+        try {
+            LoadPicture(holder, AppDir() + file);
+        } catch (const Failure &failure) {
+            problems.append(failure.message());
+        }
+    };
+    load(background, backgroundFile);
+    for (ImageButton *button : window.findChildren<ImageButton *>())
+        load(*button, button->normalFile());
+    if (!problems.isEmpty())
+        throw Failure(problems.join(QLatin1Char('\n')));
 }
 
 } // namespace kemuyi
