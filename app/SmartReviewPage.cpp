@@ -21,6 +21,26 @@ QString smartReviewProgressText(int position, int total, int due)
     return QStringLiteral("智能复习 第 %1/%2 题（到期 %3 题）").arg(position).arg(total).arg(due);
 }
 
+namespace {
+const QString kSmartPrefix = QStringLiteral("smart:");
+}
+
+QString smartReviewMode(int due)
+{
+    return kSmartPrefix + QString::number(due);
+}
+
+std::optional<int> smartReviewDue(const QString &mode)
+{
+    if (!mode.startsWith(kSmartPrefix))
+        return std::nullopt;
+    bool ok = false;
+    const int due = mode.mid(kSmartPrefix.size()).toInt(&ok);
+    if (!ok || due < 0)
+        return std::nullopt;
+    return due;
+}
+
 SmartReviewPage::SmartReviewPage(BankStore &bank, LearnerProgress *progress, QWidget *parent)
     : QWidget(parent), m_bank(bank), m_progress(progress)
 {
@@ -44,7 +64,9 @@ SmartReviewPage::SmartReviewPage(BankStore &bank, LearnerProgress *progress, QWi
     startButton = imageButton(this, "startReviewButton", {419, 258, 110, 40}, QStringLiteral("ksfx"));
     describe(limitBox, QStringLiteral("每日复习题数"), QStringLiteral("一次智能复习最多的题数（上下方向键调整）"));
     describe(infoLabel, QString(), QStringLiteral("到期和未做的题数"));
-    describe(startButton, QStringLiteral("开始复习"), QStringLiteral("先复习到期的题，再做未做过的题"));
+    describe(startButton, QStringLiteral("开始复习"), QStringLiteral("先复习到期的题，再做未做过的题（回车键）"));
+    limitBox->setToolTip(QStringLiteral("一次复习最多的题数（上下方向键调整）"));
+    startButton->setToolTip(QStringLiteral("先复习到期的题，再做没做过的题（回车键）"));
     connect(startButton, &QAbstractButton::clicked, this, [this] { guardEvent([this] { startClicked(); }); });
     connect(limitBox, qOverload<int>(&QSpinBox::valueChanged), this,
             [this](int limit) { guardEvent([this, limit] { limitChanged(limit); }); });

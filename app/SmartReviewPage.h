@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QSpinBox;
@@ -57,5 +58,10 @@ private:
 
 // "智能复习 第 n/N 题（到期 d 题）", the progress line of a smart-review run.
 QString smartReviewProgressText(int position, int total, int due);
+// A smart-review run's mode as the progress file keeps it ("smart:12"): it carries the number of
+// questions that were due when the run was planned.
+QString smartReviewMode(int due);
+// That number, when `mode` is a smart-review run's.
+std::optional<int> smartReviewDue(const QString &mode);
 
 } // namespace kemuyi

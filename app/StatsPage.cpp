@@ -58,7 +58,8 @@ StatsPage::StatsPage(BankStore &bank, LearnerProgress *progress, QWidget *parent
         chart->setFont(pixelFont(QStringLiteral("宋体"), 13));
     describe(summaryLabel, QString(), QStringLiteral("已做、已掌握和全部题数"));
     describe(readinessLabel, QString(), QStringLiteral("预计考试成绩"));
-    describe(exportButton, QStringLiteral("导出学习记录"), QStringLiteral("把考试记录和每题的学习记录导出为 CSV 文件"));
+    describe(exportButton, QStringLiteral("导出学习记录"), QStringLiteral("把考试记录和每题的学习记录导出为 CSV 文件（回车键）"));
+    exportButton->setToolTip(QStringLiteral("把学习记录导出为 CSV 文件（回车键）"));
     describe(topicChart, QStringLiteral("各专项答对率"), QString());
     describe(dayChart, QStringLiteral("每天作答次数"), QString());
     describe(scoreChart, QStringLiteral("模拟考试成绩"), QString());

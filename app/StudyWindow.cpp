@@ -2,6 +2,8 @@
 
 #include "ExamWindow.h"
 #include "Progress.h"
+#include "SmartReviewPage.h"
+#include "StatsPage.h"
 #include "bank/BankStore.h"
 #include "common/AppPaths.h"
 #include "common/Failure.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSpinBox>
 
 namespace kemuyi {
 
@@ -71,11 +74,16 @@ const std::vector<StudyWindow::PageEntry> &StudyWindow::pageTable()
         {Page::Unanswered, "unansweredButton", "wzt", "未做题", "练习从未作答的题目（4键）", &StudyWindow::fillUnanswered},
         {Page::Search, "searchButton", "ss", "搜索", "按题干或选项中的文字查找题目（5键）", &StudyWindow::fillSearch},
         {Page::Resume, "resumeButton", "jxsc", "继续上次练习", "从上次停下的地方继续练习（6键）", &StudyWindow::fillResume},
+        {Page::SmartReview, "smartReviewButton", "znfx", "智能复习", "先复习快要忘记的题，再做没做过的题（7键）",
+         &StudyWindow::fillSmartReview},
+        {Page::Stats, "statsButton", "tj", "统计", "已做和已掌握的题数、专项答对率、每天作答和预计成绩（8键）",
+         &StudyWindow::fillStats},
     };
     return table;
 }
 
-StudyWindow::StudyWindow(LearnerProgress *progress, QWidget *parent) : QDialog(parent), m_progress(progress)
+StudyWindow::StudyWindow(BankStore &bank, LearnerProgress *progress, QWidget *parent)
+    : QDialog(parent), m_bank(bank), m_progress(progress)
 {
     setObjectName(QStringLiteral("StudyWindow"));
     setUpFixedWindow(*this, 690, 450);
@@ -84,7 +92,8 @@ StudyWindow::StudyWindow(LearnerProgress *progress, QWidget *parent) : QDialog(p
     createControls();
     m_hover = new HoverTracker(
         this, [this](QWidget *control) { pointerEntered(control); }, [this](QWidget *control) { pointerLeft(control); });
-    for (QWidget *child : {static_cast<QWidget *>(searchField), static_cast<QWidget *>(entryList)})
+    for (QWidget *child : {static_cast<QWidget *>(searchField), static_cast<QWidget *>(entryList),
+                           static_cast<QWidget *>(smartReviewPage->limitBox)})
         child->installEventFilter(this);
     entryList->viewport()->installEventFilter(this);
     guardEvent([this] { loadPictures(); });
@@ -112,6 +121,11 @@ void StudyWindow::createControls()
     openButton = imageButton(this, "openButton", {144, 401, 110, 40}, QStringLiteral("kslx"));
     removeButton = imageButton(this, "removeButton", {260, 401, 110, 40}, QStringLiteral("ycsc"));
     exitButton = imageButton(this, "exitButton", {16, 395, 110, 40}, QStringLiteral("exit"));
+    smartReviewPage = new SmartReviewPage(m_bank, m_progress, this);
+    smartReviewPage->move(144, 40);
+    smartReviewPage->setStartHandler([this](const ReviewPlan &plan) { startReview(plan); });
+    statsPage = new StatsPage(m_bank, m_progress, this);
+    statsPage->move(144, 40);
 
     const std::vector<PageEntry> &pages = pageTable();
     for (size_t i = 0; i < pages.size(); ++i) {
@@ -186,9 +200,14 @@ void StudyWindow::showPage(Page page)
     m_page = page;
     const bool search = page == Page::Search;
     searchField->setVisible(search);
-    pageInfo->setVisible(!search);
+    const bool ownPage = page == Page::SmartReview || page == Page::Stats;
+    smartReviewPage->setVisible(page == Page::SmartReview);
+    statsPage->setVisible(page == Page::Stats);
+    pageInfo->setVisible(!search && !ownPage);
+    openButton->setVisible(!ownPage);
+    statusLabel->setVisible(!ownPage);
     removeButton->setVisible(page == Page::Favourites);
-    entryList->setVisible(page != Page::Resume);
+    entryList->setVisible(page != Page::Resume && !ownPage);
     entryList->clear();
     m_listed.clear();
     statusLabel->clear();
@@ -196,10 +215,19 @@ void StudyWindow::showPage(Page page)
         if (entry.page == page)
             (this->*entry.fill)();
     }
-    if (search)
-        searchField->setFocus();
-    else
-        entryList->setFocus();
+    focusPage();
+}
+
+// Where the keys go on each page: typing in the search field, the number of questions on 智能复习
+// (↑ ↓ change it, digits still switch pages), the window itself on 统计.
+void StudyWindow::focusPage()
+{
+    switch (m_page) {
+    case Page::Search: searchField->setFocus(); break;
+    case Page::SmartReview: smartReviewPage->limitBox->setFocus(); break;
+    case Page::Stats: setFocus(); break;
+    default: entryList->setFocus(); break;
+    }
 }
 
 void StudyWindow::listQuestions(const QVector<qint32> &ids)
@@ -307,6 +335,16 @@ void StudyWindow::fillResume()
                                    .arg(last->title).arg(last->position).arg(last->questions.size()).arg(when));
 }
 
+void StudyWindow::fillSmartReview()
+{
+    smartReviewPage->showCategory(m_category);
+}
+
+void StudyWindow::fillStats()
+{
+    statsPage->showCategory(m_category);
+}
+
 // ---- actions ----
 
 int StudyWindow::chosenRow() const
@@ -349,6 +387,12 @@ void StudyWindow::openClicked()
         chooseRun(QStringLiteral("search"), QStringLiteral("搜索：") + shortened(searchField->text().simplified()), m_listed,
                   searchField->hasFocus() ? 1 : chosenRow() + 1);
         break;
+    case Page::SmartReview:
+        smartReviewPage->startClicked();
+        break;
+    case Page::Stats:
+        statsPage->exportClicked();
+        break;
     case Page::Resume:
         if (ProgressStore *store = m_progress ? m_progress->store() : nullptr) {
             if (const auto last = store->lastStoppedRun(m_progress->bank(), m_category))
@@ -356,6 +400,13 @@ void StudyWindow::openClicked()
         }
         break;
     }
+}
+
+// The due count travels in the run's mode, so the progress line can say it again when the learner
+// continues the review another day.
+void StudyWindow::startReview(const ReviewPlan &plan)
+{
+    chooseRun(smartReviewMode(plan.dueCount), QStringLiteral("智能复习"), plan.questions, 1);
 }
 
 void StudyWindow::removeClicked()

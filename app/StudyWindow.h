@@ -17,10 +17,14 @@ class QListWidget;
 
 namespace kemuyi {
 
+class BankStore;
 class HoverTracker;
 class ImageButton;
 class LearnerProgress;
 class PictureBox;
+class SmartReviewPage;
+class StatsPage;
+struct ReviewPlan;
 
 // What the learner chose in the study centre, for the practice window to carry out once the
 // study window has closed.
@@ -35,15 +39,17 @@ struct StudyChoice
 // The study centre (学习中心), shown modally over the practice window for its category: a
 // column of pages on the left, each a list with its action. A page is one entry of the page
 // table (its button, key and what it shows), so adding a page is adding an entry and its filler.
+// 智能复习 and 统计 are pages of their own, shown in place of the list.
 class StudyWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    enum class Page { Topics, Favourites, Book, Unanswered, Search, Resume };
+    enum class Page { Topics, Favourites, Book, Unanswered, Search, Resume, SmartReview, Stats };
 
-    // `progress` may be null: then the pages built on the learner's records are empty.
-    explicit StudyWindow(LearnerProgress *progress, QWidget *parent = nullptr);
+    // `bank` is the practice window's, open on the working copy. `progress` may be null: then the
+    // pages built on the learner's records are empty.
+    StudyWindow(BankStore &bank, LearnerProgress *progress, QWidget *parent = nullptr);
     ~StudyWindow() override;
 
     // Reads the category's questions and the learner's records, and shows the first page.
@@ -61,6 +67,8 @@ public:
     ImageButton *openButton = nullptr;
     ImageButton *removeButton = nullptr;
     ImageButton *exitButton = nullptr;
+    SmartReviewPage *smartReviewPage = nullptr;
+    StatsPage *statsPage = nullptr;
     // The page buttons, in page order.
     QVector<ImageButton *> pageButtons;
 
@@ -70,7 +78,8 @@ public:
     const QVector<qint32> &listedQuestions() const { return m_listed; }
 
     void showPage(Page page);
-    // The page's action (Enter, 开始练习): practise the list from the chosen entry (or the first).
+    // The page's action (Enter, 开始练习): practise the list from the chosen entry (or the first);
+    // on 智能复习 start the planned review, on 统计 export the records.
     void openClicked();
     // 移除收藏 (Delete): the chosen favourite leaves the favourites.
     void removeClicked();
@@ -101,6 +110,10 @@ private:
     void fillUnanswered();
     void fillSearch();
     void fillResume();
+    void fillSmartReview();
+    void fillStats();
+    void startReview(const ReviewPlan &plan);
+    void focusPage();
     void runSearch();
     void listQuestions(const QVector<qint32> &ids);
     void chooseRun(const QString &mode, const QString &title, const QVector<qint32> &ids, int position);
@@ -108,6 +121,7 @@ private:
     void pointerEntered(QWidget *control);
     void pointerLeft(QWidget *control);
 
+    BankStore &m_bank;
     LearnerProgress *m_progress;
     QString m_category;
     Page m_page = Page::Topics;

@@ -2,6 +2,7 @@
 
 #include "Progress.h"
 #include "ExamWindow.h"
+#include "SmartReviewPage.h"
 #include "exam/ProgressStore.h"
 #include "ui/Windows.h"
 
@@ -66,9 +67,13 @@ void TForm2::updateProgressLine()
                                    .arg(run).arg(total).arg(right).arg(wrong).arg(right * 100 / total));
         return;
     }
-    LabelProgress->setText(QStringLiteral("%1%2第 %3/%4 题 · 答对 %5 · 答错 %6")
-                               .arg(run, set ? QString() : QStringLiteral(" · "))
-                               .arg(m_run.CurrentPosition).arg(total).arg(right).arg(wrong));
+    const QString counts = QStringLiteral(" · 答对 %1 · 答错 %2").arg(right).arg(wrong);
+    if (const std::optional<int> due = smartReviewDue(m_runMode)) {
+        LabelProgress->setText(smartReviewProgressText(m_run.CurrentPosition, total, *due) + counts);
+        return;
+    }
+    LabelProgress->setText(QStringLiteral("%1%2第 %3/%4 题").arg(run, set ? QString() : QStringLiteral(" · "))
+                               .arg(m_run.CurrentPosition).arg(total) + counts);
 }
 
 void TForm2::ImgMnksClick()

@@ -36,8 +36,8 @@ void TForm2::createStudyControls()
     // On the background, like the mock exam's entry, so the window's own controls stay as they are.
     studyButton = imageButton(Image5, "studyButton", {16, 48, 74, 40}, QStringLiteral("xxzx"));
     describe(studyButton, QStringLiteral("学习中心"),
-             QStringLiteral("专项练习、收藏、错题本、未做题、搜索和继续上次练习（L键）"));
-    studyButton->setToolTip(QStringLiteral("学习中心：专项、收藏、错题、未做题、搜索、继续上次练习（L键；U键直接继续上次练习）"));
+             QStringLiteral("专项练习、收藏、错题本、未做题、搜索、继续上次练习、智能复习和统计（L键）"));
+    studyButton->setToolTip(QStringLiteral("学习中心：专项、收藏、错题、未做题、搜索、继续练习、智能复习、统计（L键；U键直接继续上次练习）"));
     favouriteButton = imageButton(Image5, "favouriteButton", {92, 48, 34, 40}, starStem(false));
     favouriteButton->setEnabled(false);
     showFavouriteState();
@@ -81,7 +81,7 @@ void TForm2::favouriteClicked()
 void TForm2::studyClicked()
 {
     if (!m_studyWindow)
-        m_studyWindow = new StudyWindow(m_progress, this);
+        m_studyWindow = new StudyWindow(m_bank, m_progress, this);
     const StudyChoice choice = m_studyWindow->runFor(categoryCode());
     returnKeyboardTo(*this);
     switch (choice.kind) {

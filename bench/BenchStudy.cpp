@@ -123,11 +123,13 @@ void openStudyWindow(benchmark::State &state)
         LearnerProgress progress(recordedProgress(questions, kAnswers), workingCopyPath());
         progress.store();
         progress.bank();
+        BankStore bank;
+        bank.OpenBank();
         double total = 0;
         for (auto _ : state) {
             std::unique_ptr<StudyWindow> study;
             const double seconds = secondsOf([&] {
-                study = std::make_unique<StudyWindow>(&progress);
+                study = std::make_unique<StudyWindow>(bank, &progress);
                 study->prepare(QStringLiteral("C1C2C3C4"));
                 study->show();
             });

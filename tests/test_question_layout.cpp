@@ -10,6 +10,8 @@
 #include "app/ExamWindow.h"
 #include "app/Progress.h"
 #include "app/Unit1.h"
+#include "app/SmartReviewPage.h"
+#include "app/StatsPage.h"
 #include "app/StudyWindow.h"
 #include "app/Unit2.h"
 #include "exam/ProgressStore.h"
@@ -257,10 +259,13 @@ TEST_F(ShippedProgram, TheStudyCentresPagesAndTheSearchListFit)
             faults.append(where + label->objectName() + QStringLiteral(" cut at the bottom: ") + label->text());
     };
     const auto pageFits = [&](const QString &where, StudyWindow &study) {
-        for (QLabel *label : {study.titleBand, study.pageInfo, study.statusLabel})
+        for (QLabel *label : {study.titleBand, study.pageInfo, study.statusLabel, study.smartReviewPage->infoLabel,
+                              study.smartReviewPage->limitCaption, study.statsPage->summaryLabel,
+                              study.statsPage->readinessLabel})
             fits(where, label);
         QList<QWidget *> controls = {study.pageInfo, study.searchField, study.entryList, study.statusLabel,
-                                     study.openButton, study.removeButton, study.exitButton};
+                                     study.openButton, study.removeButton, study.exitButton,
+                                     study.smartReviewPage, study.statsPage};
         for (ImageButton *button : study.pageButtons)
             controls.append(button);
         QList<QWidget *> shown;
@@ -321,9 +326,12 @@ TEST_F(ShippedProgram, TheStudyCentresPagesAndTheSearchListFit)
         form.hide();
     }
     // The longest topic name with four-digit counts still fits the band.
-    const QString longest = QStringLiteral("专项：车辆操纵、仪表和灯光 第 1234/1500 题 · 答对 1234 · 答错 1234");
-    if (form.LabelProgress->fontMetrics().horizontalAdvance(longest) > form.LabelProgress->contentsRect().width())
-        faults.append(QStringLiteral("progress line cut: ") + longest);
+    // So does a smart review of the largest daily number with a four-digit due count.
+    for (const QString &longest : {QStringLiteral("专项：车辆操纵、仪表和灯光 第 1234/1500 题 · 答对 1234 · 答错 1234"),
+                                   QStringLiteral("智能复习 第 500/500 题（到期 1234 题） · 答对 500 · 答错 500")}) {
+        if (form.LabelProgress->fontMetrics().horizontalAdvance(longest) > form.LabelProgress->contentsRect().width())
+            faults.append(QStringLiteral("progress line cut: ") + longest);
+    }
     EXPECT_TRUE(failures.messages().isEmpty()) << failures.messages().join('\n').toStdString();
     EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
 }

@@ -6,12 +6,18 @@
 
 #include "app/ExamWindow.h"
 #include "app/Progress.h"
+#include "app/SmartReviewPage.h"
+#include "app/StatsPage.h"
 #include "app/StudyWindow.h"
 #include "bank/BankTool.h"
 #include "bank/QuestionSearch.h"
 #include "exam/ProgressStore.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QLabel>
 #include <QListWidget>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <functional>
@@ -98,7 +104,8 @@ TEST_F(StudyTest, WindowIsTheProgramsShapeAndEveryControlIsNamedWithItsKey)
         EXPECT_EQ(pictureName(study.background->picture()), QStringLiteral("bground2.jpg"));
         EXPECT_TRUE(study.titleBand->text().contains(QStringLiteral("小型汽车")));
         const QStringList keys = {QStringLiteral("1键"), QStringLiteral("2键"), QStringLiteral("3键"),
-                                  QStringLiteral("4键"), QStringLiteral("5键"), QStringLiteral("6键")};
+                                  QStringLiteral("4键"), QStringLiteral("5键"), QStringLiteral("6键"),
+                                  QStringLiteral("7键"), QStringLiteral("8键")};
         ASSERT_EQ(study.pageButtons.size(), keys.size());
         for (int i = 0; i < keys.size(); ++i) {
             EXPECT_FALSE(study.pageButtons[i]->accessibleName().isEmpty());
@@ -310,6 +317,66 @@ TEST_F(StudyTest, ContinuingFindsTheShuffledOrderAndThePlaceAfterLeavingOrAResta
     // A mode button starts from question 1, as always.
     form->ImgJqlxClick();
     EXPECT_EQ(form->run().CurrentPosition, 1);
+}
+
+TEST_F(StudyTest, SmartReviewAndStatsAreKeysSevenAndEightAndTheReviewRunsInPracticeAndContinues)
+{
+    // Two questions answered ten days ago: due now. The other four were never seen.
+    const qint64 tenDaysAgo = QDateTime::currentMSecsSinceEpoch() - 10LL * 24 * 60 * 60 * 1000;
+    store().recordAnswer(progress->bank(), JudgedAnswer{101, true, false, {1, 1}, tenDaysAgo, QStringLiteral("C1C2C3C4")});
+    store().recordAnswer(progress->bank(), JudgedAnswer{103, false, false, {1, 2}, tenDaysAgo, QStringLiteral("C1C2C3C4")});
+    const QString csv = sandbox.path(QStringLiteral("records.csv"));
+    inStudyCentre([&csv](StudyWindow &study) {
+        press(study.entryList, Qt::Key_7, true);
+        ASSERT_EQ(study.page(), StudyWindow::Page::SmartReview);
+        EXPECT_TRUE(study.smartReviewPage->isVisible());
+        for (QWidget *list : {static_cast<QWidget *>(study.entryList), static_cast<QWidget *>(study.pageInfo),
+                              static_cast<QWidget *>(study.openButton), static_cast<QWidget *>(study.statsPage)})
+            EXPECT_FALSE(list->isVisible()) << list->objectName().toStdString();
+        EXPECT_TRUE(study.smartReviewPage->infoLabel->text().contains(QStringLiteral("现在到期 2 题，从未做过 4 题")))
+            << study.smartReviewPage->infoLabel->text().toStdString();
+        EXPECT_TRUE(study.smartReviewPage->startButton->toolTip().contains(QStringLiteral("回车")));
+        // ↑ ↓ set the number; digits still switch pages.
+        QSpinBox *limit = study.smartReviewPage->limitBox;
+        ASSERT_EQ(study.focusWidget(), limit) << "the keys go to the number";
+        press(limit, Qt::Key_Down);
+        EXPECT_EQ(limit->value(), 40);
+        press(limit, Qt::Key_8);
+        ASSERT_EQ(study.page(), StudyWindow::Page::Stats);
+        EXPECT_EQ(limit->value(), 40) << "the digit went to the page, not into the number";
+        EXPECT_TRUE(study.statsPage->isVisible() && !study.smartReviewPage->isVisible());
+        EXPECT_TRUE(study.statsPage->summaryLabel->text().startsWith(QStringLiteral("已做 2 题")))
+            << study.statsPage->summaryLabel->text().toStdString();
+        EXPECT_TRUE(study.statsPage->summaryLabel->text().contains(QStringLiteral("共 6 题")));
+        EXPECT_TRUE(study.statsPage->exportButton->toolTip().contains(QStringLiteral("回车")));
+        study.statsPage->setFileChooser([&csv](QWidget *, const QString &) { return csv; });
+        press(&study, Qt::Key_Return);
+        EXPECT_TRUE(QFile::exists(csv)) << "Enter on 统计 exports";
+        EXPECT_TRUE(study.isVisible());
+        press(&study, Qt::Key_7);
+        EXPECT_EQ(study.smartReviewPage->limitBox->value(), 40) << "the number is kept";
+        press(study.smartReviewPage->limitBox, Qt::Key_Return);
+        EXPECT_FALSE(study.isVisible());
+        EXPECT_EQ(study.choice().kind, StudyChoice::Kind::Run);
+    });
+    ASSERT_TRUE(form->run().isActive());
+    const QVector<qint32> order = form->run().runIds();
+    ASSERT_EQ(order.size(), 6);
+    EXPECT_EQ((QSet<qint32>{order[0], order[1]}), (QSet<qint32>{101, 103})) << "the due questions first";
+    EXPECT_EQ(line(), QStringLiteral("智能复习 第 1/6 题（到期 2 题） · 答对 0 · 答错 0"));
+    press(form.get(), Qt::Key_N);
+    EXPECT_TRUE(line().startsWith(QStringLiteral("智能复习 第 2/6 题（到期 2 题）"))) << line().toStdString();
+    press(form.get(), Qt::Key_Escape);
+
+    // Continued in a new program run, it still says how many were due.
+    form = std::make_unique<TForm2>();
+    progress = std::make_unique<LearnerProgress>(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
+    form->setProgress(progress.get());
+    showFor(QStringLiteral("C1C2C3C4"));
+    press(form.get(), Qt::Key_U);
+    EXPECT_EQ(form->run().runIds(), order);
+    EXPECT_TRUE(line().startsWith(QStringLiteral("智能复习 第 2/6 题（到期 2 题）"))) << line().toStdString();
+    EXPECT_TRUE(failures.messages().isEmpty()) << failures.messages().join(u'\n').toStdString();
 }
 
 TEST_F(StudyTest, WithoutAnythingToContinueTheKeySaysSo)
