@@ -122,6 +122,11 @@ void ExamWindow::describeControls()
     describe(discardButton, QStringLiteral("放弃考试"), QStringLiteral("放弃未交卷的考试，不计成绩（Q键）"));
     describe(confirmDiscardButton, QStringLiteral("确认放弃"), QStringLiteral("确认放弃本次考试（回车键）"));
     describe(exitButton, QStringLiteral("退出"), QStringLiteral("离开本页（小键盘0或Esc键）"));
+    // The description names the button's keys: hovering shows it too.
+    for (ImageButton *button : findChildren<ImageButton *>()) {
+        if (button->toolTip().isEmpty())
+            button->setToolTip(button->accessibleDescription());
+    }
     describe(explainButton, QStringLiteral("解析"), QStringLiteral("在解析和题目之间切换（E键）"));
     explainButton->setToolTip(QStringLiteral("解析和题目之间切换（E键）"));
     describe(readButton, QStringLiteral("朗读题目"),

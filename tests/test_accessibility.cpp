@@ -1,6 +1,8 @@
 #include "PracticeFixture.h"
 
 #include "app/ExamWindow.h"
+#include "app/StudyWindow.h"
+#include "ui/ImageButton.h"
 #include "app/Unit1.h"
 #include "ui/Accessibility.h"
 #include "ui/ExplanationPanel.h"
@@ -127,4 +129,24 @@ TEST_F(PracticeWindowTest, TheExplanationAndItsButtonAreNamed)
     ExamWindow exam(bank, nullptr);
     EXPECT_EQ(accessibleText(exam.explainButton, QAccessible::Name), QStringLiteral("解析"));
     EXPECT_EQ(accessibleText(exam.explanationPanel, QAccessible::Name), QStringLiteral("解析"));
+}
+
+// A learner who hovers any button learns its key: every picture button of every window says, in
+// its tooltip, which key does the same.
+TEST_F(PracticeWindowTest, EveryButtonOfEveryWindowNamesItsKeyInItsTooltip)
+{
+    TForm1 menu;
+    ExamWindow exam(form->bank(), nullptr);
+    StudyWindow study(form->bank(), nullptr);
+    for (QWidget *window : {static_cast<QWidget *>(&menu), static_cast<QWidget *>(form.get()),
+                            static_cast<QWidget *>(&exam), static_cast<QWidget *>(&study)}) {
+        const QList<ImageButton *> buttons = window->findChildren<ImageButton *>();
+        EXPECT_FALSE(buttons.isEmpty()) << window->objectName().toStdString();
+        for (const ImageButton *button : buttons) {
+            const QString tip = button->toolTip();
+            EXPECT_TRUE(tip.contains(QStringLiteral("键")))
+                << window->objectName().toStdString() << " " << button->objectName().toStdString() << ": "
+                << tip.toStdString();
+        }
+    }
 }

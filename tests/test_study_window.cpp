@@ -62,6 +62,15 @@ protected:
         showFor(QStringLiteral("C1C2C3C4"));
     }
 
+    // A new program run: new windows, the same progress file.
+    void restartProgram()
+    {
+        form = std::make_unique<TForm2>();
+        progress = std::make_unique<LearnerProgress>(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
+        form->setProgress(progress.get());
+        showFor(QStringLiteral("C1C2C3C4"));
+    }
+
     // Opens the study centre with key L and runs `drive` in it once it is up.
     void inStudyCentre(const std::function<void(StudyWindow &)> &drive)
     {
@@ -296,11 +305,7 @@ TEST_F(StudyTest, ContinuingFindsTheShuffledOrderAndThePlaceAfterLeavingOrAResta
     press(form.get(), Qt::Key_N);
     press(form.get(), Qt::Key_P); // stopped at 2
     press(form.get(), Qt::Key_Escape);
-    // A new program run: new windows, the same progress file.
-    form = std::make_unique<TForm2>();
-    progress = std::make_unique<LearnerProgress>(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
-    form->setProgress(progress.get());
-    showFor(QStringLiteral("C1C2C3C4"));
+    restartProgram();
     press(form.get(), Qt::Key_U);
     ASSERT_TRUE(form->run().isActive());
     EXPECT_EQ(form->run().runIds(), order);
@@ -369,10 +374,7 @@ TEST_F(StudyTest, SmartReviewAndStatsAreKeysSevenAndEightAndTheReviewRunsInPract
     press(form.get(), Qt::Key_Escape);
 
     // Continued in a new program run, it still says how many were due.
-    form = std::make_unique<TForm2>();
-    progress = std::make_unique<LearnerProgress>(sandbox.path(QStringLiteral("data/progress.db")), workingCopyPath());
-    form->setProgress(progress.get());
-    showFor(QStringLiteral("C1C2C3C4"));
+    restartProgram();
     press(form.get(), Qt::Key_U);
     EXPECT_EQ(form->run().runIds(), order);
     EXPECT_TRUE(line().startsWith(QStringLiteral("智能复习 第 2/6 题（到期 2 题）"))) << line().toStdString();
