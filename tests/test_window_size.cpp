@@ -9,6 +9,9 @@
 #include "ui/LearnerSettings.h"
 
 #include <QFile>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QSettings>
@@ -125,6 +128,25 @@ TEST_F(DoubleSizeTest, WindowTextPicturesAndHitAreasScaleTogether)
     form->ImgAClick();
     EXPECT_EQ(framedButtons(*form, {form->ImgA, form->ImgB}), QStringList{QStringLiteral("ImgA")});
     EXPECT_TRUE(nearColour(drawn(form->ImgA).pixel(5, 40), ImageButton::markColour().rgb()));
+}
+
+// The keys are named in tooltips, and failures and questions come in message boxes: both are read
+// at the learner's size, and go back with it.
+TEST_F(DoubleSizeTest, TooltipsAndMessageBoxesGrowWithTheRest)
+{
+    const auto size = [](const QFont &font) { return font.pixelSize() > 0 ? qreal(font.pixelSize()) : font.pointSizeF(); };
+    const qreal designed = size(QApplication::font());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("确认"), QStringLiteral("是否退出？"));
+    EXPECT_DOUBLE_EQ(size(QApplication::font("QTipLabel")), 2 * designed);
+    box.ensurePolished();
+    const QLabel *text = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_TRUE(text);
+    EXPECT_DOUBLE_EQ(size(text->font()), 2 * designed);
+    EXPECT_DOUBLE_EQ(size(QApplication::font()), designed) << "the application's own font is untouched";
+    setInterfaceScale(1.5);
+    EXPECT_NEAR(size(QApplication::font("QTipLabel")), 1.5 * designed, 1.0);
+    setInterfaceScale(1);
+    EXPECT_DOUBLE_EQ(size(QApplication::font("QMessageBox")), designed);
 }
 
 TEST_F(DoubleSizeTest, ASizeChosenWhileShownAppliesAtOnceAndTakesThePlainPicturesBack)

@@ -106,9 +106,19 @@ qreal interfaceScale()
     return g_scale;
 }
 
+// Tooltips and message boxes are Qt's own windows, made on demand: they take the size through
+// the fonts the application gives their kinds. The application's own font stays as it is.
+void scaleSystemWindowFonts(qreal scale)
+{
+    static const QFont designed = QApplication::font();
+    for (const char *kind : {"QTipLabel", "QMessageBox"})
+        QApplication::setFont(scaledFont(designed, scale), kind);
+}
+
 void setInterfaceScale(qreal scale)
 {
     g_scale = scale;
+    scaleSystemWindowFonts(scale);
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->property(kDesignSize).isValid() && window->isVisible())
             applyInterfaceScale(*window);
