@@ -127,6 +127,23 @@ protected:
     }
 };
 
+// The whole program's start on a real display: the pictures and the bank in a sandbox, the
+// windows made by each test.
+class OnX11Program : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!onX11())
+            GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
+        writeAllPictures(sandbox.appDir());
+        writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
+    }
+
+    Sandbox sandbox;
+    FailureLog failures;
+};
+
 } // namespace
 
 TEST_F(OnX11Test, ADoubleClickOnNextStepsOnce)
@@ -239,14 +256,8 @@ TEST_F(OnX11Test, RealLetterKeysExplainAndGoToAQuestion)
     EXPECT_TRUE(QTest::qWaitFor([&] { return position() == 3; }, 5000));
 }
 
-TEST(OnX11, TheKeyboardComesBackToTheMenuWhenThePracticeWindowCloses)
+TEST_F(OnX11Program, TheKeyboardComesBackToTheMenuWhenThePracticeWindowCloses)
 {
-    if (!onX11())
-        GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
-    Sandbox sandbox;
-    FailureLog failures;
-    writeAllPictures(sandbox.appDir());
-    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
     TForm1 menu;
     auto *practice = new TForm2(&menu);
     menu.setPracticeWindow(practice);
@@ -265,14 +276,8 @@ TEST(OnX11, TheKeyboardComesBackToTheMenuWhenThePracticeWindowCloses)
     EXPECT_EQ(opened, (QStringList{QStringLiteral("C1C2C3C4"), QStringLiteral("A1A3B1")}));
 }
 
-TEST(OnX11, TheSplashPictureIsOnScreenBeforeTheSlowSteps)
+TEST_F(OnX11Program, TheSplashPictureIsOnScreenBeforeTheSlowSteps)
 {
-    if (!onX11())
-        GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
-    Sandbox sandbox;
-    FailureLog failures;
-    writeAllPictures(sandbox.appDir());
-    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
     const QRgb logo = decodeJpegFile(sandbox.appDir() + QStringLiteral("logo.jpg")).pixel(200, 150);
 
     QImage onScreen;
@@ -298,14 +303,8 @@ TEST(OnX11, TheSplashPictureIsOnScreenBeforeTheSlowSteps)
     EXPECT_EQ(matching, 4);
 }
 
-TEST(OnX11, TheMenuStandsInTheMiddleOfTheWholeScreenWithWhiteTitles)
+TEST_F(OnX11Program, TheMenuStandsInTheMiddleOfTheWholeScreenWithWhiteTitles)
 {
-    if (!onX11())
-        GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
-    Sandbox sandbox;
-    FailureLog failures;
-    writeAllPictures(sandbox.appDir());
-    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
     TForm1 menu;
     if (menu.screen()->geometry().size() != QSize(1280, 1024))
         GTEST_SKIP() << "the display is not 1280 x 1024";
