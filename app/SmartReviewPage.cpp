@@ -42,11 +42,8 @@ std::optional<int> smartReviewDue(const QString &mode)
 }
 
 SmartReviewPage::SmartReviewPage(BankStore &bank, LearnerProgress *progress, QWidget *parent)
-    : QWidget(parent), m_bank(bank), m_progress(progress)
+    : CategoryPage(bank, progress, "smartReviewPage", QStringLiteral("智能复习"), parent)
 {
-    setObjectName(QStringLiteral("smartReviewPage"));
-    setAccessibleName(QStringLiteral("智能复习"));
-    resize(529, 345);
     infoLabel = paperLabel(this, "infoLabel", {0, 0, 529, 250}, 15);
     infoLabel->setWordWrap(true);
     infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -79,10 +76,10 @@ void SmartReviewPage::showCategory(const QString &categoryCode)
     m_ids = m_bank.categoryIds(categoryCode);
     m_memory.clear();
     int limit = review::defaultDailyLimit;
-    if (ProgressStore *store = m_progress ? m_progress->store() : nullptr) {
-        for (const QuestionRecord &record : store->questionRecords(m_progress->bank()))
+    if (ProgressStore *open = store()) {
+        for (const QuestionRecord &record : open->questionRecords(m_progress->bank()))
             m_memory.insert(record.question, record.memory);
-        limit = store->dailyReviewLimit();
+        limit = open->dailyReviewLimit();
     }
     const QSignalBlocker quiet(limitBox);
     limitBox->setValue(limit);

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "exam/ExamSession.h"
+#include "CategoryPage.h"
 #include "exam/ReviewPlan.h"
-
-#include <QWidget>
 
 #include <functional>
 #include <optional>
@@ -13,29 +11,25 @@ class QSpinBox;
 
 namespace kemuyi {
 
-class BankStore;
 class ImageButton;
-class LearnerProgress;
 
 // The study centre's 智能复习 page: what is due, the daily number (kept in the progress file) and
 // 开始复习, which hands the planned run to whoever shows the page.
-class SmartReviewPage : public QWidget
+class SmartReviewPage : public CategoryPage
 {
     Q_OBJECT
 
 public:
-    // The page fills a 529 × 345 area. `progress` may be null: then every question is unseen and
-    // the daily number is not kept.
+    // Without `progress` every question is unseen and the daily number is not kept.
     SmartReviewPage(BankStore &bank, LearnerProgress *progress, QWidget *parent = nullptr);
 
-    void showCategory(const QString &categoryCode);
+    void showCategory(const QString &categoryCode) override;
     // Plans the run now and hands it on; nothing when there is nothing to review.
     void startClicked();
     const ReviewPlan &plan() const { return m_plan; }
 
     using StartHandler = std::function<void(const ReviewPlan &plan)>;
     void setStartHandler(StartHandler handler) { m_start = std::move(handler); }
-    void setClock(ExamClock clock) { m_clock = std::move(clock); }
 
     QLabel *infoLabel = nullptr;
     QLabel *limitCaption = nullptr;
@@ -46,13 +40,9 @@ private:
     void replan();
     void limitChanged(int limit);
 
-    BankStore &m_bank;
-    LearnerProgress *m_progress;
-    QString m_category;
     QVector<qint32> m_ids;
     QHash<qint32, MemoryState> m_memory;
     ReviewPlan m_plan;
-    ExamClock m_clock = systemClock();
     StartHandler m_start;
 };
 

@@ -32,11 +32,8 @@ QString chooseCsvFile(QWidget *parent, const QString &suggested)
 } // namespace
 
 StatsPage::StatsPage(BankStore &bank, LearnerProgress *progress, QWidget *parent)
-    : QWidget(parent), m_bank(bank), m_progress(progress), m_chooseFile(chooseCsvFile)
+    : CategoryPage(bank, progress, "statsPage", QStringLiteral("统计"), parent), m_chooseFile(chooseCsvFile)
 {
-    setObjectName(QStringLiteral("statsPage"));
-    setAccessibleName(QStringLiteral("统计"));
-    resize(529, 345);
     summaryLabel = paperLabel(this, "summaryLabel", {0, 0, 411, 40}, 14);
     summaryLabel->setWordWrap(true);
     summaryLabel->setContentsMargins(6, 0, 6, 0);
@@ -75,15 +72,15 @@ void StatsPage::showCategory(const QString &categoryCode)
     for (const auto &[id, topic] : m_bank.categoryTopics(categoryCode))
         questions.append(CategoryQuestion{id, topic});
     m_stats.questions = int(questions.size());
-    ProgressStore *store = m_progress ? m_progress->store() : nullptr;
-    if (store)
-        m_stats = learnerStats(*store, m_progress->bank(), categoryCode, questions, m_clock());
+    ProgressStore *open = store();
+    if (open)
+        m_stats = learnerStats(*open, m_progress->bank(), categoryCode, questions, m_clock());
     setAnnouncedText(summaryLabel, summaryText());
     setAnnouncedText(readinessLabel, readinessText(m_stats.readiness));
     topicChart->setTopics(m_stats.topics);
     dayChart->setDays(m_stats.lastDays, m_stats.streakDays);
     scoreChart->setScores(m_stats.exams, examFormatFor(categoryCode).passMark);
-    exportButton->setEnabled(store != nullptr);
+    exportButton->setEnabled(open != nullptr);
 }
 
 QString StatsPage::summaryText() const
@@ -94,15 +91,15 @@ QString StatsPage::summaryText() const
 
 void StatsPage::exportClicked()
 {
-    ProgressStore *store = m_progress ? m_progress->store() : nullptr;
-    if (!store)
+    ProgressStore *open = store();
+    if (!open)
         return;
     const QString suggested = QDir::homePath() + QStringLiteral("/学习记录-%1.csv")
                                                      .arg(QDateTime::fromMSecsSinceEpoch(m_clock()).toString(QStringLiteral("yyyyMMdd")));
     const QString path = m_chooseFile(this, suggested);
     if (path.isEmpty())
         return;
-    exportRecords(*store, m_progress->bank(), path, m_clock());
+    exportRecords(*open, m_progress->bank(), path, m_clock());
     setAnnouncedText(summaryLabel, summaryText() + QStringLiteral("\n学习记录已导出到 ") + path);
 }
 

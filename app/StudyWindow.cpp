@@ -122,10 +122,11 @@ void StudyWindow::createControls()
     removeButton = imageButton(this, "removeButton", {260, 401, 110, 40}, QStringLiteral("ycsc"));
     exitButton = imageButton(this, "exitButton", {16, 395, 110, 40}, QStringLiteral("exit"));
     smartReviewPage = new SmartReviewPage(m_bank, m_progress, this);
-    smartReviewPage->move(144, 40);
     smartReviewPage->setStartHandler([this](const ReviewPlan &plan) { startReview(plan); });
     statsPage = new StatsPage(m_bank, m_progress, this);
-    statsPage->move(144, 40);
+    // In place of the page's explanation and list.
+    for (CategoryPage *page : {static_cast<CategoryPage *>(smartReviewPage), static_cast<CategoryPage *>(statsPage)})
+        page->move(144, 40);
 
     const std::vector<PageEntry> &pages = pageTable();
     for (size_t i = 0; i < pages.size(); ++i) {
