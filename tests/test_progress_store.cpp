@@ -151,10 +151,17 @@ TEST_F(ProgressStoreTest, FinishingRecordsTheScoreOnceAndFillsTheBook)
     now += 95 * 1000;
     session.handIn();
     store.finishSitting(kBank, id, session);
-    store.finishSitting(kBank, id, session); // a second instance finishing the same sitting
+    // Practised since, then a second instance finishes the same sitting: its answers are not
+    // counted again over the newer one.
+    store.recordAnswer(kBank, JudgedAnswer{103, true, false, Showing{2, 1}, now + 1000, QStringLiteral("DEF")});
+    store.finishSitting(kBank, id, session);
 
     EXPECT_EQ(store.bookQuestions(kBank), (QVector<qint32>{100, 101}));
     EXPECT_EQ(store.bookState(kBank, 100).streak, 1) << "applied once, not twice";
+    for (const QuestionRecord &record : store.questionRecords(kBank)) {
+        if (record.question == 103)
+            EXPECT_EQ(record.answers, 2) << "the exam's answer and the practice after it";
+    }
     EXPECT_FALSE(store.bookState(kBank, 102).inBook) << "unanswered is not answered wrong";
     EXPECT_FALSE(store.unfinishedSitting(kBank, QStringLiteral("DEF")).has_value());
     const QVector<ScoreRecord> scores = store.recentScores(QStringLiteral("DEF"), 20);
