@@ -1,5 +1,7 @@
 #include "ScoreChart.h"
 
+#include "ui/InterfaceScale.h"
+
 #include <QPainter>
 
 namespace kemuyi {
@@ -25,18 +27,22 @@ void ScoreChart::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Qt::white);
+    // Drawn in the program's pixels: the chart grows with its window, text included.
+    const QSizeF area = paintInDesignPixels(p, *this);
+    const qreal width = area.width();
+    const qreal height = area.height();
+    p.fillRect(QRectF(QPointF(0, 0), area), Qt::white);
     QFont caption = font();
     caption.setPixelSize(13);
     p.setFont(caption);
     p.setPen(QColor(0x1f, 0x3a, 0x4d));
     // A narrow chart (the 统计 page's) says the same in fewer words.
-    const QString title = width() >= 400 ? QStringLiteral("最近 %1 次模拟考试成绩（满分100，%2分及格）")
-                                         : QStringLiteral("最近 %1 次模拟考试（%2分及格）");
-    p.drawText(QRect(8, 4, width() - 16, 18), Qt::AlignLeft | Qt::AlignVCenter,
+    const QString title = width >= 400 ? QStringLiteral("最近 %1 次模拟考试成绩（满分100，%2分及格）")
+                                       : QStringLiteral("最近 %1 次模拟考试（%2分及格）");
+    p.drawText(QRectF(8, 4, width - 16, 18), Qt::AlignLeft | Qt::AlignVCenter,
                title.arg(m_scores.size()).arg(m_passMark));
 
-    const QRectF plot(34, 28, width() - 44, height() - 40);
+    const QRectF plot(34, 28, width - 44, height - 40);
     p.setPen(QColor(0xb4, 0xc5, 0xd0));
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
     for (int mark : {0, 50, 100}) {

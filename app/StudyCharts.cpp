@@ -1,6 +1,7 @@
 #include "StudyCharts.h"
 
 #include "bank/Topics.h"
+#include "ui/InterfaceScale.h"
 
 #include <QPainter>
 
@@ -18,13 +19,23 @@ const QColor kWeak(0xd6, 0x3c, 0x35);
 const QColor kBar(0x3b, 0x7d, 0xb8);
 constexpr int kCaptionHeight = 18;
 
-void drawCaption(QPainter &p, const QWidget &chart, const QString &text)
+QFont chartFont(const QWidget &chart, int pixels)
 {
-    QFont caption = chart.font();
-    caption.setPixelSize(13);
-    p.setFont(caption);
+    QFont font = chart.font();
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// The chart on white with its caption, drawn in the program's pixels so that it grows with its
+// window, text included; returns its size in them.
+QSizeF drawFrame(QPainter &p, const QWidget &chart, const QString &caption)
+{
+    const QSizeF area = paintInDesignPixels(p, chart);
+    p.fillRect(QRectF(QPointF(0, 0), area), Qt::white);
+    p.setFont(chartFont(chart, 13));
     p.setPen(kInk);
-    p.drawText(QRect(6, 2, chart.width() - 12, kCaptionHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
+    p.drawText(QRectF(6, 2, area.width() - 12, kCaptionHeight), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    return area;
 }
 
 } // namespace
@@ -50,26 +61,38 @@ void TopicChart::setTopics(const QVector<TopicShare> &topics)
     update();
 }
 
+QFont TopicChart::nameFont() const
+{
+    return chartFont(*this, 11);
+}
+
+int TopicChart::nameWidth() const
+{
+    const QFontMetrics metrics(nameFont());
+    int widest = 0;
+    for (const TopicShare &topic : m_topics)
+        widest = qMax(widest, metrics.horizontalAdvance(topicLabel(topic.topic)));
+    return qMin(widest + 2, int(width() / appliedScale(*this)) / 3);
+}
+
 void TopicChart::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    drawCaption(p, *this, QStringLiteral("各专项答对率"));
+    const QSizeF area = drawFrame(p, *this, QStringLiteral("各专项答对率"));
     if (m_topics.isEmpty()) {
-        p.drawText(rect().adjusted(0, kCaptionHeight, 0, 0), Qt::AlignCenter, QStringLiteral("题库未分专项"));
+        p.drawText(QRectF(0, kCaptionHeight, area.width(), area.height() - kCaptionHeight), Qt::AlignCenter,
+                   QStringLiteral("题库未分专项"));
         return;
     }
-    QFont small = font();
-    small.setPixelSize(11);
-    p.setFont(small);
+    p.setFont(nameFont());
     const int top = kCaptionHeight + 4;
-    const qreal row = qreal(height() - top - 2) / m_topics.size();
-    const int nameWidth = 78;
+    const qreal row = (area.height() - top - 2) / m_topics.size();
+    const int nameWidth = this->nameWidth();
     const int valueWidth = 92;
-    const QRectF plot(nameWidth + 4, top, width() - nameWidth - valueWidth - 10, height() - top - 2);
+    const QRectF plot(nameWidth + 4, top, area.width() - nameWidth - valueWidth - 10, area.height() - top - 2);
     for (int i = 0; i < m_topics.size(); ++i) {
         const TopicShare &topic = m_topics.at(i);
-        const QRectF line(0, top + i * row, width(), row);
+        const QRectF line(0, top + i * row, area.width(), row);
         p.setPen(kLabel);
         p.drawText(QRectF(4, line.top(), nameWidth, row), Qt::AlignRight | Qt::AlignVCenter, topicLabel(topic.topic));
         p.fillRect(QRectF(plot.left(), line.top() + row * 0.2, plot.width(), row * 0.6), QColor(0xee, 0xf2, 0xf5));
@@ -107,15 +130,13 @@ void DayChart::setDays(const QVector<DayTally> &days, int streakDays)
 void DayChart::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    drawCaption(p, *this, QStringLiteral("最近 %1 天每天作答（连续 %2 天）").arg(m_days.size()).arg(m_streak));
+    const QSizeF area =
+        drawFrame(p, *this, QStringLiteral("最近 %1 天每天作答（连续 %2 天）").arg(m_days.size()).arg(m_streak));
     int most = 1;
     for (const DayTally &day : std::as_const(m_days))
         most = std::max(most, day.answers);
-    QFont small = font();
-    small.setPixelSize(11);
-    p.setFont(small);
-    const QRectF plot(30, kCaptionHeight + 8, width() - 36, height() - kCaptionHeight - 12);
+    p.setFont(chartFont(*this, 11));
+    const QRectF plot(30, kCaptionHeight + 8, area.width() - 36, area.height() - kCaptionHeight - 12);
     p.setPen(kAxis);
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
     p.drawText(QRectF(0, plot.top() - 6, 28, 12), Qt::AlignRight | Qt::AlignVCenter, QString::number(most));

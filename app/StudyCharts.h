@@ -16,6 +16,9 @@ public:
     explicit TopicChart(QWidget *parent = nullptr);
     void setTopics(const QVector<TopicShare> &topics);
     const QVector<TopicShare> &topics() const { return m_topics; }
+    // The names' font, and their column: as wide as the longest name, at most a third of the chart.
+    QFont nameFont() const;
+    int nameWidth() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -12,10 +12,12 @@
 #include "app/Unit1.h"
 #include "app/SmartReviewPage.h"
 #include "app/StatsPage.h"
+#include "app/StudyCharts.h"
 #include "app/StudyWindow.h"
 #include "app/Unit2.h"
 #include "exam/ProgressStore.h"
 #include "bank/BankStore.h"
+#include "bank/Topics.h"
 #include "common/AppPaths.h"
 #include "practice/QuestionText.h"
 #include "ui/Controls.h"
@@ -278,6 +280,17 @@ TEST_F(ShippedProgram, TheStudyCentresPagesAndTheSearchListFit)
                 if (shown[i]->geometry().intersects(shown[j]->geometry()))
                     faults.append(where + shown[i]->objectName() + QStringLiteral(" over ") + shown[j]->objectName());
             }
+        }
+        // The topic chart's names stand whole in their column.
+        if (study.statsPage->isVisible()) {
+            const TopicChart &chart = *study.statsPage->topicChart;
+            const QFontMetrics metrics(chart.nameFont());
+            for (const TopicShare &topic : chart.topics()) {
+                if (metrics.horizontalAdvance(topicLabel(topic.topic)) > chart.nameWidth())
+                    faults.append(where + QStringLiteral("topic name cut: ") + topicLabel(topic.topic));
+            }
+            if (chart.topics().isEmpty())
+                faults.append(where + QStringLiteral("no topics on the 统计 page"));
         }
         const int width = study.entryList->viewport()->width();
         for (int row = 0; row < study.entryList->count(); ++row) {

@@ -3,12 +3,16 @@
 
 #include "PracticeFixture.h"
 
+#include "app/ScoreChart.h"
+#include "app/StudyCharts.h"
 #include "app/Unit1.h"
 #include "picture/JpegCodec.h"
+#include "ui/Fonts.h"
 #include "ui/InterfaceScale.h"
 #include "ui/LearnerSettings.h"
 
 #include <QFile>
+#include <functional>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -147,6 +151,47 @@ TEST_F(DoubleSizeTest, TooltipsAndMessageBoxesGrowWithTheRest)
     EXPECT_NEAR(size(QApplication::font("QTipLabel")), 1.5 * designed, 1.0);
     setInterfaceScale(1);
     EXPECT_DOUBLE_EQ(size(QApplication::font("QMessageBox")), designed);
+}
+
+// The charts are painted by hand: at 2× each draws the picture it draws at 1×, twice as large,
+// captions and names included (not the 1× text in a corner of a larger frame).
+TEST_F(DoubleSizeTest, HandPaintedChartsGrowWithTheirWindowTextIncluded)
+{
+    const auto drawn = [](qreal scale, const std::function<QWidget *(QWidget *)> &make) {
+        setInterfaceScale(scale);
+        QWidget window;
+        window.resize(529, 150);
+        QWidget *chart = make(&window);
+        chart->setGeometry(0, 0, 529, 150);
+        chart->setFont(pixelFont(QStringLiteral("宋体"), 13));
+        applyInterfaceScale(window);
+        return chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const std::pair<const char *, std::function<QWidget *(QWidget *)>> charts[] = {
+        {"topics", [](QWidget *parent) {
+             auto *chart = new TopicChart(parent);
+             chart->setTopics({{QStringLiteral("signals"), 120, 40, 30},
+                               {QStringLiteral("vehicle"), 90, 20, 19}});
+             return chart;
+         }},
+        {"days", [](QWidget *parent) {
+             auto *chart = new DayChart(parent);
+             chart->setDays({{1, 12, 9}, {2, 30, 25}, {3, 0, 0}, {4, 18, 17}}, 2);
+             return chart;
+         }},
+        {"scores", [](QWidget *parent) {
+             auto *chart = new ScoreChart(parent);
+             chart->setScores({{0, QStringLiteral("C1C2C3C4"), 84, false, false}, {0, QStringLiteral("C1C2C3C4"), 96, true, false}}, 90);
+             return chart;
+         }},
+    };
+    for (const auto &[name, make] : charts) {
+        const QImage plain = drawn(1, make);
+        const QImage large = drawn(2, make);
+        ASSERT_EQ(large.size(), plain.size() * 2) << name;
+        const QImage shrunk = large.scaled(plain.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(meanDifference(shrunk, plain), 4.0) << name;
+    }
 }
 
 TEST_F(DoubleSizeTest, ASizeChosenWhileShownAppliesAtOnceAndTakesThePlainPicturesBack)

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QPainter>
 #include <QVariant>
 #include <QWidget>
 #include <QtMath>
@@ -153,6 +154,13 @@ QRect scaledRect(const QRect &design, qreal scale)
     const int top = qRound(design.y() * scale);
     return QRect(left, top, qRound((design.x() + design.width()) * scale) - left,
                  qRound((design.y() + design.height()) * scale) - top);
+}
+
+QSizeF paintInDesignPixels(QPainter &painter, const QWidget &control)
+{
+    const qreal scale = appliedScale(control);
+    painter.scale(scale, scale);
+    return QSizeF(control.size()) / scale;
 }
 
 QRect designGeometry(const QWidget &control)

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QRect>
 
+class QPainter;
+class QSizeF;
 class QWidget;
 
 namespace kemuyi {
@@ -36,6 +38,9 @@ qreal appliedScale(const QWidget &control);
 QRect scaledRect(const QRect &design, qreal scale);
 // A control's place in the program's pixels, whatever the size it is drawn at.
 QRect designGeometry(const QWidget &control);
+// Makes `painter` draw on `control` in the program's pixels, so what a control paints by hand (a
+// chart) grows with its window, text and margins included. Returns the control's size in them.
+QSizeF paintInDesignPixels(QPainter &painter, const QWidget &control);
 // Changing a control's size while the program runs: given in the program's pixels, drawn at the
 // window's scale. Controls that take their picture's size go through here too.
 void setDesignSize(QWidget &control, const QSize &size);
