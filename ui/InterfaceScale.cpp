@@ -107,6 +107,8 @@ qreal interfaceScale()
     return g_scale;
 }
 
+namespace {
+
 // Tooltips and message boxes are Qt's own windows, made on demand: they take the size through
 // the fonts the application gives their kinds. The application's own font stays as it is.
 void scaleSystemWindowFonts(qreal scale)
@@ -115,6 +117,8 @@ void scaleSystemWindowFonts(qreal scale)
     for (const char *kind : {"QTipLabel", "QMessageBox"})
         QApplication::setFont(scaledFont(designed, scale), kind);
 }
+
+} // namespace
 
 void setInterfaceScale(qreal scale)
 {
