@@ -74,8 +74,6 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     m_hover = new HoverTracker(
         this, [this](QWidget *control) { CMMouseEnter(control); },
         [this](QWidget *control) { CMMouseLeave(control); });
-    // The menu's keys work while the introduction has the keyboard for scrolling, too.
-    Memo1->installEventFilter(this);
     guardEvent([this] { FormCreate(); });
 }
 
@@ -259,17 +257,12 @@ bool TForm1::menuKeyDown(const QKeyEvent &event)
     return true;
 }
 
+// Also while the introduction has the keyboard for scrolling: being read-only, it passes on every
+// key it does not scroll with, and none of those is a menu key.
 void TForm1::keyPressEvent(QKeyEvent *event)
 {
     if (!menuKeyDown(*event))
         QWidget::keyPressEvent(event);
-}
-
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Memo1 && event->type() == QEvent::KeyPress)
-        return menuKeyDown(*static_cast<QKeyEvent *>(event));
-    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
