@@ -240,8 +240,9 @@ TEST(EndToEnd, TheRealProgramEndsOnSigtermWhileAFailureBoxIsOpen)
     const QString app = sandbox.appDir();
     const QDir bin(QStringLiteral(KEMUYI_BIN_DIR));
     for (const QString &name : bin.entryList({QStringLiteral("*.jpg")}, QDir::Files)) {
-        if (name != QLatin1String("1.jpg"))
+        if (name != QLatin1String("1.jpg")) {
             ASSERT_TRUE(QFile::copy(bin.filePath(name), app + name));
+        }
     }
     ASSERT_TRUE(QFile::copy(shippedBin(QStringLiteral("examdb.lib")), app + QStringLiteral("examdb.lib")));
     ASSERT_TRUE(QFile::copy(shippedBin(QStringLiteral("kemuyi")), app + QStringLiteral("kemuyi")));

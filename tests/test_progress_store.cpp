@@ -159,8 +159,9 @@ TEST_F(ProgressStoreTest, FinishingRecordsTheScoreOnceAndFillsTheBook)
     EXPECT_EQ(store.bookQuestions(kBank), (QVector<qint32>{100, 101}));
     EXPECT_EQ(store.bookState(kBank, 100).streak, 1) << "applied once, not twice";
     for (const QuestionRecord &record : store.questionRecords(kBank)) {
-        if (record.question == 103)
+        if (record.question == 103) {
             EXPECT_EQ(record.answers, 2) << "the exam's answer and the practice after it";
+        }
     }
     EXPECT_FALSE(store.bookState(kBank, 102).inBook) << "unanswered is not answered wrong";
     EXPECT_FALSE(store.unfinishedSitting(kBank, QStringLiteral("DEF")).has_value());

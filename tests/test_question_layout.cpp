@@ -496,7 +496,7 @@ protected:
 
 TEST_F(ShippedExamWindow, EveryPageIsReadable)
 {
-    for (const QString code : {QStringLiteral("C1C2C3C4"), QStringLiteral("DEF")}) {
+    for (const QString &code : {QStringLiteral("C1C2C3C4"), QStringLiteral("DEF")}) {
         open(code);
         faults += pageFaults(*form, code + QStringLiteral(" start page"));
         form->startClicked();

@@ -153,9 +153,10 @@ TEST_F(StudyPagesTest, StatsPageShowsSeenMasteredTopicsDaysHistoryAndTheEstimate
     expectFits(page.summaryLabel);
     expectFits(page.readinessLabel);
     for (QWidget *part : page.findChildren<QWidget *>()) {
-        if (part->parentWidget() == &page)
+        if (part->parentWidget() == &page) {
             EXPECT_FALSE(part->accessibleName().isEmpty() && part->accessibleDescription().isEmpty())
                 << part->objectName().toStdString();
+        }
     }
 }
 
