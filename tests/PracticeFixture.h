@@ -2,6 +2,7 @@
 
 #include "Support.h"
 
+#include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "bank/BankStore.h"
 #include "ui/ImageButton.h"
@@ -99,6 +100,39 @@ protected:
     Sandbox sandbox;
     FailureLog failures;
     std::unique_ptr<TForm2> form;
+};
+
+// A sandboxed program folder holding every picture and the bank where the program looks for it.
+class ProgramFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        writeAllPictures(sandbox.appDir());
+        writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), bankRows());
+    }
+    virtual QVector<Question> bankRows() const { return practiceRows(); }
+
+    Sandbox sandbox;
+    FailureLog failures;
+};
+
+// The menu over such a folder, shown, with the practice window it opens.
+class MenuTest : public ProgramFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        menu = std::make_unique<TForm1>();
+        practice = new TForm2(menu.get());
+        menu->setPracticeWindow(practice);
+        menu->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
+    }
+
+    std::unique_ptr<TForm1> menu;
+    TForm2 *practice = nullptr;
 };
 
 } // namespace kemuyi::test

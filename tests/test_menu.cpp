@@ -22,21 +22,16 @@ namespace {
 
 // A menu window over a sandboxed program folder holding every picture and a bank, with the
 // practice window beside it as start-up makes them.
-class MenuTest : public ::testing::Test
+class MenuWindowTest : public MenuTest
 {
 protected:
     void SetUp() override
     {
-        writeAllPictures(sandbox.appDir());
-        writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), rows());
-        menu = std::make_unique<TForm1>();
-        practice = new TForm2(menu.get());
+        MenuTest::SetUp();
         practice->setAdvanceDelay(30);
-        menu->setPracticeWindow(practice);
-        menu->show();
     }
 
-    static QVector<Question> rows()
+    QVector<Question> bankRows() const override
     {
         QVector<Question> rows = practiceRows();
         rows.append(judgeRow(300, QStringLiteral("xxMxx")));
@@ -57,11 +52,6 @@ protected:
         EXPECT_TRUE(ran);
         EXPECT_FALSE(practice->isVisible());
     }
-
-    Sandbox sandbox;
-    FailureLog failures;
-    std::unique_ptr<TForm1> menu;
-    TForm2 *practice = nullptr;
 };
 
 // Runs the application's main loop after `trigger`; true when the loop ended by itself.
@@ -89,7 +79,7 @@ int countRows(const QString &bank, const char *where)
 
 } // namespace
 
-TEST_F(MenuTest, ControlsStandAtTheirPlaces)
+TEST_F(MenuWindowTest, ControlsStandAtTheirPlaces)
 {
     struct Place
     {
@@ -128,7 +118,7 @@ TEST_F(MenuTest, ControlsStandAtTheirPlaces)
     EXPECT_TRUE(failures.messages().isEmpty());
 }
 
-TEST_F(MenuTest, ButtonsKeepTheirBuiltInPicturesUntilThePointerPasses)
+TEST_F(MenuWindowTest, ButtonsKeepTheirBuiltInPicturesUntilThePointerPasses)
 {
     PictureBox builtIn;
     LoadBuiltInPicture(builtIn, QStringLiteral(":/builtin/def.jpg"));
@@ -143,7 +133,7 @@ TEST_F(MenuTest, ButtonsKeepTheirBuiltInPicturesUntilThePointerPasses)
     EXPECT_EQ(pictureName(menu->Image_tc->picture()), QStringLiteral("tc_ovr.jpg"));
 }
 
-TEST_F(MenuTest, EachCategoryOpensThePracticeWindowWithItsCode)
+TEST_F(MenuWindowTest, EachCategoryOpensThePracticeWindowWithItsCode)
 {
     const std::pair<ImageButton *, QString> categories[] = {
         {menu->Image_c1c2c3c4, QStringLiteral("C1C2C3C4")}, {menu->Image_a1a3b1, QStringLiteral("A1A3B1")},
@@ -157,7 +147,7 @@ TEST_F(MenuTest, EachCategoryOpensThePracticeWindowWithItsCode)
     }
 }
 
-TEST_F(MenuTest, MachineryPractisesEveryQuestionWithAnMInItsType)
+TEST_F(MenuWindowTest, MachineryPractisesEveryQuestionWithAnMInItsType)
 {
     QVector<qint32> ids;
     whilePractising(menu->Image_m, [&] {
@@ -168,7 +158,7 @@ TEST_F(MenuTest, MachineryPractisesEveryQuestionWithAnMInItsType)
     EXPECT_EQ(ids, QVector<qint32>{300});
 }
 
-TEST_F(MenuTest, AnotherCategoryFindsTheWindowFreshlyPrepared)
+TEST_F(MenuWindowTest, AnotherCategoryFindsTheWindowFreshlyPrepared)
 {
     whilePractising(menu->Image_c1c2c3c4, [&] {
         practice->ImgSxlx->click();
@@ -185,7 +175,7 @@ TEST_F(MenuTest, AnotherCategoryFindsTheWindowFreshlyPrepared)
     });
 }
 
-TEST_F(MenuTest, LeavingTheMenuEndsTheProgramWithoutAnyPractice)
+TEST_F(MenuWindowTest, LeavingTheMenuEndsTheProgramWithoutAnyPractice)
 {
     EXPECT_TRUE(mainLoopEndsAfter([this] { menu->Image_tc->click(); }));
     EXPECT_FALSE(menu->isVisible());

@@ -129,19 +129,15 @@ protected:
 
 // The whole program's start on a real display: the pictures and the bank in a sandbox, the
 // windows made by each test.
-class OnX11Program : public ::testing::Test
+class OnX11Program : public ProgramFolderTest
 {
 protected:
     void SetUp() override
     {
         if (!onX11())
             GTEST_SKIP() << "needs a real X display (run through tests/with-xvfb)";
-        writeAllPictures(sandbox.appDir());
-        writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
+        ProgramFolderTest::SetUp();
     }
-
-    Sandbox sandbox;
-    FailureLog failures;
 };
 
 } // namespace

@@ -250,20 +250,9 @@ TEST_F(PracticeWindowTest, SRAndZDoWhatTheirButtonsDo)
 
 // ---- the menu ----
 
-class MenuKeysTest : public ::testing::Test
+class MenuKeysTest : public MenuTest
 {
 protected:
-    void SetUp() override
-    {
-        writeAllPictures(sandbox.appDir());
-        writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
-        menu = std::make_unique<TForm1>();
-        practice = new TForm2(menu.get());
-        menu->setPracticeWindow(practice);
-        menu->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
-    }
-
     // The category a key opens, read inside the modal showing; empty when none opened.
     QString categoryOpenedBy(QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers)
     {
@@ -277,11 +266,6 @@ protected:
         QCoreApplication::processEvents(); // a timer left over when nothing opened
         return opened;
     }
-
-    Sandbox sandbox;
-    FailureLog failures;
-    std::unique_ptr<TForm1> menu;
-    TForm2 *practice = nullptr;
 };
 
 TEST_F(MenuKeysTest, DigitsOpenTheCategoriesInTheirOrderOnScreen)

@@ -147,12 +147,10 @@ TEST_F(ReadAloudTest, TheExamAndTheDrillReadTheSameWay)
     EXPECT_EQ(speech.said.size(), drillStart);
 }
 
-TEST(MenuSettings, YOnTheMenuTurnsAutoReadAndTheButtonSaysSo)
+using MenuSettings = ProgramFolderTest;
+
+TEST_F(MenuSettings, YOnTheMenuTurnsAutoReadAndTheButtonSaysSo)
 {
-    Sandbox sandbox;
-    FailureLog failures;
-    writeAllPictures(sandbox.appDir());
-    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
     TForm1 menu;
     menu.show();
     EXPECT_FALSE(savedAutoRead());

@@ -264,25 +264,14 @@ TEST_F(PracticeWindowTest, PictureNamesAreRefusedOnlyWhenTheyCouldLeaveThePictur
 
 namespace {
 
-class MenuInUseTest : public ::testing::Test
+class MenuInUseTest : public MenuTest
 {
 protected:
     void SetUp() override
     {
-        writeAllPictures(sandbox.appDir());
-        writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
-        menu = std::make_unique<TForm1>();
-        practice = new TForm2(menu.get());
+        MenuTest::SetUp();
         practice->setAdvanceDelay(200);
-        menu->setPracticeWindow(practice);
-        menu->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
     }
-
-    Sandbox sandbox;
-    FailureLog failures;
-    std::unique_ptr<TForm1> menu;
-    TForm2 *practice = nullptr;
 };
 
 // Notes every showing of a window with what it was asked to practise and where the run stood.

@@ -212,12 +212,10 @@ TEST_F(DoubleSizeTest, ASizeChosenWhileShownAppliesAtOnceAndTakesThePlainPicture
     EXPECT_EQ(form->Label1->font().pixelSize(), 16);
 }
 
-TEST(MenuSize, WGoesRoundTheSizesAndKeepsTheChoice)
+using MenuSize = ProgramFolderTest;
+
+TEST_F(MenuSize, WGoesRoundTheSizesAndKeepsTheChoice)
 {
-    Sandbox sandbox;
-    FailureLog failures;
-    writeAllPictures(sandbox.appDir());
-    writeBank(sandbox.appDir() + QStringLiteral("examdb.lib"), practiceRows());
     TForm1 menu;
     menu.show();
     EXPECT_EQ(menu.sizeButton->text(), QStringLiteral("界面大小：100%（W）"));
