@@ -151,14 +151,9 @@ void startupJetAgainstSqlite(benchmark::State &state)
     static bool jetFirst = true; // alternates from one repetition to the next
     for (auto _ : state) {
         double jetSeconds = 0;
-        if (jetFirst) {
-            jetSeconds = startOn(bankFolder + QStringLiteral("bank.mdb"), jetTimes);
-            startOn(bankFolder + QStringLiteral("bank.lib"), sqliteTimes);
-        } else {
-            startOn(bankFolder + QStringLiteral("bank.lib"), sqliteTimes);
-            jetSeconds = startOn(bankFolder + QStringLiteral("bank.mdb"), jetTimes);
-        }
-        jetFirst = !jetFirst;
+        inTurn(
+            jetFirst, [&] { jetSeconds = startOn(bankFolder + QStringLiteral("bank.mdb"), jetTimes); },
+            [&] { startOn(bankFolder + QStringLiteral("bank.lib"), sqliteTimes); });
         state.SetIterationTime(jetSeconds);
     }
     QFile::remove(bank);

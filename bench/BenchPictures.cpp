@@ -107,20 +107,13 @@ void loadPictureAgainstLibjpeg(benchmark::State &state)
             load += loadSeconds;
         };
         const auto timePlain = [&] { plain += secondsOf([&] { plainDecode(data, size, pixels); }); };
-        if (loadFirst) {
-            timeLoad();
-            timePlain();
-        } else {
-            timePlain();
-            timeLoad();
-        }
+        inTurn(loadFirst, timeLoad, timePlain);
         // The file read a caller of libjpeg would need as well, timed apart for the breakdown.
         plainWithRead += secondsOf([&] {
             const QByteArray bytes = fileBytes(fixture.path);
             plainDecode(reinterpret_cast<const unsigned char *>(bytes.constData()),
                         static_cast<unsigned long>(bytes.size()), pixels);
         });
-        loadFirst = !loadFirst;
         state.SetIterationTime(loadSeconds);
     }
     if (holder.picture().size() != QSize(690, 450))
@@ -183,14 +176,7 @@ void sharpBackgroundAgainstPlain(benchmark::State &state, const QString &path)
             sharp += sharpSeconds;
         };
         const auto timePlain = [&] { plain += secondsOf([&] { LoadPicture(plainHolder, path); }); };
-        if (sharpFirst) {
-            timeSharp();
-            timePlain();
-        } else {
-            timePlain();
-            timeSharp();
-        }
-        sharpFirst = !sharpFirst;
+        inTurn(sharpFirst, timeSharp, timePlain);
         state.SetIterationTime(sharpSeconds);
     }
     if (sharpHolder.picture().size() != QSize(1380, 900) || plainHolder.picture().size() != QSize(690, 450))
